@@ -1,0 +1,35 @@
+// The status line: the program's one channel for telling the user what it
+// is doing, what it finished and what failed.
+
+#ifndef DRAVELIN_APP_STATUS_LINE_H_
+#define DRAVELIN_APP_STATUS_LINE_H_
+
+#include <string_view>
+
+#include "app/window_operations.h"
+#include "base/message_code.h"
+
+namespace dravelin {
+
+class StatusLine {
+ public:
+  explicit StatusLine(WindowOperations& window) : window_(window) {}
+
+  // Replaces the text on the status line.
+  void ShowStatus(std::string_view text) { window_.ShowStatus(text); }
+
+  // Shows "Message: '<text of code>'"; kAllIsOk shows nothing and leaves the
+  // line as it was. Codes outside the table show their empty text.
+  void ShowMessageCode(int code);
+
+  // How many non-zero codes have been shown since the start.
+  int codes_shown() const { return codes_shown_; }
+
+ private:
+  WindowOperations& window_;
+  int codes_shown_ = 0;
+};
+
+}  // namespace dravelin
+
+#endif  // DRAVELIN_APP_STATUS_LINE_H_

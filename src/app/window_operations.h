@@ -1,0 +1,30 @@
+// The only way the program touches its window: the pane, the status line and
+// the menu items. The desktop window, the batch program and the tests each
+// provide an implementation.
+
+#ifndef DRAVELIN_APP_WINDOW_OPERATIONS_H_
+#define DRAVELIN_APP_WINDOW_OPERATIONS_H_
+
+#include <string_view>
+
+#include "app/menu_item_id.h"
+#include "report/pane.h"
+
+namespace dravelin {
+
+class WindowOperations : public Pane {
+ public:
+  // Replaces the status line's text; the text is on screen (or recorded)
+  // before the call returns.
+  virtual void ShowStatus(std::string_view text) = 0;
+
+  // Replaces the caption of a menu item.
+  virtual void SetItemCaption(MenuItemId item, std::string_view caption) = 0;
+
+  // Enables or disables a menu item.
+  virtual void SetItemEnabled(MenuItemId item, bool enabled) = 0;
+};
+
+}  // namespace dravelin
+
+#endif  // DRAVELIN_APP_WINDOW_OPERATIONS_H_

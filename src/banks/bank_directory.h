@@ -1,0 +1,31 @@
+// Reading every bank file of one directory into a BankSet.
+
+#ifndef DRAVELIN_BANKS_BANK_DIRECTORY_H_
+#define DRAVELIN_BANKS_BANK_DIRECTORY_H_
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "banks/bank.h"
+#include "base/message_code.h"
+
+namespace dravelin {
+
+// True for a file name that the bank search takes: it ends in ".syx" in any
+// case and does not begin with '.' (hidden).
+bool IsBankFileName(std::string_view file_name);
+
+// Reads the bank files of `working_dir`/`directory_name` into `set`, which
+// must be empty, in the order the directory lists them (unsorted). A file
+// qualifies when IsBankFileName holds and it is a regular file after links
+// are followed; at most kMaxBanksPerSet files are read and the rest ignored.
+// Returns kNoBankFiles when the directory is missing or holds no such file,
+// kAllIsOk when all were read, or the code of the first file that failed
+// (kSyxFileOpenError, kOutOfMemory); the banks read before it stay in `set`.
+MessageCode ReadBankDirectory(const std::filesystem::path& working_dir,
+                              std::string_view directory_name, BankSet& set);
+
+}  // namespace dravelin
+
+#endif  // DRAVELIN_BANKS_BANK_DIRECTORY_H_

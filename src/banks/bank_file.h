@@ -1,0 +1,39 @@
+// Reading one bank file into a Bank.
+
+#ifndef DRAVELIN_BANKS_BANK_FILE_H_
+#define DRAVELIN_BANKS_BANK_FILE_H_
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "banks/bank.h"
+#include "banks/byte_stream.h"
+#include "base/message_code.h"
+
+namespace dravelin {
+
+// Patches one set may hold at most. Real banks hold 128 patches and a set at
+// most 100 banks; without a bound, a file of tiny dumps could claim memory
+// without end. Reaching it is treated as running out of memory (kOutOfMemory).
+inline constexpr std::size_t kMaxPatchesPerSet = 128 * 1024;
+
+// The bank name of a path: the path cut at its last '.', then what follows
+// the last directory separator ('/' or '\').
+std::string BankNameFromPath(std::string_view path);
+
+// Appends a patch to `bank` for every complete dump header followed by a
+// payload in `in`, until the stream ends. `patches_left` is the set's
+// remaining patch budget; it is counted down. Returns kAllIsOk, or
+// kOutOfMemory when the budget or memory ran out (earlier patches stay).
+MessageCode ReadProgramDumps(ByteStream& in, Bank& bank, std::size_t* patches_left);
+
+// Opens the regular file at `path`, names the bank after it (cut to
+// kMaxBankNameLength bytes) and reads its dumps. Returns kAllIsOk,
+// kSyxFileOpenError when the file cannot be opened as a regular file (the
+// bank keeps its empty name), or kOutOfMemory.
+MessageCode ReadBankFile(const std::string& path, Bank& bank, std::size_t* patches_left);
+
+}  // namespace dravelin
+
+#endif  // DRAVELIN_BANKS_BANK_FILE_H_

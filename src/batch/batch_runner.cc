@@ -1,0 +1,152 @@
+#include "batch/batch_runner.h"
+
+#include <optional>
+#include <string_view>
+
+#include "app/application.h"
+#include "app/menu_model.h"
+#include "report/report_file.h"
+
+namespace dravelin {
+namespace {
+
+constexpr std::string_view kUsage =
+    "Usage: dravelin-batch [COMMAND ...]\n"
+    "       dravelin-batch --list\n"
+    "       dravelin-batch --help | --version\n"
+    "\n"
+    "Reads the QS+ bank files (*.syx) in the folders Compare and Base below the\n"
+    "current directory, then runs each COMMAND in order, as a click of its menu\n"
+    "item in the Dravelin window. Report files are written into Compare.\n"
+    "\n"
+    "A COMMAND is a menu item's component name, in any case (for example\n"
+    "PrintAllSimilarities), or its caption as the menu shows it at that moment\n"
+    "(for example \"Print All Similarities\"). --list shows every item.\n"
+    "\n"
+    "Lines of the text pane go to standard output, status texts to standard\n"
+    "error. Exit status: 0 when no message code was shown, 1 when one was,\n"
+    "2 for a usage error, an unknown command or a disabled menu item.\n";
+
+constexpr std::string_view kErrorPrefix = "dravelin-batch: ";
+
+// The window of the batch program: the pane is standard output, the status
+// line standard error. Menu states are kept by the Application.
+class StreamWindow final : public WindowOperations {
+ public:
+  StreamWindow(std::FILE* out, std::FILE* err) : out_(out), err_(err) {}
+
+  void AppendPaneLine(std::string_view line) override {
+    std::fwrite(line.data(), 1, line.size(), out_);
+    std::fputc('\n', out_);
+  }
+  void ClearPane() override {}
+  void ShowStatus(std::string_view text) override {
+    std::fflush(out_);
+    std::fwrite(text.data(), 1, text.size(), err_);
+    std::fputc('\n', err_);
+    std::fflush(err_);
+  }
+  void SetItemCaption(MenuItemId, std::string_view) override {}
+  void SetItemEnabled(MenuItemId, bool) override {}
+
+ private:
+  std::FILE* out_;
+  std::FILE* err_;
+};
+
+void PrintError(std::FILE* err, std::string_view message) {
+  std::fwrite(kErrorPrefix.data(), 1, kErrorPrefix.size(), err);
+  std::fwrite(message.data(), 1, message.size(), err);
+  std::fputc('\n', err);
+}
+
+std::optional<MenuItemId> ResolveCommand(const Application& app, std::string_view command) {
+  if (auto item = FindMenuItemByComponent(command)) return item;
+  for (const MenuItem& item : kMenuItems) {
+    if (app.item_caption(item.id) == command) return item.id;
+  }
+  return std::nullopt;
+}
+
+void PrintMenuList(const Application& app, std::FILE* out) {
+  for (const MenuItem& item : kMenuItems) {
+    std::fprintf(out, "%.*s\t%.*s\t%s\t%s\n",
+                 static_cast<int>(kDropDownMenus[item.drop_down].component.size()),
+                 kDropDownMenus[item.drop_down].component.data(),
+                 static_cast<int>(item.component.size()), item.component.data(),
+                 app.item_caption(item.id).c_str(),
+                 app.item_enabled(item.id) ? "enabled" : "disabled");
+  }
+}
+
+}  // namespace
+
+int RunBatch(const std::vector<std::string>& args, const std::filesystem::path& working_dir,
+             std::FILE* out, std::FILE* err) {
+  bool list = false;
+  for (const std::string& arg : args) {
+    if (arg == "--help") {
+      std::fwrite(kUsage.data(), 1, kUsage.size(), out);
+      return kBatchExitOk;
+    }
+  }
+  std::vector<std::string_view> commands;
+  for (const std::string& arg : args) {
+    if (arg == "--version") {
+      if (args.size() != 1) {
+        PrintError(err, "--version takes no commands");
+        return kBatchExitUsage;
+      }
+      std::fprintf(out, "dravelin-batch 1.0.0\n");
+      return kBatchExitOk;
+    }
+    if (arg == "--list") {
+      if (args.size() != 1) {
+        PrintError(err, "--list takes no commands");
+        return kBatchExitUsage;
+      }
+      list = true;
+    } else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
+      PrintError(err, "unknown option '" + arg + "' (see --help)");
+      return kBatchExitUsage;
+    } else {
+      commands.push_back(arg);
+    }
+  }
+
+  StreamWindow window(out, err);
+  DiskReportFileSystem files;
+  Application app(window, working_dir, files);
+  app.LoadBankSets();
+  int exit_code = kBatchExitOk;
+  if (list) {
+    PrintMenuList(app, out);
+  } else {
+    for (std::string_view command : commands) {
+      const std::optional<MenuItemId> item = ResolveCommand(app, command);
+      if (!item) {
+        std::fflush(out);
+        PrintError(err, "unknown command '" + std::string(command) + "' (see --list)");
+        exit_code = kBatchExitUsage;
+        break;
+      }
+      if (!app.item_enabled(*item)) {
+        std::fflush(out);
+        PrintError(err, "'" + std::string(command) + "' is disabled: " +
+                            std::string(app.item_caption(*item)));
+        exit_code = kBatchExitUsage;
+        break;
+      }
+      app.Click(*item);
+    }
+  }
+  app.FormClose();
+  if (std::fflush(out) != 0 || std::ferror(out)) {
+    PrintError(err, "cannot write to standard output");
+    return kBatchExitUsage;
+  }
+  if (exit_code != kBatchExitOk) return exit_code;
+  return app.status_line().codes_shown() > 0 ? kBatchExitMessageShown : kBatchExitOk;
+}
+
+}  // namespace dravelin

@@ -1,0 +1,86 @@
+#include "report/report_channel.h"
+
+#include <utility>
+
+namespace dravelin {
+namespace {
+// File lines are collected up to this many bytes before they are written.
+constexpr std::size_t kFlushSize = 256 * 1024;
+}  // namespace
+
+ReportChannel::ReportChannel(Pane& pane, ReportFileSystem& files,
+                             std::filesystem::path working_dir)
+    : pane_(pane), files_(files), working_dir_(std::move(working_dir)) {}
+
+ReportChannel::~ReportChannel() {
+  if (file_ != nullptr) file_->Close();
+}
+
+std::filesystem::path ReportChannel::ReportFilePath(std::string_view name) const {
+  const std::size_t separator = name.find('\\');
+  if (separator == std::string_view::npos) return working_dir_ / std::string(name);
+  return working_dir_ / std::string(name.substr(0, separator)) /
+         std::string(name.substr(separator + 1));
+}
+
+MessageCode ReportChannel::OpenReportFile(std::string_view name) {
+  failed_ = false;
+  buffer_.clear();
+  if (!file_output_) return kAllIsOk;
+  if (file_ != nullptr) file_->Close();  // callers never nest reports
+  file_ = files_.Create(ReportFilePath(name));
+  if (file_ == nullptr) return kTxtFileOpenError;
+  buffer_.reserve(kFlushSize + 4096);
+  return kAllIsOk;
+}
+
+MessageCode ReportChannel::CloseReportFile() {
+  if (file_ != nullptr) {
+    Flush();
+    if (!file_->Close()) failed_ = true;
+    file_.reset();
+  }
+  buffer_.clear();
+  return failed_ ? kTxtFileWriteError : kAllIsOk;
+}
+
+void ReportChannel::ClearReportPane() { pane_.ClearPane(); }
+
+void ReportChannel::WriteReportLine(std::string_view line) {
+  if (failed_) return;
+  if (screen_display_) pane_.AppendPaneLine(line);
+  if (file_output_ && file_ != nullptr) {
+    buffer_.append(line);
+    buffer_.append("\r\n", 2);
+    if (buffer_.size() >= kFlushSize) Flush();
+  }
+}
+
+void ReportChannel::WritePaneLine(std::string_view line) {
+  if (failed_) return;
+  if (screen_display_) pane_.AppendPaneLine(line);
+}
+
+void ReportChannel::WriteSeparatorLine() { WriteReportLine(kSeparatorLine); }
+
+void ReportChannel::WriteBankNameLine(const Bank& bank) {
+  std::string line = "  ";
+  line += bank.name;
+  WriteReportLine(line);
+}
+
+void ReportChannel::WriteBankFileList(const BankSet& set, std::string_view directory) {
+  std::string header = "The following sysex files were found in the '";
+  header += directory;
+  header += "' directory:";
+  WriteReportLine(header);
+  for (const Bank& bank : set) WriteBankNameLine(bank);
+}
+
+void ReportChannel::Flush() {
+  if (buffer_.empty() || file_ == nullptr) return;
+  if (!file_->Write(buffer_.data(), buffer_.size())) failed_ = true;
+  buffer_.clear();
+}
+
+}  // namespace dravelin

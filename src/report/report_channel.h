@@ -1,0 +1,99 @@
+// The one output path of report lines: to the text pane while ScreenDisplay
+// is on, and to the open report file while FileOutput is on.
+//
+// Use: OpenReportFile; if it gave kAllIsOk, any number of Write* calls, then
+// CloseReportFile once. ClearReportPane may be called at any time. Every line
+// written to the file ends with CR LF; file lines are buffered and handed to
+// the file in large chunks.
+//
+// A failed write ends the report: from then on no line reaches the pane or
+// the file, failed() is true so that report loops can stop, and
+// CloseReportFile closes the file and returns kTxtFileWriteError.
+
+#ifndef DRAVELIN_REPORT_REPORT_CHANNEL_H_
+#define DRAVELIN_REPORT_REPORT_CHANNEL_H_
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "banks/bank.h"
+#include "base/message_code.h"
+#include "report/pane.h"
+#include "report/report_file.h"
+
+namespace dravelin {
+
+// The separator line between report sections: 88 dashes.
+inline constexpr std::string_view kSeparatorLine =
+    "----------------------------------------------------------------------------------------";
+
+class ReportChannel {
+ public:
+  // Report file names are resolved below `working_dir`.
+  ReportChannel(Pane& pane, ReportFileSystem& files, std::filesystem::path working_dir);
+  ~ReportChannel();
+
+  ReportChannel(const ReportChannel&) = delete;
+  ReportChannel& operator=(const ReportChannel&) = delete;
+
+  bool screen_display() const { return screen_display_; }
+  void set_screen_display(bool on) { screen_display_ = on; }
+  bool file_output() const { return file_output_; }
+  void set_file_output(bool on) { file_output_ = on; }
+
+  // The file of a report file name: "Compare\x.txt" is x.txt in the
+  // Compare directory below the working directory. Only the backslash after
+  // the directory name separates; the file name is taken as it stands.
+  std::filesystem::path ReportFilePath(std::string_view name) const;
+
+  // With FileOutput on, creates or truncates the named report file and
+  // returns kAllIsOk, or kTxtFileOpenError when it cannot be opened. With
+  // FileOutput off, touches nothing and returns kAllIsOk.
+  MessageCode OpenReportFile(std::string_view name);
+
+  // Ends the report: with FileOutput on, writes what is buffered and closes
+  // the file. Returns kAllIsOk, or kTxtFileWriteError when any write or the
+  // close failed.
+  MessageCode CloseReportFile();
+
+  // Empties the pane, whatever ScreenDisplay says.
+  void ClearReportPane();
+
+  // The line to the pane (ScreenDisplay on), then with CR LF to the file
+  // (FileOutput on).
+  void WriteReportLine(std::string_view line);
+
+  // The line to the pane only (ScreenDisplay on); never to the file.
+  void WritePaneLine(std::string_view line);
+
+  // A line of 88 dashes, as WriteReportLine.
+  void WriteSeparatorLine();
+
+  // Two blanks and the bank's name, as WriteReportLine.
+  void WriteBankNameLine(const Bank& bank);
+
+  // "The following sysex files were found in the '<directory>' directory:",
+  // then WriteBankNameLine for every bank of the set, in set order.
+  void WriteBankFileList(const BankSet& set, std::string_view directory);
+
+  // True after a write to the report file failed within this report.
+  bool failed() const { return failed_; }
+
+ private:
+  void Flush();
+
+  Pane& pane_;
+  ReportFileSystem& files_;
+  std::filesystem::path working_dir_;
+  bool screen_display_ = true;
+  bool file_output_ = true;
+  std::unique_ptr<ReportFile> file_;
+  std::string buffer_;
+  bool failed_ = false;
+};
+
+}  // namespace dravelin
+
+#endif  // DRAVELIN_REPORT_REPORT_CHANNEL_H_
