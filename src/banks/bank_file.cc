@@ -35,12 +35,21 @@ std::FILE* OpenRegularFile(const std::string& path) {
 #endif
 }
 
+// Characters that end a directory name in a path. On POSIX systems a
+// backslash is an ordinary character of a file name (the file a\b.syx is the
+// bank a\b), so only '/' separates there.
+#ifdef _WIN32
+constexpr std::string_view kDirectorySeparators = "/\\";
+#else
+constexpr std::string_view kDirectorySeparators = "/";
+#endif
+
 }  // namespace
 
 std::string BankNameFromPath(std::string_view path) {
   const std::size_t dot = path.rfind('.');
   if (dot != std::string_view::npos) path = path.substr(0, dot);
-  const std::size_t separator = path.find_last_of("/\\");
+  const std::size_t separator = path.find_last_of(kDirectorySeparators);
   if (separator != std::string_view::npos) path = path.substr(separator + 1);
   return std::string(path);
 }

@@ -19,7 +19,7 @@ namespace dravelin {
 inline constexpr std::size_t kMaxPatchesPerSet = 128 * 1024;
 
 // The bank name of a path: the path cut at its last '.', then what follows
-// the last directory separator ('/' or '\').
+// the last directory separator ('/', and on Windows also '\').
 std::string BankNameFromPath(std::string_view path);
 
 // Appends a patch to `bank` for every complete dump header followed by a

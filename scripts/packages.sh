@@ -1,0 +1,22 @@
+# Installs the Debian packages named as arguments when any of them is missing.
+# Sourced by the run and test scripts; needs root (or sudo) on a fresh machine.
+ensure_packages() {
+  local missing=()
+  local package
+  for package in "$@"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+      missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing Debian packages: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# What building the two programs needs.
+readonly DRAVELIN_BUILD_PACKAGES=(cmake make g++ qt6-base-dev fonts-liberation2)
+# What building and running every test needs in addition.
+readonly DRAVELIN_TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang-14 libclang-rt-14-dev
+                                 desktop-file-utils appstream)

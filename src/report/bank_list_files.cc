@@ -1,0 +1,42 @@
+#include "report/bank_list_files.h"
+
+#include "report/instrument_section.h"
+#include "report/patch_name_list.h"
+
+namespace dravelin {
+
+std::string_view ListingExtension(ListingKind kind) {
+  return kind == ListingKind::kInstrumentSection ? "ins" : "txt";
+}
+
+std::string ListingFileName(const Bank& bank, ListingKind kind) {
+  const std::string_view extension = ListingExtension(kind);
+  std::string name;
+  name.reserve(8 + bank.name.size() + 1 + extension.size());
+  name += "Compare\\";
+  name += bank.name;
+  name += '.';
+  name += extension;
+  return name;
+}
+
+MessageCode WriteBankListFiles(ReportChannel& channel, const BankSet& set, ListingKind kind) {
+  for (const Bank& bank : set) {
+    MessageCode code = channel.OpenReportFile(ListingFileName(bank, kind));
+    if (code != kAllIsOk) return code;
+    switch (kind) {
+      case ListingKind::kPatchNameList:
+        WritePatchNameList(channel, bank);
+        break;
+      case ListingKind::kInstrumentSection:
+        WriteInstrumentSection(channel, bank);
+        break;
+    }
+    // Closed also after a failed write, so that no file stays open.
+    code = channel.CloseReportFile();
+    if (code != kAllIsOk) return code;
+  }
+  return kAllIsOk;
+}
+
+}  // namespace dravelin

@@ -1,0 +1,231 @@
+#include "app/application.h"
+
+#include <sys/resource.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "app/menu_model.h"
+#include "app/recording_window.h"
+#include "gtest/gtest.h"
+#include "tests/support/dump_builder.h"
+#include "tests/support/fake_report_files.h"
+#include "tests/support/temp_dir.h"
+
+namespace dravelin {
+namespace {
+
+using testing::BankOfDistinctPatches;
+using testing::FakeReportFiles;
+using testing::TempDir;
+
+constexpr char kBothFinished[] =
+    "Finished reading in all the sysex files in both the \"Base\" and \"Compare\" directories.";
+constexpr char kCompareFinished[] =
+    "Finished reading in all the sysex files in the \"Compare\" directory.";
+constexpr char kReloading[] = "Reading in all the sysex files again...";
+
+// What a directory holds before the program starts.
+enum class Folder { kMissing, kEmpty, kNoDumps, kPatches };
+
+// A working folder with Compare/ and Base/, and the application over it.
+class Scenario {
+ public:
+  void Fill(const char* directory, Folder folder) {
+    switch (folder) {
+      case Folder::kMissing:
+        break;
+      case Folder::kEmpty:
+        dir_.WriteFile(std::string(directory) + "/notes.txt", "not a bank");
+        break;
+      case Folder::kNoDumps:
+        dir_.WriteFile(std::string(directory) + "/blank.syx", "no dumps in here");
+        break;
+      case Folder::kPatches:
+        dir_.WriteFile(std::string(directory) + "/bank.syx", BankOfDistinctPatches(3, 7));
+        break;
+    }
+  }
+
+  Application& Start() {
+    app_ = std::make_unique<Application>(window_, dir_.path(), files_);
+    app_->LoadBankSets();
+    return *app_;
+  }
+
+  // The enabled state of the four Compare items and the two Base items, as
+  // both the application and the window see it.
+  void ExpectGroups(bool compare_items, bool base_items) {
+    for (MenuItemId item : kCompareSetItems) {
+      EXPECT_EQ(app_->item_enabled(item), compare_items) << MenuItemOf(item).component;
+      EXPECT_EQ(window_.enabled[IndexOf(item)], compare_items) << MenuItemOf(item).component;
+    }
+    for (MenuItemId item : kBaseSetItems) {
+      EXPECT_EQ(app_->item_enabled(item), base_items) << MenuItemOf(item).component;
+      EXPECT_EQ(window_.enabled[IndexOf(item)], base_items) << MenuItemOf(item).component;
+    }
+  }
+
+  TempDir dir_;
+  RecordingWindow window_;
+  FakeReportFiles files_;
+  std::unique_ptr<Application> app_;
+};
+
+class ApplicationTest : public ::testing::Test, public Scenario {};
+
+struct LoadCase {
+  const char* label;
+  Folder compare;
+  Folder base;
+  bool compare_items;
+  bool base_items;
+  std::vector<std::string> statuses;
+};
+
+TEST_F(ApplicationTest, LoadOutcomesSetItemsAndStatusLine) {
+  const std::string no_files = "Message: ' No bank files were found!'";
+  const std::vector<LoadCase> cases = {
+      {"no Compare directory", Folder::kMissing, Folder::kPatches, false, false, {no_files}},
+      {"Compare without bank files", Folder::kEmpty, Folder::kPatches, false, false, {no_files}},
+      {"Compare banks hold no patch", Folder::kNoDumps, Folder::kPatches, false, false, {}},
+      {"both sets with patches", Folder::kPatches, Folder::kPatches, true, true, {kBothFinished}},
+      {"no Base directory", Folder::kPatches, Folder::kMissing, true, false, {kCompareFinished}},
+      {"Base without bank files", Folder::kPatches, Folder::kEmpty, true, false,
+       {kCompareFinished}},
+      {"Base banks hold no patch", Folder::kPatches, Folder::kNoDumps, true, false, {}},
+  };
+  for (const LoadCase& c : cases) {
+    SCOPED_TRACE(c.label);
+    Scenario s;
+    s.Fill("Compare", c.compare);
+    s.Fill("Base", c.base);
+    Application& app = s.Start();
+    s.ExpectGroups(c.compare_items, c.base_items);
+    EXPECT_EQ(s.window_.statuses, c.statuses);
+    EXPECT_EQ(app.status_line().codes_shown(), c.statuses == std::vector{no_files} ? 1 : 0);
+    // The Base set is read only after a Compare set with patches.
+    EXPECT_EQ(app.base_set().empty(), !c.compare_items || c.base == Folder::kMissing ||
+                                          c.base == Folder::kEmpty);
+  }
+}
+
+TEST_F(ApplicationTest, OtherItemsStayEnabledWhenNothingLoads) {
+  Start();
+  for (const MenuItem& item : kMenuItems) {
+    const bool needs_set = item.drop_down == 1 || item.drop_down == 2 || item.drop_down == 3;
+    EXPECT_EQ(app_->item_enabled(item.id), !needs_set) << item.component;
+  }
+}
+
+TEST_F(ApplicationTest, BankFileThatCannotBeOpenedShowsCode3) {
+  Fill("Compare", Folder::kPatches);
+  // Leave no descriptor free for the bank file once the directory listing
+  // holds one: opening the file then fails, even for a privileged user.
+  const int probe = ::open("/dev/null", O_RDONLY);
+  ASSERT_GE(probe, 0);
+  ::close(probe);
+  rlimit saved;
+  ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
+  rlimit tight = saved;
+  tight.rlim_cur = static_cast<rlim_t>(probe + 1);
+  ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &tight), 0);
+  Start();
+  ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &saved), 0);
+
+  ExpectGroups(false, false);
+  EXPECT_EQ(window_.status(), "Message: ' *.syx File Open Error!'");
+  EXPECT_TRUE(app_->compare_set().empty());
+}
+
+TEST_F(ApplicationTest, ReloadPicksUpNewBaseFilesAndKeepsPaneAndSwitches) {
+  Fill("Compare", Folder::kPatches);
+  Application& app = Start();
+  ExpectGroups(true, false);
+  app.Click(MenuItemId::kControlScreenDisplay);
+  window_.AppendPaneLine("left from an earlier report");
+
+  Fill("Base", Folder::kPatches);
+  app.Click(MenuItemId::kReadInputFilesAgain);
+
+  ExpectGroups(true, true);
+  EXPECT_EQ(window_.statuses, (std::vector<std::string>{kCompareFinished,
+                                                        "Screen display is now turned OFF.",
+                                                        kReloading, kBothFinished}));
+  EXPECT_EQ(window_.pane, std::vector<std::string>{"left from an earlier report"});
+  EXPECT_EQ(window_.clears, 0);
+  EXPECT_EQ(app.item_caption(MenuItemId::kControlScreenDisplay), "Turn On Screen Display");
+  EXPECT_FALSE(app.channel().screen_display());
+  EXPECT_EQ(CountPatches(app.compare_set()), 3u);
+  EXPECT_EQ(CountPatches(app.base_set()), 3u);
+}
+
+TEST_F(ApplicationTest, ReloadReadsChangedFilesAfresh) {
+  dir_.WriteFile("Compare/one.syx", BankOfDistinctPatches(2, 1));
+  Application& app = Start();
+  dir_.WriteFile("Compare/one.syx", BankOfDistinctPatches(5, 100));
+  app.Click(MenuItemId::kReadInputFilesAgain);
+  ASSERT_EQ(app.compare_set().size(), 1u);
+  EXPECT_EQ(app.compare_set()[0].patches.size(), 5u);
+}
+
+TEST_F(ApplicationTest, ReloadThatFindsNoPatchKeepsTheReloadText) {
+  Fill("Compare", Folder::kPatches);
+  Application& app = Start();
+  std::filesystem::remove(dir_.path() / "Compare" / "bank.syx");
+  Fill("Compare", Folder::kNoDumps);
+  app.Click(MenuItemId::kReadInputFilesAgain);
+  ExpectGroups(false, false);
+  EXPECT_EQ(window_.status(), kReloading);
+}
+
+TEST_F(ApplicationTest, SwitchesFlipCaptionsAndStatusAndReturnAfterTwoClicks) {
+  struct SwitchCase {
+    MenuItemId item;
+    bool (ReportChannel::*state)() const;
+    const char* off_caption;
+    const char* on_caption;
+    const char* off_status;
+    const char* on_status;
+  };
+  const SwitchCase cases[] = {
+      {MenuItemId::kControlScreenDisplay, &ReportChannel::screen_display,
+       "Turn On Screen Display", "Turn Off Screen Display", "Screen display is now turned OFF.",
+       "Screen display is now turned ON."},
+      {MenuItemId::kControlFileOutput, &ReportChannel::file_output, "Turn On File Output",
+       "Turn Off File Output", "File Output is now turned OFF.", "File Output is now turned ON."},
+  };
+  Application& app = Start();
+  for (const SwitchCase& c : cases) {
+    SCOPED_TRACE(MenuItemOf(c.item).component);
+    EXPECT_TRUE((app.channel().*c.state)());
+    app.Click(c.item);
+    EXPECT_FALSE((app.channel().*c.state)());
+    EXPECT_EQ(window_.captions[IndexOf(c.item)], c.off_caption);
+    EXPECT_EQ(app.item_caption(c.item), c.off_caption);
+    EXPECT_EQ(window_.status(), c.off_status);
+    app.Click(c.item);
+    EXPECT_TRUE((app.channel().*c.state)());
+    EXPECT_EQ(window_.captions[IndexOf(c.item)], c.on_caption);
+    EXPECT_EQ(window_.status(), c.on_status);
+  }
+  EXPECT_TRUE(window_.pane.empty());
+  EXPECT_EQ(window_.clears, 0);
+  EXPECT_TRUE(files_.created().empty());
+}
+
+TEST_F(ApplicationTest, FormCloseReleasesBothSets) {
+  Fill("Compare", Folder::kPatches);
+  Fill("Base", Folder::kPatches);
+  Application& app = Start();
+  app.FormClose();
+  EXPECT_TRUE(app.compare_set().empty());
+  EXPECT_TRUE(app.base_set().empty());
+  app.FormClose();  // closing with empty sets is harmless
+  EXPECT_TRUE(app.compare_set().empty());
+}
+
+}  // namespace
+}  // namespace dravelin
