@@ -1,0 +1,258 @@
+#include "report/report_channel.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "report/report_file.h"
+#include "tests/support/fake_report_files.h"
+#include "tests/support/temp_dir.h"
+
+namespace dravelin {
+namespace {
+
+using testing::FakeReportFiles;
+using testing::TempDir;
+
+struct RecordingPane : Pane {
+  void AppendPaneLine(std::string_view line) override { lines.emplace_back(line); }
+  void ClearPane() override {
+    lines.clear();
+    ++clears;
+  }
+  std::vector<std::string> lines;
+  int clears = 0;
+};
+
+// A report file system that keeps every chunk handed to a file.
+struct ChunkRecorder : ReportFileSystem {
+  struct File : ReportFile {
+    explicit File(std::vector<std::string>& chunks) : chunks_(chunks) {}
+    bool Write(const char* data, std::size_t size) override {
+      chunks_.emplace_back(data, size);
+      return true;
+    }
+    bool Close() override { return true; }
+    std::vector<std::string>& chunks_;
+  };
+  std::unique_ptr<ReportFile> Create(const std::filesystem::path&) override {
+    return std::make_unique<File>(chunks);
+  }
+  std::vector<std::string> chunks;
+};
+
+const std::filesystem::path kRoot = "/work-dir";
+const std::filesystem::path kReport = kRoot / "Compare" / "x.txt";
+const std::string kDashes88(88, '-');
+
+Bank NamedBank(std::string name) { return Bank{std::move(name), {}}; }
+
+class ReportChannelTest : public ::testing::Test {
+ protected:
+  RecordingPane pane_;
+  FakeReportFiles files_;
+  ReportChannel channel_{pane_, files_, kRoot};
+};
+
+// One report through every write operation under each setting of the two
+// switches: lines reach the pane and the file exactly when their switch is on.
+TEST_F(ReportChannelTest, EveryOperationUnderEverySwitchSetting) {
+  const std::string file_bytes =
+      "first line\r\n"
+      "\r\n" +
+      kDashes88 +
+      "\r\n"
+      "  Bank One\r\n"
+      "The following sysex files were found in the 'Compare' directory:\r\n"
+      "  Alpha\r\n"
+      "  Beta\r\n"
+      "The following sysex files were found in the 'Base' directory:\r\n";
+  const std::vector<std::string> pane_lines = {
+      "first line",
+      "",
+      "pane only",
+      kDashes88,
+      "  Bank One",
+      "The following sysex files were found in the 'Compare' directory:",
+      "  Alpha",
+      "  Beta",
+      "The following sysex files were found in the 'Base' directory:"};
+  const BankSet two_banks = {NamedBank("Alpha"), NamedBank("Beta")};
+
+  for (const bool screen : {true, false}) {
+    for (const bool file : {true, false}) {
+      SCOPED_TRACE(::testing::Message() << "screen " << screen << ", file " << file);
+      RecordingPane pane;
+      FakeReportFiles files;
+      ReportChannel channel(pane, files, kRoot);
+      channel.set_screen_display(screen);
+      channel.set_file_output(file);
+      ASSERT_EQ(channel.OpenReportFile("Compare\\x.txt"), kAllIsOk);
+      channel.WriteReportLine("first line");
+      channel.WriteReportLine("");
+      channel.WritePaneLine("pane only");
+      channel.WriteSeparatorLine();
+      channel.WriteBankNameLine(NamedBank("Bank One"));
+      channel.WriteBankFileList(two_banks, "Compare");
+      channel.WriteBankFileList(BankSet{}, "Base");
+      EXPECT_EQ(channel.CloseReportFile(), kAllIsOk);
+
+      EXPECT_EQ(pane.lines, screen ? pane_lines : std::vector<std::string>{});
+      EXPECT_EQ(files.Created(kReport), file);
+      EXPECT_EQ(files.Contents(kReport), file ? file_bytes : "");
+      EXPECT_EQ(files.open_files(), 0);
+    }
+  }
+}
+
+TEST_F(ReportChannelTest, SwitchesStartOnAndClearingIgnoresScreenDisplay) {
+  EXPECT_TRUE(channel_.screen_display());
+  EXPECT_TRUE(channel_.file_output());
+  pane_.lines = {"old"};
+  channel_.set_screen_display(false);
+  channel_.ClearReportPane();
+  EXPECT_TRUE(pane_.lines.empty());
+  EXPECT_EQ(pane_.clears, 1);
+}
+
+TEST_F(ReportChannelTest, ReportFileNamesMapBelowTheWorkingDirectory) {
+  EXPECT_EQ(channel_.ReportFilePath("Compare\\compare.txt"), kRoot / "Compare" / "compare.txt");
+  // Only the first backslash separates; the file name is taken whole.
+  EXPECT_EQ(channel_.ReportFilePath("Compare\\a\\b.ins"), kRoot / "Compare" / "a\\b.ins");
+  EXPECT_EQ(channel_.ReportFilePath("plain.txt"), kRoot / "plain.txt");
+}
+
+TEST_F(ReportChannelTest, OpenFailureGivesCodeFourAndLeavesNothingOpen) {
+  files_.FailOpen(kReport);
+  EXPECT_EQ(channel_.OpenReportFile("Compare\\x.txt"), kTxtFileOpenError);
+  EXPECT_EQ(files_.open_files(), 0);
+  EXPECT_FALSE(files_.Created(kReport));
+
+  // With file output off no file is tried, so nothing can fail.
+  channel_.set_file_output(false);
+  EXPECT_EQ(channel_.OpenReportFile("Compare\\x.txt"), kAllIsOk);
+  EXPECT_TRUE(files_.created().empty());
+}
+
+TEST_F(ReportChannelTest, FailedWriteOrCloseEndsTheReportWithCodeSixteen) {
+  struct Case {
+    const char* what;
+    void (*damage)(FakeReportFiles&);
+  };
+  const Case cases[] = {
+      {"write", [](FakeReportFiles& f) { f.FailWritesAfter(5); }},
+      {"close", [](FakeReportFiles& f) { f.FailClose(); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    RecordingPane pane;
+    FakeReportFiles files;
+    c.damage(files);
+    ReportChannel channel(pane, files, kRoot);
+    ASSERT_EQ(channel.OpenReportFile("Compare\\x.txt"), kAllIsOk);
+    channel.WriteReportLine("0123456789");
+    EXPECT_EQ(channel.CloseReportFile(), kTxtFileWriteError);
+    EXPECT_TRUE(channel.failed());
+    EXPECT_EQ(files.open_files(), 0);
+
+    // The next report starts clean.
+    ASSERT_EQ(channel.OpenReportFile("Compare\\y.txt"), kAllIsOk);
+    EXPECT_FALSE(channel.failed());
+    channel.WriteReportLine("ok");
+    EXPECT_EQ(pane.lines.back(), "ok");
+    channel.CloseReportFile();
+  }
+}
+
+// A failure found part way through a long report stops it there: later lines
+// reach neither the pane nor the file.
+TEST_F(ReportChannelTest, LinesAfterAFailedWriteGoNowhere) {
+  files_.FailWritesAfter(0);
+  ASSERT_EQ(channel_.OpenReportFile("Compare\\x.txt"), kAllIsOk);
+  const std::string line(998, 'x');
+  int written = 0;
+  while (!channel_.failed() && written < 1000) {
+    channel_.WriteReportLine(line);
+    ++written;
+  }
+  ASSERT_TRUE(channel_.failed());
+  EXPECT_EQ(written, 263);  // the first chunk: 263 lines of 1000 bytes pass 256 KiB
+  const std::size_t pane_lines = pane_.lines.size();
+  channel_.WriteReportLine("late");
+  channel_.WritePaneLine("late");
+  channel_.WriteSeparatorLine();
+  EXPECT_EQ(pane_.lines.size(), pane_lines);
+  EXPECT_EQ(channel_.CloseReportFile(), kTxtFileWriteError);
+  EXPECT_EQ(files_.open_files(), 0);
+}
+
+TEST(ReportChannelBufferTest, FileLinesAreHandedOverInLargeChunks) {
+  RecordingPane pane;
+  ChunkRecorder files;
+  ReportChannel channel(pane, files, kRoot);
+  channel.set_screen_display(false);
+  ASSERT_EQ(channel.OpenReportFile("Compare\\x.txt"), kAllIsOk);
+  std::string expected;
+  for (int i = 0; i < 6000; ++i) {
+    std::string line(100, static_cast<char>('a' + i % 26));
+    channel.WriteReportLine(line);
+    expected += line + "\r\n";
+  }
+  // 2571 lines of 102 bytes are the first to reach 256 KiB.
+  EXPECT_EQ(files.chunks.size(), 2u);
+  EXPECT_EQ(channel.CloseReportFile(), kAllIsOk);
+  ASSERT_EQ(files.chunks.size(), 3u);
+  EXPECT_EQ(files.chunks[0].size(), 262242u);
+  EXPECT_EQ(files.chunks[1].size(), 262242u);
+  EXPECT_EQ(files.chunks[2].size(), 87516u);
+  EXPECT_EQ(files.chunks[0] + files.chunks[1] + files.chunks[2], expected);
+  EXPECT_TRUE(pane.lines.empty());
+}
+
+TEST_F(ReportChannelTest, DestroyingTheChannelClosesAnOpenFile) {
+  {
+    ReportChannel channel(pane_, files_, kRoot);
+    ASSERT_EQ(channel.OpenReportFile("Compare\\x.txt"), kAllIsOk);
+    EXPECT_EQ(files_.open_files(), 1);
+  }
+  EXPECT_EQ(files_.open_files(), 0);
+}
+
+class DiskReportTest : public ::testing::Test {
+ protected:
+  MessageCode WriteReport(const std::string& name, std::string_view line) {
+    const MessageCode open = channel_.OpenReportFile(name);
+    if (open != kAllIsOk) return open;
+    channel_.WriteReportLine(line);
+    return channel_.CloseReportFile();
+  }
+  TempDir dir_;
+  RecordingPane pane_;
+  DiskReportFileSystem files_;
+  ReportChannel channel_{pane_, files_, dir_.path()};
+};
+
+TEST_F(DiskReportTest, ExistingFileIsReplacedOrLeftAloneWithFileOutputOff) {
+  dir_.WriteFile("Compare/x.txt", "old contents of an earlier run\r\n");
+  ASSERT_EQ(WriteReport("Compare\\x.txt", "new"), kAllIsOk);
+  EXPECT_EQ(dir_.ReadFile("Compare/x.txt"), "new\r\n");
+
+  channel_.set_file_output(false);
+  ASSERT_EQ(WriteReport("Compare\\x.txt", "other"), kAllIsOk);
+  EXPECT_EQ(dir_.ReadFile("Compare/x.txt"), "new\r\n");
+  ASSERT_EQ(WriteReport("Compare\\y.txt", "other"), kAllIsOk);
+  EXPECT_FALSE(dir_.Exists("Compare/y.txt"));
+}
+
+TEST_F(DiskReportTest, DirectoryTargetAndFullDeviceGiveTheirCodes) {
+  dir_.MakeDir("Compare/dir.txt");
+  EXPECT_EQ(WriteReport("Compare\\dir.txt", "line"), kTxtFileOpenError);
+  EXPECT_EQ(WriteReport("Missing\\x.txt", "line"), kTxtFileOpenError);
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  std::filesystem::create_symlink("/dev/full", dir_.path() / "Compare" / "full.txt");
+  EXPECT_EQ(WriteReport("Compare\\full.txt", "line"), kTxtFileWriteError);
+}
+
+}  // namespace
+}  // namespace dravelin
