@@ -1,0 +1,295 @@
+#include "banks/bank_directory.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "banks/bank.h"
+#include "banks/bank_file.h"
+#include "banks/byte_stream.h"
+#include "tests/support/dump_builder.h"
+#include "tests/support/temp_dir.h"
+
+namespace dravelin {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::BankOfDistinctPatches;
+using testing::TempDir;
+
+// The names of the bank files of `directory` in the order the directory lists
+// them, which is the order a set must keep.
+std::vector<std::string> ListedNames(const fs::path& directory) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(directory)) {
+    names.push_back(entry.path().filename().string());
+  }
+  return names;
+}
+
+std::string StemOf(const std::string& file_name) {
+  return file_name.substr(0, file_name.rfind('.'));
+}
+
+std::vector<std::string> BankNames(const BankSet& set) {
+  std::vector<std::string> names;
+  for (const Bank& bank : set) names.push_back(bank.name);
+  return names;
+}
+
+// True when a file without permissions can still be read, as it can for root.
+bool PermissionsAreBypassed(const fs::path& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY);
+  if (fd < 0) return false;
+  ::close(fd);
+  return true;
+}
+
+TEST(BankNameFromPathTest, CutsTheLastExtensionAndTheDirectories) {
+  struct Case {
+    const char* path;
+    const char* name;
+  };
+  const Case kCases[] = {
+      {"/home/synth/Compare/Pianos.syx", "Pianos"},
+      {"/home/synth/Compare/My.Bank.syx", "My.Bank"},
+      {"/home/synth/Compare/BANK.SYX", "BANK"},
+      {"/home/synth.v2/Compare/Strings.syx", "Strings"},
+      {"/home/synth/Compare/a\\b.syx", "a\\b"},  // a backslash is part of a POSIX file name
+      {"/home/synth/Compare/.syx", ""},
+      {"Pads.syx", "Pads"},
+      {"/dir.d/noextension", "dir"},  // the last '.' of the whole path is cut
+      {"", ""},
+  };
+  for (const Case& c : kCases) EXPECT_EQ(BankNameFromPath(c.path), c.name) << c.path;
+}
+
+TEST(IsBankFileNameTest, TakesSyxInAnyCaseButNotHiddenFiles) {
+  struct Case {
+    const char* name;
+    bool taken;
+  };
+  const Case kCases[] = {
+      {"bank.syx", true},  {"BANK.SYX", true},     {"Bank.SyX", true},   {"a.b.syx", true},
+      {"x.syx", true},     {".hidden.syx", false}, {".syx", false},      {"bank.syx.bak", false},
+      {"bank.sys", false}, {"banksyx", false},     {"bank.syxx", false}, {"syx", false},
+      {"", false},
+  };
+  for (const Case& c : kCases) EXPECT_EQ(IsBankFileName(c.name), c.taken) << c.name;
+}
+
+TEST(ReadBankFileTest, ReadsADumpFileLargerThanTheReadBuffer) {
+  TempDir dir;
+  const std::string bytes = BankOfDistinctPatches(300, 1);  // about 120 KB
+  const fs::path path = dir.WriteFile("Big.Bank.syx", bytes);
+  Bank bank;
+  std::size_t left = kMaxPatchesPerSet;
+  ASSERT_EQ(ReadBankFile(path.string(), bank, &left), kAllIsOk);
+  EXPECT_EQ(bank.name, "Big.Bank");
+  EXPECT_EQ(left, kMaxPatchesPerSet - 300);
+
+  Bank from_memory;
+  ByteStream in(bytes);
+  std::size_t unused = kMaxPatchesPerSet;
+  ASSERT_EQ(ReadProgramDumps(in, from_memory, &unused), kAllIsOk);
+  ASSERT_EQ(bank.patches.size(), 300u);
+  ASSERT_EQ(from_memory.patches.size(), 300u);
+  for (std::size_t i = 0; i < bank.patches.size(); ++i) {
+    EXPECT_EQ(bank.patches[i].name, from_memory.patches[i].name);
+    EXPECT_EQ(bank.patches[i].program_number, static_cast<std::uint8_t>(i));
+    EXPECT_TRUE(bank.patches[i].sounds == from_memory.patches[i].sounds) << i;
+  }
+}
+
+TEST(ReadBankFileTest, WhatCannotBeOpenedAsAFileGivesCode3AndNoName) {
+  TempDir dir;
+  const fs::path fifo = dir.path() / "pipe.syx";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const fs::path folder = dir.MakeDir("folder.syx");
+  for (const fs::path& path : {dir.path() / "missing.syx", fifo, folder}) {
+    SCOPED_TRACE(path.string());
+    Bank bank;
+    std::size_t left = kMaxPatchesPerSet;
+    EXPECT_EQ(ReadBankFile(path.string(), bank, &left), kSyxFileOpenError);
+    EXPECT_EQ(bank.name, "");
+    EXPECT_TRUE(bank.patches.empty());
+  }
+}
+
+TEST(ReadBankDirectoryTest, KeepsTheListingOrderAndEmptyBanks) {
+  TempDir dir;
+  dir.WriteFile("Compare/Strings.syx", BankOfDistinctPatches(5, 100));
+  dir.WriteFile("Compare/Empty.syx", "no dumps in here\xF0\x41\xF7");
+  dir.WriteFile("Compare/Pianos.syx", BankOfDistinctPatches(7, 200));
+  BankSet set;
+  ASSERT_EQ(ReadBankDirectory(dir.path(), "Compare", set), kAllIsOk);
+
+  std::vector<std::string> expected;
+  for (const std::string& name : ListedNames(dir.path() / "Compare")) {
+    expected.push_back(StemOf(name));
+  }
+  EXPECT_EQ(BankNames(set), expected);
+  EXPECT_EQ(CountPatches(set), 12u);
+  for (const Bank& bank : set) {
+    EXPECT_EQ(bank.patches.size(), bank.name == "Empty" ? 0u : bank.name == "Strings" ? 5u : 7u);
+  }
+  FreeBankSet(set);
+  EXPECT_TRUE(set.empty());
+  EXPECT_EQ(CountPatches(set), 0u);
+}
+
+TEST(ReadBankDirectoryTest, TakesOnlyRegularSyxFilesWithoutHanging) {
+  TempDir dir;
+  const std::string one = BankOfDistinctPatches(1, 1);
+  dir.WriteFile("Compare/lower.syx", one);
+  dir.WriteFile("Compare/UPPER.SYX", one);
+  dir.WriteFile("Compare/Mixed.SyX", one);
+  dir.WriteFile("Compare/.hidden.syx", one);
+  dir.WriteFile("Compare/notes.txt", one);
+  dir.WriteFile("Compare/backup.syx.bak", one);
+  dir.MakeDir("Compare/folder.syx");
+  dir.WriteFile("Compare/folder.syx/inner.syx", one);
+  const fs::path target = dir.WriteFile("elsewhere/target.bin", BankOfDistinctPatches(3, 9));
+  fs::create_symlink(target, dir.path() / "Compare/linked.syx");
+  fs::create_symlink(dir.path() / "nowhere.syx", dir.path() / "Compare/dangling.syx");
+  fs::create_directory_symlink(dir.path() / "elsewhere", dir.path() / "Compare/dirlink.syx");
+  ASSERT_EQ(::mkfifo((dir.path() / "Compare/pipe.syx").c_str(), 0600), 0);
+
+  // Opening a FIFO would block forever; the alarm turns a hang into a failure.
+  ::alarm(30);
+  BankSet set;
+  const MessageCode code = ReadBankDirectory(dir.path(), "Compare", set);
+  ::alarm(0);
+  ASSERT_EQ(code, kAllIsOk);
+  std::vector<std::string> names = BankNames(set);
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"Mixed", "UPPER", "linked", "lower"}));
+  EXPECT_EQ(CountPatches(set), 6u);
+}
+
+TEST(ReadBankDirectoryTest, MissingOrEmptyDirectoryGivesCode5) {
+  struct Case {
+    const char* label;
+    std::vector<const char*> files;  // made below Compare/
+    std::vector<const char*> dirs;
+  };
+  const Case kCases[] = {
+      {"no directory", {}, {}},
+      {"empty directory", {}, {"Compare"}},
+      {"only other files", {"Compare/a.txt", "Compare/.b.syx", "Compare/c.syx~"}, {}},
+      {"only a subdirectory", {}, {"Compare/d.syx"}},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.label);
+    TempDir dir;
+    for (const char* file : c.files) dir.WriteFile(file, BankOfDistinctPatches(2, 1));
+    for (const char* folder : c.dirs) dir.MakeDir(folder);
+    BankSet set;
+    EXPECT_EQ(ReadBankDirectory(dir.path(), "Compare", set), kNoBankFiles);
+    EXPECT_TRUE(set.empty());
+  }
+  TempDir dir;
+  dir.WriteFile("Compare", "a file where the directory should be");
+  BankSet set;
+  EXPECT_EQ(ReadBankDirectory(dir.path(), "Compare", set), kNoBankFiles);
+}
+
+TEST(ReadBankDirectoryTest, FileWithoutDumpsIsABankWithoutPatches) {
+  TempDir dir;
+  dir.WriteFile("Base/Nothing.syx", "");
+  BankSet set;
+  ASSERT_EQ(ReadBankDirectory(dir.path(), "Base", set), kAllIsOk);
+  ASSERT_EQ(set.size(), 1u);
+  EXPECT_EQ(set[0].name, "Nothing");
+  EXPECT_TRUE(set[0].patches.empty());
+  EXPECT_EQ(CountPatches(set), 0u);
+}
+
+TEST(ReadBankDirectoryTest, ReadsTheFirst100FilesListed) {
+  TempDir dir;
+  const std::string bank = BankOfDistinctPatches(2, 5);
+  for (int i = 0; i < 101; ++i) dir.WriteFile("Compare/bank" + std::to_string(i) + ".syx", bank);
+  BankSet set;
+  ASSERT_EQ(ReadBankDirectory(dir.path(), "Compare", set), kAllIsOk);
+  std::vector<std::string> expected;
+  for (const std::string& name : ListedNames(dir.path() / "Compare")) {
+    expected.push_back(StemOf(name));
+  }
+  expected.resize(kMaxBanksPerSet);
+  EXPECT_EQ(BankNames(set), expected);
+  EXPECT_EQ(CountPatches(set), 200u);
+}
+
+TEST(ReadBankDirectoryTest, BankNamesAreCutTo40Bytes) {
+  TempDir dir;
+  const std::string long_name = "abcdefghij0123456789ABCDEFGHIJklmnopqrstUVWXY";  // 45
+  ASSERT_EQ(long_name.size(), 45u);
+  dir.WriteFile("Compare/" + long_name + ".syx", BankOfDistinctPatches(1, 1));
+  dir.WriteFile("Compare/My.Bank.syx", BankOfDistinctPatches(1, 1));
+  BankSet set;
+  ASSERT_EQ(ReadBankDirectory(dir.path(), "Compare", set), kAllIsOk);
+  std::vector<std::string> names = BankNames(set);
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"My.Bank", long_name.substr(0, 40)}));
+}
+
+TEST(ReadBankDirectoryTest, UnreadableFileStopsTheDirectoryWithCode3) {
+  TempDir dir;
+  for (const char* name : {"one.syx", "two.syx", "three.syx", "four.syx", "five.syx"}) {
+    dir.WriteFile(fs::path("Base") / name, BankOfDistinctPatches(3, 1));
+  }
+  const std::vector<std::string> listed = ListedNames(dir.path() / "Base");
+  ASSERT_EQ(listed.size(), 5u);
+  const fs::path locked = dir.path() / "Base" / listed[2];
+  fs::permissions(locked, fs::perms::none);
+  if (PermissionsAreBypassed(locked)) GTEST_SKIP() << "files without permissions stay readable";
+
+  BankSet set;
+  EXPECT_EQ(ReadBankDirectory(dir.path(), "Base", set), kSyxFileOpenError);
+  EXPECT_EQ(BankNames(set), (std::vector<std::string>{StemOf(listed[0]), StemOf(listed[1])}));
+  EXPECT_EQ(CountPatches(set), 6u);
+}
+
+TEST(ReadBankDirectoryTest, PatchBudgetGivesCode2AndDropsTheBankBeingRead) {
+  TempDir dir;
+  // The smallest dump: header, program number and an empty payload.
+  std::string tiny;
+  for (std::size_t i = 0; i <= kMaxPatchesPerSet; ++i) {
+    tiny += std::string("\xF0\x00\x00\x0E\x0E\x00", 6) + static_cast<char>(i & 0x7F) + "\xF7";
+  }
+  dir.WriteFile("Compare/a.syx", tiny.substr(0, 8 * 10));  // 10 dumps
+  dir.WriteFile("Compare/b.syx", tiny);                    // one more than the budget
+  const std::vector<std::string> listed = ListedNames(dir.path() / "Compare");
+  BankSet set;
+  EXPECT_EQ(ReadBankDirectory(dir.path(), "Compare", set), kOutOfMemory);
+  if (listed[0] == "a.syx") {
+    EXPECT_EQ(BankNames(set), (std::vector<std::string>{"a"}));
+    EXPECT_EQ(CountPatches(set), 10u);
+  } else {
+    EXPECT_TRUE(set.empty());  // b came first and ran out on its own
+  }
+}
+
+TEST(ReadBankDirectoryTest, RelativeWorkingDirectoryAndDottedFolders) {
+  TempDir dir;
+  dir.WriteFile("synth.v2/Compare/Leads.syx", BankOfDistinctPatches(4, 3));
+  const fs::path previous = fs::current_path();
+  fs::current_path(dir.path());
+  BankSet set;
+  const MessageCode code = ReadBankDirectory("synth.v2", "Compare", set);
+  fs::current_path(previous);
+  ASSERT_EQ(code, kAllIsOk);
+  ASSERT_EQ(set.size(), 1u);
+  EXPECT_EQ(set[0].name, "Leads");
+  EXPECT_EQ(set[0].patches.size(), 4u);
+}
+
+}  // namespace
+}  // namespace dravelin
