@@ -17,6 +17,7 @@
 #include "app/status_line.h"
 #include "app/window_operations.h"
 #include "banks/bank.h"
+#include "report/bank_list_files.h"
 #include "report/report_channel.h"
 #include "report/report_file.h"
 
@@ -83,6 +84,8 @@ class Application {
   void SetItemEnabled(MenuItemId item, bool enabled);
   void SetItemCaption(MenuItemId item, std::string_view caption);
   void ShowHelpTopic(int topic);
+  // Writes one listing file per Compare bank, with the command's texts.
+  void CreateListingFiles(ListingKind kind, std::string_view started, std::string_view finished);
 
   WindowOperations& window_;
   std::filesystem::path working_dir_;

@@ -20,31 +20,24 @@ constexpr std::string_view kInsListsFinished =
 }  // namespace
 
 void Application::CreatePatchNameFilesClick() {
-  if (compare_set_.empty()) {
-    status_.ShowMessageCode(kNoBankFiles);
-    return;
-  }
-  status_.ShowStatus(kPatchListsStarted);
-  channel_.ClearReportPane();
-  const MessageCode code = WriteBankListFiles(channel_, compare_set_, ListingKind::kPatchNameList);
-  if (code == kAllIsOk) {
-    status_.ShowStatus(kPatchListsFinished);
-  } else {
-    status_.ShowMessageCode(code);
-  }
+  CreateListingFiles(ListingKind::kPatchNameList, kPatchListsStarted, kPatchListsFinished);
 }
 
 void Application::CreateInsFilesClick() {
+  CreateListingFiles(ListingKind::kInstrumentSection, kInsListsStarted, kInsListsFinished);
+}
+
+void Application::CreateListingFiles(ListingKind kind, std::string_view started,
+                                     std::string_view finished) {
   if (compare_set_.empty()) {
     status_.ShowMessageCode(kNoBankFiles);
     return;
   }
-  status_.ShowStatus(kInsListsStarted);
+  status_.ShowStatus(started);
   channel_.ClearReportPane();
-  const MessageCode code =
-      WriteBankListFiles(channel_, compare_set_, ListingKind::kInstrumentSection);
+  const MessageCode code = WriteBankListFiles(channel_, compare_set_, kind);
   if (code == kAllIsOk) {
-    status_.ShowStatus(kInsListsFinished);
+    status_.ShowStatus(finished);
   } else {
     status_.ShowMessageCode(code);
   }
