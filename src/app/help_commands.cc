@@ -1,12 +1,14 @@
-// The commands of the "Help" menu.
+// The commands of the "Help" menu. Each prints its text straight into the
+// pane; none touches the status line, the bank sets, the menu or any file.
 
 #include "app/application.h"
+#include "app/help_topics.h"
 
 namespace dravelin {
 
-void Application::ShowHelpTopic(int /*topic*/) {}
+void Application::ShowHelpTopic(int topic) { ShowHelpTopicText(window_, HelpTopicNumber(topic)); }
 
-void Application::AboutDravelinClick() {}
+void Application::AboutDravelinClick() { ShowAboutBanner(window_); }
 void Application::BackgroundInfoClick() { ShowHelpTopic(1); }
 void Application::ListReportInfoClick() { ShowHelpTopic(2); }
 void Application::ComparisonReportInfoClick() { ShowHelpTopic(3); }

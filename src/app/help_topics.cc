@@ -1,0 +1,422 @@
+#include "app/help_topics.h"
+
+#include <string>
+
+namespace dravelin {
+namespace {
+
+// The body rows of every paragraph, as they are printed. Rows break between
+// words; the numbered steps keep their indentation inside the rows.
+constexpr std::string_view kTopic1Paragraph1[] = {
+    "Dravelin is a simple Windows 95 program that creates report files about the",
+    "contents of sysex bank files made for the QuadraSynth Plus keyboard,",
+    "manufactured by Alesis, Inc. It never connects to the keyboard; it only",
+    "looks at files on your PC. Nor does it edit sysex files: it unpacks the",
+    "binary information they hold into text that you can print or edit. Bank",
+    "files collected from the web often contain identical patches, many of them",
+    "under different names, and telling them apart by ear can take hours.",
+    "Dravelin helps you sort them out.",
+};
+constexpr std::string_view kTopic1Paragraph2[] = {
+    "Every report is shown on the PC screen and is also written as a text file,",
+    "which you can print or view with any PC text editor. Four kinds of reports",
+    "can be created: patch name lists, 'instrument' (*.ins) file sections, patch",
+    "comparisons among a set of sysex bank files, and patch comparisons of one",
+    "set of sysex files against a base set. The help sections on the submenu",
+    "commands describe each of them in detail. The screen display and the file",
+    "creation can each be turned off or on again from the 'General Control'",
+    "submenu.",
+};
+
+constexpr std::string_view kTopic2Paragraph1[] = {
+    "One-page patch name lists print up to 64 patch names in each of two",
+    "columns, 128 names per page, which is the largest number of patches",
+    "that a QS+ bank can hold. Such lists help you keep a library of sysex",
+    "bank files in order, and they make it easy to find a sound again. You",
+    "cannot read the patch names by opening a sysex file in a text editor,",
+    "because the names, like all the other data of the patches in the",
+    "file, are stored as seven-bit binary data in a compact, bit-packed",
+    "form. Dravelin unpacks the bits and creates the text for you.",
+};
+constexpr std::string_view kTopic2Paragraph2[] = {
+    "'Instrument' files were defined by Twelve Tone Systems, Inc., for",
+    "their MIDI sequencer Cakewalk, and other programs use them as well.",
+    "They are a standard way to define patch banks and their patches: a",
+    "linear list of the patches of each bank of one or more MIDI",
+    "instruments, together with a few headers. Dravelin creates a separate",
+    "instrument file for each sysex bank. You then copy and paste those",
+    "into one instrument file that covers several banks of your",
+    "instrument, and that is why they are called 'file sections' here.",
+    "With such a file your sequencer shows the names of the patches",
+    "instead of bare program numbers.",
+};
+
+constexpr std::string_view kTopic3Paragraph1[] = {
+    "Many sysex bank files for the QS+ are available on the Internet.",
+    "Unfortunately, many of them contain identical patches, often under",
+    "different names, and finding those by listening to every patch, one",
+    "after the other, costs a user hours, and some of them are still",
+    "missed. Dravelin looks at the data bytes of each of the four layered",
+    "sounds of every patch in a set of sysex bank files, and finds every",
+    "two patches that have the identical set of sounds, even when the",
+    "sounds are defined in a different order. On request it also reports",
+    "'similar' pairs of patches: those with identical names, or with some",
+    "but not all of their sounds identical. Such pairs are often",
+    "variations of one original sound.",
+};
+constexpr std::string_view kTopic3Paragraph2[] = {
+    "Here all the patches of a set of sysex bank files are compared",
+    "against a 'base' set of bank files, which is meant to hold the banks",
+    "that are currently installed on your QS+. You can ask either for all",
+    "the unique patches of the 'compare' set, the ones that your keyboard",
+    "does not have yet, or for all the non-unique patches of the 'compare'",
+    "set, the ones that it already holds. Both reports name the bank file",
+    "and the number of each patch.",
+};
+
+constexpr std::string_view kTopic4Paragraph1[] = {
+    "Put the self-extracting distribution file in a directory of its own and run",
+    "it there. It creates the program file and four subdirectories: 'Compare',",
+    "'Base', 'Banks' and 'Other'. Nothing outside that directory is touched, not",
+    "even the registry.",
+};
+constexpr std::string_view kTopic4Paragraph2[] = {
+    "'Compare' holds the sysex bank files that you want to list or compare, and",
+    "every report file that Dravelin creates is written into it as well, so look",
+    "for your reports there. Put the bank files that you are interested in, and",
+    "that may be every sysex bank file that you have collected so far, into this",
+    "directory. If there are no patches here you can do nothing.",
+};
+constexpr std::string_view kTopic4Paragraph3[] = {
+    "'Base' holds the base set of sysex bank files against which the files in",
+    "'Compare' are compared, to find the identical and the non-identical",
+    "patches. Fill it with the banks that your keyboard holds now, so that you",
+    "learn which patches are new to it. It may stay empty when you do not need",
+    "those reports.",
+};
+constexpr std::string_view kTopic4Paragraph4[] = {
+    "'Banks' is a holding place for sysex bank files. The package puts files",
+    "there that hold the five factory banks of the QS+ (OS version 2.0) and one",
+    "user bank. Copy them into 'Compare' or 'Base' as you need them; the program",
+    "itself never reads this directory.",
+};
+constexpr std::string_view kTopic4Paragraph5[] = {
+    "'Other' holds an instrument file for the QS+ (OS version 2.0). See the help",
+    "section 'Help on the Submenu - Create Name Lists' for how to combine it",
+    "with the instrument file sections that Dravelin creates.",
+};
+
+constexpr std::string_view kTopic5Paragraph1[] = {
+    "Put the sysex bank files that you want to examine into the 'Compare'",
+    "directory and, for the comparisons against a base, the base files into",
+    "the 'Base' directory. All sysex files containing any number of patches",
+    "from 1 to 128 will work. Then run the program and pick the reports that",
+    "you want from the pull-down menus. Print the report files, or view them",
+    "with any text editor. You may change the bank files in both directories",
+    "while the program runs: the command 'Read Input Sysex Files Again' picks",
+    "the changes up.",
+};
+constexpr std::string_view kTopic5Paragraph2[] = {
+    "For the best use of 'Base', fill it with the bank files of your keyboard's",
+    "contents. Check its OS version by holding the 'Global' button and pressing",
+    "the 'Program' button. With version '2.0' use the bank files in 'Banks', all",
+    "but the supplied personal user bank, and your own user bank instead of the",
+    "supplied factory user bank if you have changed it. With another version,",
+    "make such files yourself as follows, in less than an hour:",
+};
+constexpr std::string_view kTopic5Paragraph3[] = {
+    "  (1) Send your user bank over a MIDI cable to a PC with a program that",
+    "      can send and receive MIDI sysex data.",
+    "  (2) Save it in a file. Never change your user bank without saving it",
+    "      first.",
+    "  (3) Store each patch of preset bank 1 into the user bank, one at a",
+    "      time, overwriting the patch in the same place.",
+    "  (4) Send the user bank to the PC.",
+    "  (5) Save it under a name that tells which preset bank it holds, such",
+    "      as 'Preset1.syx'.",
+    "  (6) Repeat steps (3) to (5) for every other preset bank.",
+};
+
+constexpr std::string_view kTopic6Paragraph1[] = {
+    "There is no tutorial as such, but the sysex bank files that come with",
+    "Dravelin serve well for trying it out. Put the one user bank file into",
+    "the 'Compare' directory and all the other supplied bank files into the",
+    "'Base' directory. Then start the program and choose one of the commands",
+    "of the submenu 'Compare To 'Base' Directory'. You will see that the user",
+    "bank shares some identical patches with one of the supplied banks and",
+    "none with the others. That is because some of its patches were kept from",
+    "the factory user bank, while the others were taken from bank files found",
+    "on the Internet. You are invited to build a user bank to your own taste",
+    "in the same way: collect bank files, compare them against your base, and",
+    "keep only the patches that are really new to you.",
+};
+constexpr std::string_view kTopic6Paragraph2[] = {
+    "For another exercise, put all the supplied bank files into 'Compare',",
+    "request the patch name lists, and compare them with the lists in your",
+    "keyboard's manual. You will notice that the display of the keyboard uses",
+    "a character (or two) that is not a true ASCII character. Dravelin prints",
+    "\"?\" in its place so that any editor can print the list. Apart from that,",
+    "the lists should be the same as in the manual.",
+    "",
+    "",
+    "",
+    "",
+    "",
+};
+
+constexpr std::string_view kTopic7Paragraph1[] = {
+    "You will need a hexadecimal editor for this, because the sysex data of a",
+    "patch holds the number of the place where the patch will be stored, and a",
+    "QS+ sysex file is binary, not text. Without such an editor you can only",
+    "replace a patch in your user bank by the patch with the same number from",
+    "another bank, but that is useless. Here's the right way:",
+};
+constexpr std::string_view kTopic7Paragraph2[] = {
+    "  (1)  Transmit your user bank to the PC and save it.",
+    "  (2)  Transmit a bank that holds the patches you want from the PC into",
+    "       the user bank of the keyboard.",
+    "  (3)  Transmit the patches of interest back to the PC one by one, and",
+    "       save each of them as a sysex file of its own.",
+    "  (4)  Open one of these patch files in the editor, in hexadecimal",
+    "       mode.",
+    "  (5)  The file begins with 'F0 00 00 0E 0E 00 xx', where 'xx' can be",
+    "       any hex number: it is the number of the place the patch came",
+    "       from.",
+    "  (6)  Change 'xx' to the number of the place where you want the patch.",
+    "       Note that patches are numbered 0 to 127, not 1 to 128.",
+    "  (7)  Save the file.",
+    "  (8)  Repeat steps (4) to (7) for all the patch files.",
+    "  (9)  Transmit the user bank that you saved in step (1) back to the",
+    "       keyboard.",
+    "  (10) Transmit each edited patch file to the keyboard; each one",
+    "       overwrites the patch in its place.",
+    "  (11) As a precaution, transmit the new user bank to the PC again and",
+    "       save it for your archive.",
+};
+
+constexpr std::string_view kTopic8Paragraph1[] = {
+    "Use this command after you have changed the sysex bank files in the",
+    "'Compare' or the 'Base' directory while the program is running. The",
+    "program reads all the sysex files when it starts and again whenever",
+    "you give this command, so that the reports always cover the files as",
+    "they are now.",
+};
+constexpr std::string_view kTopic8Paragraph2[] = {
+    "Turning the screen display off makes the creation of report files",
+    "faster, since nothing has to be shown. The same command turns the",
+    "display back on. Its name changes each time you use it, so that it",
+    "always tells you which condition (on or off) it will take you to. The",
+    "display is on whenever the program starts.",
+};
+constexpr std::string_view kTopic8Paragraph3[] = {
+    "Turning the file creation off gives you the information on the screen",
+    "only, and no report file is written or replaced. The same command",
+    "turns the file creation back on. Its name changes in the same way, so",
+    "that it always tells you what it will do next. Use it to look at a",
+    "report without replacing its file.",
+};
+
+constexpr std::string_view kTopic9Paragraph1[] = {
+    "This command creates one patch name list file for each sysex file in the",
+    "'Compare' directory, named '*.txt' where '*' is the name of the sysex file.",
+    "These are text files that any editor can open. Each is a one-page list of",
+    "all the patch names in the sysex file, in two columns if there are more",
+    "than 64 patches. Any patches beyond 128 (the QS+ maximum) are ignored. Note",
+    "that the patches are numbered 0 to 127, not 1 to 128, just as the sysex",
+    "data numbers them. Everything sent to each file also goes to the screen",
+    "unless the screen display is turned off.",
+};
+constexpr std::string_view kTopic9Paragraph2[] = {
+    "This command creates one instrument file for each sysex file in the",
+    "'Compare' directory, named '*.ins' where '*' is the name of the sysex file.",
+    "These are text files too, meant for the Cakewalk MIDI sequencer and for the",
+    "other programs that use this standard to define instruments, their banks",
+    "and their patches. An instrument file for all the factory patches of the",
+    "QS+ comes with the package, in the 'Other' directory. Paste the text of a",
+    "created file over the user bank section of that file, or of a copy of it;",
+    "that is why the created files are called 'file sections'. Each patch name",
+    "carries the patch number, which helps you find a patch in a pull-down list",
+    "such as Cakewalk's, where the names are sorted and the place of a patch in",
+    "its bank would otherwise be lost. The patch names are written as the",
+    "keyboard shows them. Everything sent to each file also goes to the screen",
+    "unless the screen display is turned off.",
+};
+
+constexpr std::string_view kTopic10Paragraph1[] = {
+    "This command creates the report file 'compare.txt' in the 'Compare'",
+    "directory. For every patch of every sysex file in 'Compare' it lists all",
+    "the similar patches in that directory, whether in the same or in another",
+    "sysex file, with their patch numbers and the name of the sysex file that",
+    "holds them. A similarity means identical names, or any identical sounds",
+    "among the 4 layered sounds of a QS+ patch. Each pair is reported once for",
+    "each of its two patches, and the patch that the others are compared with is",
+    "named first. Be aware that this file can get very large. Everything also",
+    "goes to the screen unless the screen display is turned off.",
+};
+constexpr std::string_view kTopic10Paragraph2[] = {
+    "This command creates the report file 'identity.txt' in the 'Compare'",
+    "directory. For every patch of every sysex file in 'Compare' it lists",
+    "all the identical patches in that directory, in the same or in",
+    "another sysex file, with their patch numbers and the names of their",
+    "sysex files. An identity means that all 4 layered sounds of the two",
+    "patches are identical, even if they are defined in different orders;",
+    "the patch names are ignored. Everything also goes to the screen",
+    "unless the screen display is turned off. This report is usually much",
+    "shorter than the one of 'Print All Similarities', and it is the one",
+    "to use when you want to clean up a collection of bank files: of each",
+    "group of identical patches you need to keep only one.",
+};
+
+constexpr std::string_view kTopic11Paragraph1[] = {
+    "This command creates the report file 'uniqC2B.txt' in the 'Compare'",
+    "directory. It lists the patches of all the sysex files in 'Compare' that",
+    "are unique from all the patches of the 'Base' set, with their patch numbers",
+    "and the name of the sysex file that holds them. 'Unique' means that at",
+    "least one of the 4 layered sounds of the patch differs from all 4 sounds of",
+    "every patch in 'Base'. The patch names and the order of the sounds are",
+    "ignored, and the patches in 'Compare' are not compared with each other, so",
+    "two copies of a new patch are both listed. These are the patches that your",
+    "keyboard does not have yet, and the ones worth a listen when you look for",
+    "new sounds. Everything also goes to the screen unless the screen display is",
+    "turned off.",
+};
+constexpr std::string_view kTopic11Paragraph2[] = {
+    "This command creates the report file 'identC2B.txt' in the 'Compare'",
+    "directory. It lists the patches in 'Compare' that are identical to some",
+    "patch of the 'Base' set, that is, the patches whose 4 layered sounds are",
+    "identical to the 4 sounds of some patch in 'Base', even if they are defined",
+    "in different orders. The patch names are ignored, and the patches in",
+    "'Compare' are not compared with each other. These are the patches that your",
+    "keyboard already holds, perhaps under another name, so you need not keep",
+    "them in your collection. The report lists them in the order of the sysex",
+    "files and of the patches in them. Everything also goes to the screen unless",
+    "the screen display is turned off.",
+};
+
+constexpr HelpParagraph kTopic1Paragraphs[] = {
+    {"What is Dravelin?", 76, kTopic1Paragraph1},
+    {"What types of report files can be created?", 76, kTopic1Paragraph2},
+};
+constexpr HelpParagraph kTopic2Paragraphs[] = {
+    {"What is a patch name list?", 70, kTopic2Paragraph1},
+    {"What is an instrument file section?", 70, kTopic2Paragraph2},
+};
+constexpr HelpParagraph kTopic3Paragraphs[] = {
+    {"What is a 'comparison among a set of sysex bank files'?", 70, kTopic3Paragraph1},
+    {"What is a 'comparison of one set of sysex files against a base set'?", 70, kTopic3Paragraph2},
+};
+constexpr HelpParagraph kTopic4Paragraphs[] = {
+    {"", 76, kTopic4Paragraph1}, {"", 76, kTopic4Paragraph2}, {"", 76, kTopic4Paragraph3},
+    {"", 76, kTopic4Paragraph4}, {"", 76, kTopic4Paragraph5},
+};
+constexpr HelpParagraph kTopic5Paragraphs[] = {
+    {"", 74, kTopic5Paragraph1},
+    {"", 76, kTopic5Paragraph2},
+    {"", 72, kTopic5Paragraph3},
+};
+constexpr HelpParagraph kTopic6Paragraphs[] = {
+    {"", 74, kTopic6Paragraph1},
+    {"", 74, kTopic6Paragraph2},
+};
+constexpr HelpParagraph kTopic7Paragraphs[] = {
+    {"", 76, kTopic7Paragraph1},
+    {"", 72, kTopic7Paragraph2},
+};
+constexpr HelpParagraph kTopic8Paragraphs[] = {
+    {"Read Input Sysex Files Again", 70, kTopic8Paragraph1},
+    {"Turn On/Off Screen Display", 70, kTopic8Paragraph2},
+    {"Turn On/Off File Creation", 70, kTopic8Paragraph3},
+};
+constexpr HelpParagraph kTopic9Paragraphs[] = {
+    {"Create Patch Name Lists", 76, kTopic9Paragraph1},
+    {"Create Instrument File Sections", 76, kTopic9Paragraph2},
+};
+constexpr HelpParagraph kTopic10Paragraphs[] = {
+    {"Print All Similarities", 76, kTopic10Paragraph1},
+    {"Print Only Identities", 70, kTopic10Paragraph2},
+};
+constexpr HelpParagraph kTopic11Paragraphs[] = {
+    {"Print Unique Patches Only", 76, kTopic11Paragraph1},
+    {"Print Identical Patches Only", 76, kTopic11Paragraph2},
+};
+
+constexpr std::array<HelpTopic, kHelpTopicCount> kTopics = {{
+    {"What does the Dravelin Program Do?", kTopic1Paragraphs},
+    {"How to Create 'Patch List' Reports", kTopic2Paragraphs},
+    {"How to Create 'Comparison' Reports", kTopic3Paragraphs},
+    {"How to Install the Dravelin Program", kTopic4Paragraphs},
+    {"How to Run the Dravelin Program", kTopic5Paragraphs},
+    {"Tutorial or 'Quick Start' Information", kTopic6Paragraphs},
+    {"How to Put New Patches into Your User Bank", kTopic7Paragraphs},
+    {"General Control - Submenu Commands", kTopic8Paragraphs},
+    {"Create Name Lists - Submenu Commands", kTopic9Paragraphs},
+    {"Compare Within 'Compare' Directory - Submenu Commands", kTopic10Paragraphs},
+    {"Compare to Base Directory - Submenu Commands", kTopic11Paragraphs},
+}};
+
+constexpr std::string_view kBannerStarLine =
+    "        * * * * * * * * * * * * * * * * * * * * * * * * * * * *";
+constexpr std::string_view kBannerEmptyLine =
+    "        *                                                     *";
+
+}  // namespace
+
+// Lines 5 and 9 to 11 name the project and where to reach it.
+const std::array<std::string_view, kAboutBannerLineCount> kAboutBanner = {
+    kBannerStarLine,
+    kBannerEmptyLine,
+    "        *  This is version 1.0 of the program, Dravelin.      *",
+    kBannerEmptyLine,
+    "        *  Written and maintained by the Dravelin project.    *",
+    kBannerEmptyLine,
+    "        *       Send all questions and comments to:           *",
+    kBannerEmptyLine,
+    "        *                    The Dravelin project,            *",
+    "        *                    through the issue tracker        *",
+    "        *                    of its source repository.        *",
+    kBannerEmptyLine,
+    kBannerStarLine,
+};
+
+const HelpTopic& HelpTopicNumber(int number) {
+  return kTopics[static_cast<std::size_t>(number - 1)];
+}
+
+void ShowHelpTitle(Pane& pane, std::string_view title) {
+  pane.ClearPane();
+  pane.AppendPaneLine("");
+  pane.AppendPaneLine(title);
+  pane.AppendPaneLine("");
+}
+
+void ShowHelpHeading(Pane& pane, std::string_view heading) {
+  std::string line = "  ";
+  line += heading;
+  pane.AppendPaneLine(line);
+  pane.AppendPaneLine("");
+}
+
+void ShowHelpLine(Pane& pane, std::string_view row) {
+  std::string line = "    ";
+  line += row;
+  pane.AppendPaneLine(line);
+}
+
+void ShowHelpTopicText(Pane& pane, const HelpTopic& topic) {
+  ShowHelpTitle(pane, topic.title);
+  bool first = true;
+  for (const HelpParagraph& paragraph : topic.paragraphs) {
+    if (!first) pane.AppendPaneLine("");
+    first = false;
+    if (!paragraph.heading.empty()) ShowHelpHeading(pane, paragraph.heading);
+    for (std::string_view row : paragraph.rows) ShowHelpLine(pane, row);
+  }
+}
+
+void ShowAboutBanner(Pane& pane) {
+  pane.ClearPane();
+  for (int i = 0; i < 4; ++i) pane.AppendPaneLine("");
+  for (std::string_view line : kAboutBanner) pane.AppendPaneLine(line);
+}
+
+}  // namespace dravelin

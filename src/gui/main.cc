@@ -1,0 +1,28 @@
+// dravelin: the desktop program. It works on "Compare" and "Base" below the
+// current directory.
+
+#include <QApplication>
+#include <QString>
+#include <exception>
+#include <filesystem>
+#include <system_error>
+
+#include "gui/main_window.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  dravelin::SetUpApplication(app);
+  try {
+    std::error_code error;
+    std::filesystem::path working_dir = std::filesystem::current_path(error);
+    if (error) working_dir = ".";
+    dravelin::TForm1 form(dravelin::FormSettings{working_dir});
+    form.Show();
+    QApplication::exec();
+  } catch (const std::exception& e) {
+    dravelin::ShowExceptionBox(nullptr, QString::fromLocal8Bit(e.what()));
+  } catch (...) {
+    dravelin::ShowExceptionBox(nullptr, QStringLiteral("An unknown exception occurred."));
+  }
+  return 0;
+}

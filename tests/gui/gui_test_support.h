@@ -1,0 +1,73 @@
+// Helpers shared by the GUI tests.
+
+#ifndef DRAVELIN_TESTS_GUI_GUI_TEST_SUPPORT_H_
+#define DRAVELIN_TESTS_GUI_GUI_TEST_SUPPORT_H_
+
+#include <QObject>
+#include <QString>
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gui/main_window.h"
+#include "report/report_file.h"
+
+namespace dravelin::testing {
+
+// The pane's whole text after the lines still being collected were handed
+// to it, as UTF-8.
+std::string PaneText(TForm1& form);
+
+// Handles the events that are waiting, so that a shown window is painted.
+void ProcessEvents();
+
+// Shows the form and waits until it has been painted once.
+void ShowAndWait(TForm1& form);
+
+// Records the text the label shows each time it is painted.
+class PaintRecorder : public QObject {
+ public:
+  explicit PaintRecorder(QWidget* label);
+  const std::vector<QString>& painted() const { return painted_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QWidget* label_;
+  std::vector<QString> painted_;
+};
+
+// Report files created on disk, with a hook that runs before each is
+// created.
+class HookedReportFiles : public ReportFileSystem {
+ public:
+  explicit HookedReportFiles(std::function<void(const std::filesystem::path&)> hook)
+      : hook_(std::move(hook)) {}
+  std::unique_ptr<ReportFile> Create(const std::filesystem::path& path) override {
+    hook_(path);
+    return disk_.Create(path);
+  }
+
+ private:
+  std::function<void(const std::filesystem::path&)> hook_;
+  DiskReportFileSystem disk_;
+};
+
+// Resident and peak resident memory of this process, in bytes.
+struct MemoryUse {
+  std::size_t resident = 0;
+  std::size_t peak = 0;
+};
+MemoryUse CurrentMemoryUse();
+
+// Starts the peak count afresh from the present use, where the system
+// allows that.
+void ResetPeakMemoryUse();
+
+}  // namespace dravelin::testing
+
+#endif  // DRAVELIN_TESTS_GUI_GUI_TEST_SUPPORT_H_

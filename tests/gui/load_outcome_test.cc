@@ -1,0 +1,181 @@
+// The menu's enabled states and the status line after every outcome of
+// loading the two bank sets, at start-up and on reload.
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <QAction>
+#include <QLabel>
+#include <filesystem>
+#include <functional>
+#include <ostream>
+#include <string>
+
+#include "app/application.h"
+#include "app/menu_model.h"
+#include "gui/main_window.h"
+#include "tests/gui/gui_test_support.h"
+#include "tests/support/dump_builder.h"
+#include "tests/support/fake_report_files.h"
+#include "tests/support/temp_dir.h"
+
+namespace dravelin {
+namespace {
+
+using testing::TempDir;
+
+constexpr const char* kBothRead =
+    "Finished reading in all the sysex files in both the \"Base\" and \"Compare\" directories.";
+constexpr const char* kCompareRead =
+    "Finished reading in all the sysex files in the \"Compare\" directory.";
+
+void WriteBank(TempDir& dir, const char* relative, int patches, std::uint32_t seed) {
+  dir.WriteFile(relative, testing::BankOfDistinctPatches(patches, seed));
+}
+
+// Checks the six set-dependent items and that every other item is enabled.
+void ExpectItemStates(TForm1& form, bool compare_items, bool base_items) {
+  for (MenuItemId item : kCompareSetItems) {
+    EXPECT_EQ(form.item_action(item)->isEnabled(), compare_items) << MenuItemOf(item).component;
+  }
+  for (MenuItemId item : kBaseSetItems) {
+    EXPECT_EQ(form.item_action(item)->isEnabled(), base_items) << MenuItemOf(item).component;
+  }
+  for (const MenuItem& item : kMenuItems) {
+    const bool set_dependent = item.drop_down == 1 || item.drop_down == 2 || item.drop_down == 3;
+    if (!set_dependent) {
+      EXPECT_TRUE(form.item_action(item.id)->isEnabled()) << item.component;
+    }
+  }
+}
+
+struct Outcome {
+  const char* name;
+  std::function<void(TempDir&)> setup;
+  bool needs_unprivileged;  // relies on file permissions being enforced
+  bool compare_items;
+  bool base_items;
+  const char* status;
+};
+
+void PrintTo(const Outcome& outcome, std::ostream* out) { *out << outcome.name; }
+
+class LoadOutcomeTest : public ::testing::TestWithParam<Outcome> {};
+
+TEST_P(LoadOutcomeTest, StartUpSetsItemsAndStatus) {
+  const Outcome& outcome = GetParam();
+  if (outcome.needs_unprivileged && geteuid() == 0) {
+    GTEST_SKIP() << "file permissions do not stop the superuser";
+  }
+  TempDir dir;
+  outcome.setup(dir);
+  testing::FakeReportFiles files;
+  TForm1 form(FormSettings{dir.path(), &files});
+  ExpectItemStates(form, outcome.compare_items, outcome.base_items);
+  EXPECT_EQ(form.msg_label()->text().toStdString(), outcome.status);
+  // Loading writes nothing to the pane.
+  EXPECT_EQ(testing::PaneText(form), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AllOutcomes, LoadOutcomeTest,
+    ::testing::Values(Outcome{"CompareMissing", [](TempDir&) {}, false, false, false,
+                              "Message: ' No bank files were found!'"},
+                      Outcome{"CompareWithoutBankFiles",
+                              [](TempDir& d) { d.WriteFile("Compare/notes.txt", "x"); }, false,
+                              false, false, "Message: ' No bank files were found!'"},
+                      Outcome{"CompareHoldsNoPatch",
+                              [](TempDir& d) { d.WriteFile("Compare/Empty.syx", "no dump here"); },
+                              false, false, false, ""},
+                      Outcome{"BothLoaded",
+                              [](TempDir& d) {
+                                WriteBank(d, "Compare/Alpha.syx", 3, 10);
+                                WriteBank(d, "Base/Beta.syx", 2, 50);
+                              },
+                              false, true, true, kBothRead},
+                      Outcome{"BaseMissing",
+                              [](TempDir& d) { WriteBank(d, "Compare/Alpha.syx", 3, 10); }, false,
+                              true, false, kCompareRead},
+                      Outcome{"BaseWithoutBankFiles",
+                              [](TempDir& d) {
+                                WriteBank(d, "Compare/Alpha.syx", 3, 10);
+                                d.MakeDir("Base");
+                              },
+                              false, true, false, kCompareRead},
+                      Outcome{"BaseHoldsNoPatch",
+                              [](TempDir& d) {
+                                WriteBank(d, "Compare/Alpha.syx", 3, 10);
+                                d.WriteFile("Base/Empty.syx", "no dump here");
+                              },
+                              false, true, false, ""},
+                      Outcome{"BaseUnreadable",
+                              [](TempDir& d) {
+                                WriteBank(d, "Compare/Alpha.syx", 3, 10);
+                                const auto file = d.WriteFile("Base/Locked.syx", "");
+                                std::filesystem::permissions(file, std::filesystem::perms::none);
+                              },
+                              true, true, false, "Message: ' *.syx File Open Error!'"}),
+    [](const ::testing::TestParamInfo<Outcome>& info) { return std::string(info.param.name); });
+
+// Lowers the limit of open files so that, of the next two files opened, the
+// first (the directory listing) succeeds and the second (the bank file)
+// fails, whatever the privileges.
+class OneMoreOpenFile {
+ public:
+  OneMoreOpenFile() {
+    getrlimit(RLIMIT_NOFILE, &saved_);
+    const int first = dup(0);
+    const int second = dup(0);
+    close(first);
+    close(second);
+    rlimit lowered = saved_;
+    lowered.rlim_cur = static_cast<rlim_t>(second);
+    setrlimit(RLIMIT_NOFILE, &lowered);
+  }
+  ~OneMoreOpenFile() { setrlimit(RLIMIT_NOFILE, &saved_); }
+  OneMoreOpenFile(const OneMoreOpenFile&) = delete;
+  OneMoreOpenFile& operator=(const OneMoreOpenFile&) = delete;
+
+ private:
+  rlimit saved_{};
+};
+
+TEST(ReloadTest, UnopenableCompareFileDisablesEverySetItem) {
+  TempDir dir;
+  WriteBank(dir, "Compare/Alpha.syx", 3, 10);
+  WriteBank(dir, "Base/Beta.syx", 2, 50);
+  testing::FakeReportFiles files;
+  TForm1 form(FormSettings{dir.path(), &files});
+  ExpectItemStates(form, true, true);
+  {
+    OneMoreOpenFile limit;
+    form.item_action(MenuItemId::kReadInputFilesAgain)->trigger();
+  }
+  ExpectItemStates(form, false, false);
+  EXPECT_EQ(form.msg_label()->text(), "Message: ' *.syx File Open Error!'");
+  EXPECT_TRUE(form.application().base_set().empty());
+}
+
+TEST(ReloadTest, NewBaseFilesEnableBaseItemsAndPaneAndCaptionsStay) {
+  TempDir dir;
+  WriteBank(dir, "Compare/Alpha.syx", 3, 10);
+  testing::FakeReportFiles files;
+  TForm1 form(FormSettings{dir.path(), &files});
+  ExpectItemStates(form, true, false);
+
+  form.Click(MenuItemId::kAboutDravelin);
+  form.Click(MenuItemId::kControlScreenDisplay);
+  const std::string pane = testing::PaneText(form);
+  WriteBank(dir, "Base/Beta.syx", 2, 50);
+  form.item_action(MenuItemId::kReadInputFilesAgain)->trigger();
+
+  ExpectItemStates(form, true, true);
+  EXPECT_EQ(form.msg_label()->text(), kBothRead);
+  EXPECT_EQ(testing::PaneText(form), pane);
+  EXPECT_EQ(form.item_action(MenuItemId::kControlScreenDisplay)->text(), "Turn On Screen Display");
+  EXPECT_EQ(form.item_action(MenuItemId::kControlFileOutput)->text(), "Turn Off File Output");
+}
+
+}  // namespace
+}  // namespace dravelin
