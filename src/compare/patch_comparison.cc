@@ -1,41 +1,39 @@
 #include "compare/patch_comparison.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace dravelin {
+
+namespace {
+
+// All bytes of the two blocks equal. Different sounds nearly always differ
+// within their first eight bytes, which one word comparison settles; the
+// rest is compared only when those agree.
+inline bool SameBytes(const SoundBlock& first, const SoundBlock& second) {
+  std::uint64_t head_first;
+  std::uint64_t head_second;
+  std::memcpy(&head_first, first.data(), sizeof head_first);
+  std::memcpy(&head_second, second.data(), sizeof head_second);
+  return head_first == head_second &&
+         std::memcmp(first.data() + sizeof head_first, second.data() + sizeof head_second,
+                     kSoundBlockSize - sizeof head_first) == 0;
+}
+
+}  // namespace
 
 MessageCode CompareNames(std::string_view first, std::string_view second) {
   return first == second ? kNamesIdentical : kNamesDifferent;
 }
 
 MessageCode CompareSounds(const SoundBlock& first, const SoundBlock& second) {
-  return std::memcmp(first.data(), second.data(), kSoundBlockSize) == 0 ? kSoundsIdentical
-                                                                         : kSoundsDifferent;
+  return SameBytes(first, second) ? kSoundsIdentical : kSoundsDifferent;
 }
 
 PatchComparison ComparePatches(const Patch& first, const Patch& second) {
-  PatchComparison result;
-  result.name_verdict = CompareNames(first.name, second.name);
-  result.similar = result.name_verdict == kNamesIdentical;
-  bool first_matched[kSoundsPerPatch] = {};
-  bool second_matched[kSoundsPerPatch] = {};
-  for (std::size_t i = 0; i < kSoundsPerPatch; ++i) {
-    for (std::size_t j = 0; j < kSoundsPerPatch; ++j) {
-      const MessageCode verdict = CompareSounds(first.sounds[i], second.sounds[j]);
-      result.sound_verdicts[i][j] = verdict;
-      if (verdict == kSoundsIdentical) {
-        first_matched[i] = true;
-        second_matched[j] = true;
-        result.similar = true;
-      }
-    }
-  }
-  result.sounds_identical = true;
-  for (std::size_t k = 0; k < kSoundsPerPatch; ++k) {
-    if (!first_matched[k] || !second_matched[k]) result.sounds_identical = false;
-  }
-  result.identical = result.name_verdict == kNamesIdentical && result.sounds_identical;
-  return result;
+  return JudgePatches(
+      CompareNames(first.name, second.name) == kNamesIdentical,
+      [&](std::size_t i, std::size_t j) { return SameBytes(first.sounds[i], second.sounds[j]); });
 }
 
 }  // namespace dravelin

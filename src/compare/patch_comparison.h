@@ -8,6 +8,9 @@
 #ifndef DRAVELIN_COMPARE_PATCH_COMPARISON_H_
 #define DRAVELIN_COMPARE_PATCH_COMPARISON_H_
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 #include "banks/patch.h"
@@ -42,6 +45,49 @@ MessageCode CompareSounds(const SoundBlock& first, const SoundBlock& second);
 // comparisons, every field of the result written. Swapping the patches
 // transposes sound_verdicts and leaves the rest unchanged.
 PatchComparison ComparePatches(const Patch& first, const Patch& second);
+
+// A patch as numbers given by an index of its set: two patches' names have
+// the same number exactly when they are identical, and two sound blocks the
+// same number exactly when they are byte-identical. Comparing numbers is
+// then comparing names and sounds, without touching their bytes.
+struct NumberedPatch {
+  std::uint32_t name = 0;
+  std::array<std::uint32_t, kSoundsPerPatch> sounds{};
+};
+
+// The judgement shared by both forms of ComparePatches, given whether the
+// names are identical and a test of whether sound i of the first patch is
+// identical to sound j of the second.
+template <typename SameSound>
+PatchComparison JudgePatches(bool same_name, SameSound same_sound) {
+  PatchComparison result;
+  result.name_verdict = same_name ? kNamesIdentical : kNamesDifferent;
+  // Bit k: sound k of that patch is identical to some sound of the other.
+  // Bits rather than branches: which sounds agree is data, not a pattern.
+  unsigned first_matched = 0;
+  unsigned second_matched = 0;
+  for (std::size_t i = 0; i < kSoundsPerPatch; ++i) {
+    for (std::size_t j = 0; j < kSoundsPerPatch; ++j) {
+      const unsigned same = same_sound(i, j) ? 1u : 0u;
+      result.sound_verdicts[i][j] = same != 0 ? kSoundsIdentical : kSoundsDifferent;
+      first_matched |= same << i;
+      second_matched |= same << j;
+    }
+  }
+  constexpr unsigned kAllSounds = (1u << kSoundsPerPatch) - 1;
+  result.similar = same_name || first_matched != 0;
+  result.sounds_identical = first_matched == kAllSounds && second_matched == kAllSounds;
+  result.identical = same_name && result.sounds_identical;
+  return result;
+}
+
+// The same judgement as above for two patches numbered by one index. Inline:
+// the report of all similarities judges a million pairs this way.
+inline PatchComparison ComparePatches(const NumberedPatch& first, const NumberedPatch& second) {
+  return JudgePatches(first.name == second.name, [&](std::size_t i, std::size_t j) {
+    return first.sounds[i] == second.sounds[j];
+  });
+}
 
 }  // namespace dravelin
 

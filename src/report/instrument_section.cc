@@ -10,12 +10,12 @@ namespace dravelin {
 void WriteInstrumentSection(ReportChannel& channel, const Bank& bank) {
   std::string line;
   line.reserve(64);
-  line = "[";
-  line += bank.name;
-  line += ']';
+  line.push_back('[');
+  line.append(bank.name);
+  line.push_back(']');
   channel.WriteReportLine(line);
-  line = "BasedOn=";
-  line += bank.name;
+  line.assign("BasedOn=");
+  line.append(bank.name);
   channel.WriteReportLine(line);
 
   for (const Patch& patch : bank.patches) {

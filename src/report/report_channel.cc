@@ -56,6 +56,28 @@ void ReportChannel::WriteReportLine(std::string_view line) {
   }
 }
 
+void ReportChannel::WriteReportLines(std::string_view lines) {
+  if (failed_) return;
+  if (screen_display_) {
+    for (std::size_t start = 0; start < lines.size();) {
+      std::size_t end = lines.find("\r\n", start);
+      if (end == std::string_view::npos) end = lines.size();
+      pane_.AppendPaneLine(lines.substr(start, end - start));
+      start = end + 2;
+    }
+  }
+  if (file_output_ && file_ != nullptr) {
+    if (lines.size() < kFlushSize) {
+      buffer_.append(lines);
+      if (buffer_.size() >= kFlushSize) Flush();
+      return;
+    }
+    // Large enough to be written as it stands, without a copy.
+    Flush();
+    if (!failed_ && !file_->Write(lines.data(), lines.size())) failed_ = true;
+  }
+}
+
 void ReportChannel::WritePaneLine(std::string_view line) {
   if (failed_) return;
   if (screen_display_) pane_.AppendPaneLine(line);

@@ -65,6 +65,14 @@ class ReportChannel {
   // (FileOutput on).
   void WriteReportLine(std::string_view line);
 
+  // Several lines at once, for reports that produce many: `lines` holds one
+  // or more lines, each ended by CR LF (which no line contains otherwise).
+  // Each line goes to the pane as its own line (ScreenDisplay on), and the
+  // text as it stands to the file (FileOutput on): the same as one
+  // WriteReportLine per line. Text of the buffer's size or more is handed
+  // to the file without being copied.
+  void WriteReportLines(std::string_view lines);
+
   // The line to the pane only (ScreenDisplay on); never to the file.
   void WritePaneLine(std::string_view line);
 

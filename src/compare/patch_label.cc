@@ -1,0 +1,34 @@
+#include "compare/patch_label.h"
+
+#include <algorithm>
+
+namespace dravelin {
+
+void AppendPatchLabel(const Bank& bank, const Patch& patch, std::string& out) {
+  // The program number is one byte, so three digits always suffice.
+  const unsigned number = patch.program_number;
+  const char digits[3] = {static_cast<char>('0' + number / 100),
+                          static_cast<char>('0' + number / 10 % 10),
+                          static_cast<char>('0' + number % 10)};
+  out += '"';
+  out += bank.name;
+  out += " [";
+  out.append(digits, 3);
+  out += ':';
+  out += patch.name;
+  out += "]\"";
+}
+
+PatchLabels::PatchLabels(const std::vector<SetPatch>& patches) {
+  starts_.reserve(patches.size() + 1);
+  for (const SetPatch& entry : patches) {
+    const std::size_t start = text_.size();
+    starts_.push_back(start);
+    AppendPatchLabel(*entry.bank, *entry.patch, text_);
+    longest_ = std::max(longest_, text_.size() - start);
+  }
+  starts_.push_back(text_.size());
+  has_line_breaks_ = text_.find_first_of("\r\n") != std::string::npos;
+}
+
+}  // namespace dravelin

@@ -1,0 +1,224 @@
+#include "compare/within_compare_report.h"
+
+#include <array>
+
+namespace dravelin {
+namespace {
+
+constexpr std::string_view kIdenticalVerb = " is IDENTICAL to ";
+constexpr std::string_view kSoundsIdenticalVerb = " has sounds IDENTICAL to ";
+constexpr std::string_view kSimilarVerb = " is similar to ";
+
+// "  Sound r is IDENTICAL to sound c" for every row r and column c.
+constexpr std::string_view kSoundDetailPattern = "  Sound 0 is IDENTICAL to sound 0";
+constexpr std::size_t kSoundDetailLength = kSoundDetailPattern.size();
+constexpr std::size_t kRowDigit = kSoundDetailPattern.find('0');
+constexpr std::size_t kColumnDigit = kSoundDetailPattern.rfind('0');
+
+using SoundDetailTable =
+    std::array<std::array<char, kSoundDetailLength>, kSoundsPerPatch * kSoundsPerPatch>;
+
+constexpr SoundDetailTable MakeSoundDetailTable() {
+  SoundDetailTable table{};
+  for (std::size_t row = 0; row < kSoundsPerPatch; ++row) {
+    for (std::size_t column = 0; column < kSoundsPerPatch; ++column) {
+      auto& line = table[row * kSoundsPerPatch + column];
+      for (std::size_t i = 0; i < kSoundDetailLength; ++i) line[i] = kSoundDetailPattern[i];
+      line[kRowDigit] = static_cast<char>('0' + row);
+      line[kColumnDigit] = static_cast<char>('0' + column);
+    }
+  }
+  return table;
+}
+
+constexpr SoundDetailTable kSoundDetailLines = MakeSoundDetailTable();
+
+// The most a verdict block adds to its two labels: the longest verb, the
+// name detail line, every sound detail line, and the ends of these lines and
+// of the empty line after the block.
+constexpr std::size_t kMostBlockLines = 1 + 1 + kSoundsPerPatch * kSoundsPerPatch + 1;
+constexpr std::size_t kBlockOverhead = kSoundsIdenticalVerb.size() + kNameDetailLine.size() +
+                                       kSoundsPerPatch * kSoundsPerPatch * kSoundDetailLength +
+                                       2 * kMostBlockLines;
+
+// Line sinks for EmitVerdictBlock: Put adds text to the current line,
+// EndLine ends it.
+
+// Each line straight to the channel.
+class ChannelLines {
+ public:
+  ChannelLines(ReportChannel& channel, std::string& line) : channel_(channel), line_(line) {
+    line_.clear();
+  }
+  void Put(std::string_view text) { line_.append(text); }
+  void EndLine() {
+    channel_.WriteReportLine(line_);
+    line_.clear();
+  }
+
+ private:
+  ReportChannel& channel_;
+  std::string& line_;
+};
+
+// Lines gathered in a block; room must have been made for them.
+class BlockLines {
+ public:
+  explicit BlockLines(TextBlock& block) : block_(block) {}
+  void Put(std::string_view text) { block_.Put(text); }
+  void EndLine() { block_.EndLine(); }
+
+ private:
+  TextBlock& block_;
+};
+
+// The verdict block of a judged pair: its verdict line, and for a similar
+// pair its detail lines. Returns whether `kind` reports the pair.
+template <typename Lines>
+bool EmitVerdictBlock(Lines& lines, const PatchComparison& comparison, std::string_view first_label,
+                      std::string_view second_label, WithinCompareKind kind) {
+  std::string_view verb;
+  if (comparison.identical) {
+    verb = kIdenticalVerb;
+  } else if (comparison.sounds_identical) {
+    verb = kSoundsIdenticalVerb;
+  } else if (comparison.similar && kind == WithinCompareKind::kAllSimilarities) {
+    verb = kSimilarVerb;
+  } else {
+    return false;
+  }
+  lines.Put(first_label);
+  lines.Put(verb);
+  lines.Put(second_label);
+  lines.EndLine();
+  if (verb != kSimilarVerb) return true;
+  if (comparison.name_verdict == kNamesIdentical) {
+    lines.Put(kNameDetailLine);
+    lines.EndLine();
+  }
+  for (std::size_t row = 0; row < kSoundsPerPatch; ++row) {
+    for (std::size_t column = 0; column < kSoundsPerPatch; ++column) {
+      if (comparison.sound_verdicts[row][column] == kSoundsIdentical) {
+        lines.Put(SoundDetailLine(row, column));
+        lines.EndLine();
+      }
+    }
+  }
+  return true;
+}
+
+constexpr std::size_t kPrefetchDistance = 8;
+
+// Lines gathered in the block are handed to the channel once they fill this
+// much: enough for the channel to pass them to the file without a copy.
+constexpr std::size_t kBlockHandOver = 256 * 1024;
+
+}  // namespace
+
+std::string_view WithinCompareReportFile(WithinCompareKind kind) {
+  return kind == WithinCompareKind::kAllSimilarities ? kCompareReportFile : kIdentityReportFile;
+}
+
+std::string_view SoundDetailLine(std::size_t row, std::size_t column) {
+  const auto& line = kSoundDetailLines[row * kSoundsPerPatch + column];
+  return std::string_view(line.data(), line.size());
+}
+
+bool WritePairVerdict(ReportChannel& channel, const Bank& first_bank, const Patch& first,
+                      const Bank& second_bank, const Patch& second, WithinCompareKind kind) {
+  std::string first_label;
+  std::string second_label;
+  AppendPatchLabel(first_bank, first, first_label);
+  AppendPatchLabel(second_bank, second, second_label);
+  std::string line;
+  ChannelLines lines(channel, line);
+  return EmitVerdictBlock(lines, ComparePatches(first, second), first_label, second_label, kind);
+}
+
+WithinCompareWriter::WithinCompareWriter(ReportChannel& channel, const BankSet& compare_set,
+                                         WithinCompareKind kind)
+    : channel_(channel),
+      kind_(kind),
+      patches_(ListSetPatches(compare_set)),
+      labels_(patches_),
+      numbers_(NumberPatches(patches_)),
+      whole_blocks_(!labels_.has_line_breaks()) {
+  if (kind == WithinCompareKind::kAllSimilarities) {
+    similarity_partners_ = std::make_unique<SimilarityPartners>(numbers_);
+  } else {
+    identity_partners_ = std::make_unique<IdentityPartners>(numbers_);
+  }
+}
+
+void WithinCompareWriter::CompareWithCompareSet(Ordinal first) {
+  if (similarity_partners_ != nullptr) {
+    similarity_partners_->Gather(first, scratch_);
+  } else {
+    identity_partners_->Gather(first, scratch_);
+  }
+  const NumberedPatch& first_patch = numbers_.patches[first];
+  const std::string_view first_label = labels_[first];
+  const std::size_t block_room = 2 * labels_.longest() + kBlockOverhead;
+  BlockLines block_lines(block_);
+  bool wrote = false;
+  const std::size_t count = scratch_.size();
+  for (std::size_t k = 0; k < count; ++k) {
+    // Partners lie scattered over the set; asking for one a few places
+    // ahead hides the wait for memory.
+    if (k + kPrefetchDistance < count) {
+      __builtin_prefetch(&numbers_.patches[scratch_[k + kPrefetchDistance]]);
+    }
+    const Ordinal second = scratch_[k];
+    const PatchComparison comparison = ComparePatches(first_patch, numbers_.patches[second]);
+    if (whole_blocks_) {
+      block_.Reserve(block_room);
+      if (EmitVerdictBlock(block_lines, comparison, first_label, labels_[second], kind_)) {
+        block_lines.EndLine();
+        wrote = true;
+      }
+      if (block_.size() >= kBlockHandOver) HandOverBlock();
+      if (channel_.failed()) return;
+    } else {
+      if (channel_.failed()) return;
+      ChannelLines lines(channel_, line_);
+      if (EmitVerdictBlock(lines, comparison, first_label, labels_[second], kind_)) {
+        lines.EndLine();
+        wrote = true;
+      }
+    }
+  }
+  if (whole_blocks_) {
+    if (wrote) {
+      block_.Reserve(kSeparatorLine.size() + 2);
+      block_lines.Put(kSeparatorLine);
+      block_lines.EndLine();
+    }
+    if (block_.size() >= kBlockHandOver) HandOverBlock();
+  } else if (wrote) {
+    channel_.WriteSeparatorLine();
+  }
+}
+
+void WithinCompareWriter::HandOverBlock() {
+  if (block_.size() > 0) channel_.WriteReportLines(block_.text());
+  block_.Clear();
+}
+
+MessageCode WriteWithinCompareReport(ReportChannel& channel, const BankSet& compare_set,
+                                     WithinCompareKind kind) {
+  if (compare_set.size() == 1 && compare_set.front().patches.size() == 1) return kOnlyOnePatch;
+  const MessageCode opened = channel.OpenReportFile(WithinCompareReportFile(kind));
+  if (opened != kAllIsOk) return opened;
+  channel.ClearReportPane();
+  channel.WriteBankFileList(compare_set, "Compare");
+  channel.WriteSeparatorLine();
+  channel.WriteReportLine(kPatchComparisonsLine);
+  WithinCompareWriter writer(channel, compare_set, kind);
+  for (Ordinal first = 0; first < writer.patch_count() && !channel.failed(); ++first) {
+    writer.CompareWithCompareSet(first);
+  }
+  writer.HandOverBlock();
+  return channel.CloseReportFile();
+}
+
+}  // namespace dravelin
