@@ -17,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QString>
+#include <QStringDecoder>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QWidget>
@@ -119,7 +120,17 @@ void ShowExceptionBox(QWidget* parent, const QString& message) {
 }
 
 QString DecodeAnsi(std::string_view text) {
-  QString result = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+  const auto size = static_cast<qsizetype>(text.size());
+  // Bank names come from file names, which on Linux are UTF-8: show them as
+  // such when they are valid UTF-8, and as the Windows code page otherwise.
+  bool ascii = true;
+  for (char c : text) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+  if (!ascii) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString decoded = utf8.decode(QByteArrayView(text.data(), size));
+    if (!utf8.hasError()) return decoded;
+  }
+  QString result = QString::fromLatin1(text.data(), size);
   for (qsizetype i = 0; i < result.size(); ++i) {
     const char16_t c = result.at(i).unicode();
     if (c >= 0x80 && c < 0xA0) result[i] = QChar(kCp1252High[c - 0x80]);

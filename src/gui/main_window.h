@@ -56,7 +56,8 @@ void SetUpApplication(QApplication& app);
 // Shows `message` in a modal error box captioned with the application title.
 void ShowExceptionBox(QWidget* parent, const QString& message);
 
-// Text in the single-byte Windows code page the program's texts use.
+// The program's text for display: UTF-8 where it is valid UTF-8 (file names
+// on Linux), otherwise the single-byte Windows code page.
 QString DecodeAnsi(std::string_view text);
 
 class TForm1 final : public WindowOperations {
