@@ -72,7 +72,11 @@ void BM_CreateInstrumentFileSections(benchmark::State& state) {
   RunCommand(state, MenuItemId::kCreateInsFiles);
 }
 
-BENCHMARK(BM_CreatePatchNameListFiles)->ArgName("screen")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CreatePatchNameListFiles)
+    ->ArgName("screen")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CreateInstrumentFileSections)
     ->ArgName("screen")
     ->Arg(0)

@@ -35,7 +35,8 @@ constexpr std::uint32_t kFiller = 99;  // the sound of an unused slot
 
 const std::vector<ExampleBank>& Banks() {
   static const std::vector<ExampleBank> banks = {
-      {"Compare/Studio Pads.syx", false,
+      {"Compare/Studio Pads.syx",
+       false,
        {{0, "Warm Pad", {1, 2, 3, 4}},
         {1, "Glass Bell", {5, 6, 7, 8}},
         {2, "Deep Bass", {9, 10, 11, 12}},
@@ -44,7 +45,8 @@ const std::vector<ExampleBank>& Banks() {
         {5, "Init Prog", {kFiller, kFiller, kFiller, kFiller}},
         {6, "Pluck Harp", {21, 22, 23, 24}},
         {7, "Night Sky", {25, 26, 27, 28}}}},
-      {"Compare/Found Online.syx", true,
+      {"Compare/Found Online.syx",
+       true,
        {{0, "Warm Pad", {1, 2, 3, 4}},       // identical to Studio Pads 000
         {1, "Cool Bells", {8, 7, 6, 5}},     // Glass Bell renamed, sounds reordered
         {2, "Deep Bass", {40, 41, 42, 43}},  // same name only
@@ -53,21 +55,24 @@ const std::vector<ExampleBank>& Banks() {
         {5, "Rave Lead", {46, 47, 48, 49}},
         {6, "Space Pad", {25, 50, 51, 52}},  // one sound of Night Sky
         {7, "Tubular", {53, 54, 55, 56}}}},
-      {"Compare/Leads.SYX", false,
+      {"Compare/Leads.SYX",
+       false,
        {{10, "Saw Lead", {60, 61, 62, 63}},
         {11, "Sync Lead", {64, 65, 66, 67}},
         {12, "Rave Lead", {49, 48, 47, 46}},  // Found Online's Rave Lead, reordered
         {13, "Square Ld", {68, 69, 70, 71}},
-        {14, "Mono Bass", {9, 9, 10, 11}},    // shares three sounds with Deep Bass
+        {14, "Mono Bass", {9, 9, 10, 11}},  // shares three sounds with Deep Bass
         {15, "Organ Pipe", {72, 73, 74, 75}}}},
-      {"Base/User Bank.syx", true,
-       {{0, "My Pad", {4, 3, 2, 1}},       // Warm Pad under another name
-        {1, "Bells", {5, 6, 7, 8}},        // Glass Bell and Cool Bells
-        {2, "Saw Lead", {60, 61, 62, 64}}, // one sound differs: no match
+      {"Base/User Bank.syx",
+       true,
+       {{0, "My Pad", {4, 3, 2, 1}},        // Warm Pad under another name
+        {1, "Bells", {5, 6, 7, 8}},         // Glass Bell and Cool Bells
+        {2, "Saw Lead", {60, 61, 62, 64}},  // one sound differs: no match
         {3, "Organ", {72, 73, 74, 75}},
         {4, "Hollow Wnd", {80, 81, 82, 83}},
         {5, "Big Brass", {84, 85, 86, 87}}}},
-      {"Base/Preset Keys.syx", false,
+      {"Base/Preset Keys.syx",
+       false,
        {{0, "Grand Pno", {90, 91, 92, 93}},
         {1, "E.Piano ~1", {94, 95, 96, 97}},
         {2, "Init Prog", {kFiller, kFiller, kFiller, kFiller}},

@@ -31,8 +31,7 @@ class Application {
  public:
   // Bank files are read from, and report files written to, the "Compare" and
   // "Base" directories below `working_dir`. `files` creates the report files.
-  Application(WindowOperations& window, std::filesystem::path working_dir,
-              ReportFileSystem& files);
+  Application(WindowOperations& window, std::filesystem::path working_dir, ReportFileSystem& files);
 
   Application(const Application&) = delete;
   Application& operator=(const Application&) = delete;

@@ -5,8 +5,7 @@ namespace {
 constexpr std::size_t kBufferSize = 64 * 1024;
 }  // namespace
 
-ByteStream::ByteStream(std::FILE* file)
-    : file_(file), buffer_(new std::uint8_t[kBufferSize]) {}
+ByteStream::ByteStream(std::FILE* file) : file_(file), buffer_(new std::uint8_t[kBufferSize]) {}
 
 ByteStream::ByteStream(std::string_view data)
     : next_(reinterpret_cast<const std::uint8_t*>(data.data())),

@@ -132,8 +132,8 @@ int RunBatch(const std::vector<std::string>& args, const std::filesystem::path& 
       }
       if (!app.item_enabled(*item)) {
         std::fflush(out);
-        PrintError(err, "'" + std::string(command) + "' is disabled: " +
-                            std::string(app.item_caption(*item)));
+        PrintError(err, "'" + std::string(command) +
+                            "' is disabled: " + std::string(app.item_caption(*item)));
         exit_code = kBatchExitUsage;
         break;
       }

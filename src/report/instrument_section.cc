@@ -21,7 +21,8 @@ void WriteInstrumentSection(ReportChannel& channel, const Bank& bank) {
   for (const Patch& patch : bank.patches) {
     if (channel.failed()) break;
     char key[4];
-    const auto [end, error] = std::to_chars(key, key + sizeof key, static_cast<unsigned>(patch.program_number));
+    const auto [end, error] =
+        std::to_chars(key, key + sizeof key, static_cast<unsigned>(patch.program_number));
     static_cast<void>(error);  // three digits always fit
     line.assign(key, end);
     line += '=';

@@ -8,8 +8,7 @@ namespace {
 constexpr std::size_t kFlushSize = 256 * 1024;
 }  // namespace
 
-ReportChannel::ReportChannel(Pane& pane, ReportFileSystem& files,
-                             std::filesystem::path working_dir)
+ReportChannel::ReportChannel(Pane& pane, ReportFileSystem& files, std::filesystem::path working_dir)
     : pane_(pane), files_(files), working_dir_(std::move(working_dir)) {}
 
 ReportChannel::~ReportChannel() {

@@ -1,7 +1,7 @@
 #include "app/application.h"
 
-#include <sys/resource.h>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <string>
@@ -93,7 +93,11 @@ TEST_F(ApplicationTest, LoadOutcomesSetItemsAndStatusLine) {
       {"Compare banks hold no patch", Folder::kNoDumps, Folder::kPatches, false, false, {}},
       {"both sets with patches", Folder::kPatches, Folder::kPatches, true, true, {kBothFinished}},
       {"no Base directory", Folder::kPatches, Folder::kMissing, true, false, {kCompareFinished}},
-      {"Base without bank files", Folder::kPatches, Folder::kEmpty, true, false,
+      {"Base without bank files",
+       Folder::kPatches,
+       Folder::kEmpty,
+       true,
+       false,
        {kCompareFinished}},
       {"Base banks hold no patch", Folder::kPatches, Folder::kNoDumps, true, false, {}},
   };
@@ -107,8 +111,8 @@ TEST_F(ApplicationTest, LoadOutcomesSetItemsAndStatusLine) {
     EXPECT_EQ(s.window_.statuses, c.statuses);
     EXPECT_EQ(app.status_line().codes_shown(), c.statuses == std::vector{no_files} ? 1 : 0);
     // The Base set is read only after a Compare set with patches.
-    EXPECT_EQ(app.base_set().empty(), !c.compare_items || c.base == Folder::kMissing ||
-                                          c.base == Folder::kEmpty);
+    EXPECT_EQ(app.base_set().empty(),
+              !c.compare_items || c.base == Folder::kMissing || c.base == Folder::kEmpty);
   }
 }
 
@@ -154,9 +158,9 @@ TEST_F(ApplicationTest, ReloadPicksUpNewBaseFilesAndKeepsPaneAndSwitches) {
   app.Click(MenuItemId::kReadInputFilesAgain);
 
   ExpectGroups(true, true);
-  EXPECT_EQ(window_.statuses, (std::vector<std::string>{kCompareFinished,
-                                                        "Screen display is now turned OFF.",
-                                                        kReloading, kBothFinished}));
+  EXPECT_EQ(window_.statuses,
+            (std::vector<std::string>{kCompareFinished, "Screen display is now turned OFF.",
+                                      kReloading, kBothFinished}));
   EXPECT_EQ(window_.pane, std::vector<std::string>{"left from an earlier report"});
   EXPECT_EQ(window_.clears, 0);
   EXPECT_EQ(app.item_caption(MenuItemId::kControlScreenDisplay), "Turn On Screen Display");
@@ -194,8 +198,8 @@ TEST_F(ApplicationTest, SwitchesFlipCaptionsAndStatusAndReturnAfterTwoClicks) {
     const char* on_status;
   };
   const SwitchCase cases[] = {
-      {MenuItemId::kControlScreenDisplay, &ReportChannel::screen_display,
-       "Turn On Screen Display", "Turn Off Screen Display", "Screen display is now turned OFF.",
+      {MenuItemId::kControlScreenDisplay, &ReportChannel::screen_display, "Turn On Screen Display",
+       "Turn Off Screen Display", "Screen display is now turned OFF.",
        "Screen display is now turned ON."},
       {MenuItemId::kControlFileOutput, &ReportChannel::file_output, "Turn On File Output",
        "Turn Off File Output", "File Output is now turned OFF.", "File Output is now turned ON."},

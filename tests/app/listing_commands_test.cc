@@ -86,8 +86,8 @@ TEST_F(ListingCommandsTest, EachCommandWritesEveryBankUnderEverySwitchSetting) {
   for (const Command& command : kCommands) {
     for (const bool screen : {true, false}) {
       for (const bool file : {true, false}) {
-        SCOPED_TRACE(::testing::Message() << ListingExtension(command.kind) << " screen "
-                                          << screen << " file " << file);
+        SCOPED_TRACE(::testing::Message()
+                     << ListingExtension(command.kind) << " screen " << screen << " file " << file);
         window_ = RecordingWindow();
         FakeReportFiles files;
         Application& app = Start(files);
@@ -173,8 +173,8 @@ TEST_F(ListingCommandsTest, WriteFailureShowsCodeSixteenAndStopsAtThatBank) {
     Application& app = Start(files);
     app.Click(command.item);
     EXPECT_EQ(window_.status(), "Message: ' *.txt File Write Error!'");
-    EXPECT_EQ(files.created(), std::vector<std::filesystem::path>{
-                                   ReportPath(app.compare_set()[0], command.kind)});
+    EXPECT_EQ(files.created(),
+              std::vector<std::filesystem::path>{ReportPath(app.compare_set()[0], command.kind)});
     EXPECT_EQ(files.open_files(), 0);
   }
 }
@@ -210,8 +210,8 @@ TEST_F(ListingCommandsTest, SwitchCommandsFlipCaptionAndStatus) {
     const char* on_status;
   };
   const Case cases[] = {
-      {MenuItemId::kControlScreenDisplay, &ReportChannel::screen_display,
-       "Turn On Screen Display", "Screen display is now turned OFF.", "Turn Off Screen Display",
+      {MenuItemId::kControlScreenDisplay, &ReportChannel::screen_display, "Turn On Screen Display",
+       "Screen display is now turned OFF.", "Turn Off Screen Display",
        "Screen display is now turned ON."},
       {MenuItemId::kControlFileOutput, &ReportChannel::file_output, "Turn On File Output",
        "File Output is now turned OFF.", "Turn Off File Output", "File Output is now turned ON."},

@@ -1,7 +1,7 @@
 #include "app/menu_model.h"
 
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "gtest/gtest.h"
 
@@ -40,7 +40,8 @@ TEST(MenuModelTest, ItemsStandInMenuOrderUnderTheirDropDowns) {
     EXPECT_EQ(kDropDownMenus[item.drop_down].caption, expected[i][0]);
     EXPECT_EQ(item.component, expected[i][1]);
     EXPECT_EQ(item.caption, expected[i][2]);
-    for (auto other : handlers) EXPECT_NE(other, item.handler) << item.component << " shares a handler";
+    for (auto other : handlers)
+      EXPECT_NE(other, item.handler) << item.component << " shares a handler";
     handlers.push_back(item.handler);
   }
 }

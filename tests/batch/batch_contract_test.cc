@@ -39,7 +39,9 @@ std::string MenuList(bool compare_items, bool base_items,
   const auto state = [](bool on) { return on ? "enabled" : "disabled"; };
   return std::string() +
          "GeneralControl\tReadInputFilesAgain\tRead Input Sysex Files Again\tenabled\n"
-         "GeneralControl\tControlScreenDisplay\t" + screen_caption + "\tenabled\n"
+         "GeneralControl\tControlScreenDisplay\t" +
+         screen_caption +
+         "\tenabled\n"
          "GeneralControl\tControlFileOutput\tTurn Off File Output\tenabled\n"
          "CreateNameLists\tCreatePatchNameFiles\tCreate Patch Name List Files\t" +
          state(compare_items) + "\n" +
@@ -102,7 +104,8 @@ TEST_F(BatchContractTest, ListShowsEveryItemWithTheStateTheLoadSet) {
     TempDir dir;
     if (c.compare) dir.WriteFile("Compare/a.syx", BankOfDistinctPatches(2, 1));
     if (c.base) dir.WriteFile("Base/b.syx", BankOfDistinctPatches(2, 50));
-    const BatchOutcome run = testing::RunBatchProcess(DRAVELIN_BATCH_BINARY, dir.path(), {"--list"});
+    const BatchOutcome run =
+        testing::RunBatchProcess(DRAVELIN_BATCH_BINARY, dir.path(), {"--list"});
     EXPECT_EQ(run.out, MenuList(c.compare, c.base));
     EXPECT_EQ(run.err, c.err);
     EXPECT_EQ(run.exit_code, c.exit_code);
@@ -159,8 +162,8 @@ TEST_F(BatchContractTest, ExitIsOneWhenAMessageCodeWasShownDuringTheRun) {
   // Nothing to load: code 5 is shown; the General Control items still run.
   const BatchOutcome run = Run({"ReadInputFilesAgain"});
   EXPECT_EQ(run.exit_code, 1);
-  EXPECT_EQ(run.err, std::string(kNoBankFiles) + "Reading in all the sysex files again...\n" +
-                         kNoBankFiles);
+  EXPECT_EQ(run.err,
+            std::string(kNoBankFiles) + "Reading in all the sysex files again...\n" + kNoBankFiles);
   EXPECT_EQ(run.out, "");
 }
 

@@ -18,7 +18,8 @@ using testing::BankOfDistinctPatches;
 using testing::BatchOutcome;
 using testing::TempDir;
 
-constexpr char kLoaded[] = "Finished reading in all the sysex files in the \"Compare\" directory.\n";
+constexpr char kLoaded[] =
+    "Finished reading in all the sysex files in the \"Compare\" directory.\n";
 constexpr char kListsFinished[] =
     "Finished. Each file 'Compare\\*.txt', where '*' is the name of a sysex file, contains the "
     "names of all the patches in that sysex file. \n";
@@ -112,8 +113,8 @@ TEST_F(ListingBatchTest, BothCommandsUnderEverySwitchSetting) {
        false},
       {{"ControlFileOutput", "ControlScreenDisplay", "CreateInsFiles", "CreatePatchNameFiles"},
        "",
-       std::string(kLoaded) + kFileOff + kScreenOff + "Making Ins file lists...\n" +
-           kInsFinished + "Making patch lists...\n" + kListsFinished,
+       std::string(kLoaded) + kFileOff + kScreenOff + "Making Ins file lists...\n" + kInsFinished +
+           "Making patch lists...\n" + kListsFinished,
        false},
   };
   dir_.WriteFile("Compare/Bank Sixty-Five.syx", BankOfDistinctPatches(65, 3));
@@ -169,8 +170,8 @@ TEST_F(ListingBatchTest, FailingReportFileStopsTheLoopWithItsCode) {
   BatchOutcome run = Run({"CreateInsFiles"});
   EXPECT_EQ(run.exit_code, 1);
   EXPECT_EQ(run.out, "");
-  EXPECT_EQ(run.err,
-            std::string(kLoaded) + "Making Ins file lists...\nMessage: ' *.txt File Open Error!'\n");
+  EXPECT_EQ(run.err, std::string(kLoaded) +
+                         "Making Ins file lists...\nMessage: ' *.txt File Open Error!'\n");
   EXPECT_FALSE(dir_.Exists("Compare/" + second + ".ins"));
 
   run = Run({"CreatePatchNameFiles"});

@@ -42,9 +42,9 @@ TEST(DecodeAnsiTest, ShowsUtf8FileNamesAndWindowsCodePageBytes) {
     const char16_t* shown;
   } cases[] = {
       {"Warm Pad ~?", u"Warm Pad ~?"},
-      {"B\xC3\xA4sse", u"B\u00E4sse"},     // valid UTF-8
-      {"B\xE4sse", u"B\u00E4sse"},          // not UTF-8: the Windows code page
-      {"\x80 \x99", u"\u20AC \u2122"},     // code page bytes without a Latin-1 twin
+      {"B\xC3\xA4sse", u"B\u00E4sse"},  // valid UTF-8
+      {"B\xE4sse", u"B\u00E4sse"},      // not UTF-8: the Windows code page
+      {"\x80 \x99", u"\u20AC \u2122"},  // code page bytes without a Latin-1 twin
   };
   for (const auto& c : cases) {
     EXPECT_EQ(DecodeAnsi(c.bytes), QString::fromUtf16(c.shown)) << c.bytes;

@@ -84,7 +84,7 @@ TEST(PatchNameListTest, RowsAndColumnsByPatchCount) {
     std::size_t rows;
     std::size_t two_column_rows;
   };
-  const Case cases[] = {{0, 0, 0},   {1, 1, 0},    {64, 64, 0},
+  const Case cases[] = {{0, 0, 0},   {1, 1, 0},     {64, 64, 0},
                         {65, 64, 1}, {128, 64, 64}, {130, 64, 64}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.patches);
@@ -125,9 +125,9 @@ TEST(PatchNameListTest, ExactRowTexts) {
 // The shown number is the dump's program number, in file order, not the
 // position; both listings use it.
 TEST(ListingTest, ProgramNumbersAsTheDumpsCarryThem) {
-  Bank bank{"Odd", {MakePatch(255, "Last One  "), MakePatch(0, "Zero      "),
-                    MakePatch(5, "Five      "), MakePatch(127, "Top Of Lo "),
-                    MakePatch(5, "Five Again")}};
+  Bank bank{"Odd",
+            {MakePatch(255, "Last One  "), MakePatch(0, "Zero      "), MakePatch(5, "Five      "),
+             MakePatch(127, "Top Of Lo "), MakePatch(5, "Five Again")}};
   EXPECT_EQ(Capture(bank, WritePatchNameList).file,
             "  Odd\r\n\r\n"
             "      255: Last One  \r\n"
@@ -153,8 +153,8 @@ TEST(InstrumentSectionTest, EveryPatchGetsAnEntryAndPaneMatchesFile) {
     std::vector<std::string> lines = {"[My Bank]", "BasedOn=My Bank"};
     for (const Patch& patch : bank.patches) {
       char entry[64];
-      std::snprintf(entry, sizeof entry, "%d=%03d: %s", patch.program_number,
-                    patch.program_number, patch.name.c_str());
+      std::snprintf(entry, sizeof entry, "%d=%03d: %s", patch.program_number, patch.program_number,
+                    patch.name.c_str());
       lines.push_back(entry);
     }
     lines.insert(lines.end(), {"", ""});

@@ -40,8 +40,8 @@ BatchOutcome RunBatchProcess(const std::filesystem::path& binary,
   const pid_t pid = ::fork();
   if (pid == 0) {
     const int null_fd = ::open("/dev/null", O_RDONLY);
-    if (null_fd < 0 || ::dup2(null_fd, 0) < 0 || ::dup2(out_fd, 1) < 0 ||
-        ::dup2(err_fd, 2) < 0 || ::chdir(working_dir.c_str()) != 0) {
+    if (null_fd < 0 || ::dup2(null_fd, 0) < 0 || ::dup2(out_fd, 1) < 0 || ::dup2(err_fd, 2) < 0 ||
+        ::chdir(working_dir.c_str()) != 0) {
       ::_exit(127);
     }
     ::execv(argv[0], argv.data());

@@ -12,8 +12,8 @@ TempDir::TempDir() {
   std::random_device random;
   const auto base = std::filesystem::temp_directory_path();
   for (;;) {
-    auto candidate = base / ("dravelin-test-" + std::to_string(random()) + "-" +
-                             std::to_string(counter++));
+    auto candidate =
+        base / ("dravelin-test-" + std::to_string(random()) + "-" + std::to_string(counter++));
     if (std::filesystem::create_directory(candidate)) {
       path_ = candidate;
       break;
