@@ -126,6 +126,8 @@ TEST_F(ApplicationTest, OtherItemsStayEnabledWhenNothingLoads) {
 
 TEST_F(ApplicationTest, BankFileThatCannotBeOpenedShowsCode3) {
 #ifdef DRAVELIN_SANITIZED
+  // The sanitizer runtime checks memory through a pipe of its own, which the
+  // tight descriptor limit below denies it.
   GTEST_SKIP() << "the sanitizer runtime needs descriptors of its own while the limit is tight";
 #endif
   Fill("Compare", Folder::kPatches);

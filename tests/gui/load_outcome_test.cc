@@ -142,6 +142,11 @@ class OneMoreOpenFile {
 };
 
 TEST(ReloadTest, UnopenableCompareFileDisablesEverySetItem) {
+#ifdef DRAVELIN_SANITIZED
+  // The sanitizer runtime checks memory through a pipe of its own, which the
+  // tight descriptor limit below denies it.
+  GTEST_SKIP() << "the sanitizer runtime needs descriptors of its own while the limit is tight";
+#endif
   TempDir dir;
   WriteBank(dir, "Compare/Alpha.syx", 3, 10);
   WriteBank(dir, "Base/Beta.syx", 2, 50);
