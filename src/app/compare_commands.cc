@@ -36,12 +36,7 @@ constexpr CommandTexts kIdenticalOnlyTexts = {
 template <typename WriteReport>
 void RunReportCommand(StatusLine& status, const CommandTexts& texts, WriteReport write_report) {
   status.ShowStatus(texts.before);
-  const MessageCode code = write_report();
-  if (code != kAllIsOk) {
-    status.ShowMessageCode(code);
-  } else {
-    status.ShowStatus(texts.finished);
-  }
+  status.ShowCommandOutcome(write_report(), texts.finished);
 }
 
 }  // namespace

@@ -35,12 +35,7 @@ void Application::CreateListingFiles(ListingKind kind, std::string_view started,
   }
   status_.ShowStatus(started);
   channel_.ClearReportPane();
-  const MessageCode code = WriteBankListFiles(channel_, compare_set_, kind);
-  if (code == kAllIsOk) {
-    status_.ShowStatus(finished);
-  } else {
-    status_.ShowMessageCode(code);
-  }
+  status_.ShowCommandOutcome(WriteBankListFiles(channel_, compare_set_, kind), finished);
 }
 
 }  // namespace dravelin

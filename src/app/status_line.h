@@ -22,6 +22,16 @@ class StatusLine {
   // line as it was. Codes outside the table show their empty text.
   void ShowMessageCode(int code);
 
+  // Ends a command: its finished text when its work gave kAllIsOk, the
+  // message of the code that stopped it otherwise.
+  void ShowCommandOutcome(MessageCode code, std::string_view finished) {
+    if (code == kAllIsOk) {
+      ShowStatus(finished);
+    } else {
+      ShowMessageCode(code);
+    }
+  }
+
   // How many non-zero codes have been shown since the start.
   int codes_shown() const { return codes_shown_; }
 
