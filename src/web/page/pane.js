@@ -1,0 +1,460 @@
+// The text pane: holds any number of lines (a report of two million lines
+// included) and paints only the rows in view. Lines are kept as strings in
+// one array; a prefix sum of each line's row count (long lines wrap at the
+// pane's width, at a blank where there is one) maps scroll positions to
+// lines. Selection, caret, typing and the clipboard are handled here, since
+// only the visible rows exist in the document.
+'use strict';
+
+class DravelinPane {
+  constructor(element) {
+    this.element = element;
+    this.lines = [''];  // the designed pane starts with one empty line
+    this.rowStart = new Float64Array(1024);  // rowStart[i]: rows before line i
+    this.rowsValidTo = 0;  // rowStart[0..rowsValidTo] are current
+    this.cols = 80;
+    this.anchor = { line: 0, col: 0 };
+    this.caret = { line: 0, col: 0 };
+    this.paintQueued = false;
+    this.followEnd = false;
+
+    element.classList.add('pane');
+    element.tabIndex = -1;
+    this.viewport = document.createElement('div');
+    this.viewport.className = 'pane-viewport';
+    this.rowsBox = document.createElement('div');
+    this.rowsBox.className = 'pane-rows';
+    this.caretBox = document.createElement('div');
+    this.caretBox.className = 'pane-caret';
+    this.input = document.createElement('textarea');
+    this.input.className = 'pane-input';
+    this.input.setAttribute('aria-label', 'Report text');
+    this.input.spellcheck = false;
+    this.input.autocomplete = 'off';
+    this.viewport.append(this.rowsBox, this.caretBox, this.input);
+    this.spacer = document.createElement('div');
+    this.spacer.className = 'pane-spacer';
+    element.append(this.viewport, this.spacer);
+
+    this.measure();
+    element.addEventListener('scroll', () => this.queuePaint());
+    new ResizeObserver(() => { this.measure(); this.invalidateRows(0); this.queuePaint(); })
+        .observe(element);
+    this.viewport.addEventListener('mousedown', (e) => this.onMouseDown(e));
+    this.input.addEventListener('keydown', (e) => this.onKeyDown(e));
+    this.input.addEventListener('input', () => this.onInput());
+    this.input.addEventListener('copy', (e) => this.onCopy(e, false));
+    this.input.addEventListener('cut', (e) => this.onCopy(e, true));
+    this.input.addEventListener('paste', (e) => this.onPaste(e));
+    this.input.addEventListener('focus', () => this.queuePaint());
+    this.input.addEventListener('blur', () => this.queuePaint());
+    element.addEventListener('wheel', () => { this.followEnd = false; }, { passive: true });
+    this.queuePaint();
+  }
+
+  // --- Content -------------------------------------------------------------
+
+  clear() {
+    this.lines = [];
+    this.setCaret({ line: 0, col: 0 }, false);
+    this.invalidateRows(0);
+    this.element.scrollTop = 0;
+    this.queuePaint();
+  }
+
+  // Appends lines (each already decoded) and moves the caret to the end, as
+  // a report does.
+  appendLines(newLines) {
+    const first = this.lines.length;
+    for (let i = 0; i < newLines.length; ++i) this.lines.push(newLines[i]);
+    if (this.rowsValidTo > first) this.rowsValidTo = first;
+    this.ensureRows();
+    const last = this.lines.length - 1;
+    this.setCaret({ line: last, col: this.lines[last].length }, false);
+    this.followEnd = true;
+    this.queuePaint();
+  }
+
+  text() { return this.lines.join('\n'); }
+  lineCount() { return this.lines.length; }
+
+  // --- Rows ----------------------------------------------------------------
+
+  measure() {
+    const probe = document.createElement('span');
+    probe.className = 'pane-probe';
+    probe.textContent = 'M'.repeat(100);
+    this.rowsBox.append(probe);
+    const rect = probe.getBoundingClientRect();
+    probe.remove();
+    this.charWidth = rect.width / 100 || 7;
+    this.lineHeight = parseFloat(getComputedStyle(this.rowsBox).lineHeight) || 14;
+    const width = this.element.clientWidth - 4;  // the rows' left and right margin
+    this.cols = Math.max(1, Math.floor(width / this.charWidth));
+  }
+
+  invalidateRows(fromLine) {
+    if (this.rowsValidTo > fromLine) this.rowsValidTo = fromLine;
+  }
+
+  // Where a line breaks into rows: the start of every row after the first.
+  // A row ends after the last blank that fits, or at the width when none does.
+  wrapPoints(text) {
+    const cols = this.cols;
+    const points = [];
+    let start = 0;
+    while (text.length - start > cols) {
+      const space = text.lastIndexOf(' ', start + cols - 1);
+      const end = space >= start ? space + 1 : start + cols;
+      points.push(end);
+      start = end;
+    }
+    return points;
+  }
+
+  rowsOf(text) {
+    return text.length <= this.cols ? 1 : this.wrapPoints(text).length + 1;
+  }
+
+  ensureRows() {
+    const n = this.lines.length;
+    if (this.rowStart.length < n + 1) {
+      let size = this.rowStart.length;
+      while (size < n + 1) size *= 2;
+      const grown = new Float64Array(size);
+      grown.set(this.rowStart.subarray(0, this.rowsValidTo + 1));
+      this.rowStart = grown;
+    }
+    const rowStart = this.rowStart;
+    const lines = this.lines;
+    const cols = this.cols;
+    let rows = rowStart[this.rowsValidTo];
+    for (let i = this.rowsValidTo; i < n; ++i) {
+      const text = lines[i];
+      rows += text.length <= cols ? 1 : this.rowsOf(text);
+      rowStart[i + 1] = rows;
+    }
+    this.rowsValidTo = n;
+  }
+
+  totalRows() {
+    this.ensureRows();
+    return this.rowStart[this.lines.length];
+  }
+
+  // The line that holds row `row`.
+  lineOfRow(row) {
+    let low = 0;
+    let high = this.lines.length - 1;
+    while (low < high) {
+      const mid = (low + high + 1) >> 1;
+      if (this.rowStart[mid] <= row) low = mid; else high = mid - 1;
+    }
+    return low;
+  }
+
+  // Rows of the scroll range: browsers cap an element's height, so a long
+  // pane maps its rows onto a shorter scroll range.
+  static get kMaxScrollPixels() { return 8000000; }
+
+  scrollGeometry() {
+    const total = this.totalRows();
+    const view = this.element.clientHeight;
+    const viewRows = view / this.lineHeight;
+    const natural = total * this.lineHeight + 4;
+    const height = Math.min(natural, DravelinPane.kMaxScrollPixels);
+    const range = Math.max(0, height - view);
+    const rowRange = Math.max(0, total - viewRows + 4 / this.lineHeight);
+    return { total, view, viewRows, height, range, rowRange };
+  }
+
+  firstRowAt(scrollTop, geometry) {
+    if (geometry.range <= 0) return 0;
+    return Math.min(1, scrollTop / geometry.range) * geometry.rowRange;
+  }
+
+  scrollToRow(row, geometry) {
+    if (geometry.rowRange <= 0) { this.element.scrollTop = 0; return; }
+    this.element.scrollTop = Math.round(row / geometry.rowRange * geometry.range);
+  }
+
+  // --- Painting ------------------------------------------------------------
+
+  queuePaint() {
+    if (this.paintQueued) return;
+    this.paintQueued = true;
+    requestAnimationFrame(() => { this.paintQueued = false; this.paint(); });
+  }
+
+  paint() {
+    const g = this.scrollGeometry();
+    this.spacer.style.height = Math.max(0, g.height - g.view) + 'px';
+    if (this.followEnd) {
+      this.element.scrollTop = g.range;
+    }
+    const first = this.firstRowAt(this.element.scrollTop, g);
+    const firstRow = Math.floor(first);
+    const offset = -(first - firstRow) * this.lineHeight + 2;
+    const count = Math.ceil(g.viewRows) + 2;
+    const [selStart, selEnd] = this.orderedSelection();
+    const hasSelection = this.comparePos(selStart, selEnd) !== 0;
+    const fragment = document.createDocumentFragment();
+    let line = this.lines.length > 0 ? this.lineOfRow(firstRow) : 0;
+    let row = firstRow;
+    let caretTop = null;
+    let caretLeft = 0;
+    while (line < this.lines.length && row < firstRow + count) {
+      const text = this.lines[line];
+      const points = text.length <= this.cols ? [] : this.wrapPoints(text);
+      const lineRow = this.rowStart[line];
+      for (let part = row - lineRow; part <= points.length && row < firstRow + count; ++part, ++row) {
+        const start = part === 0 ? 0 : points[part - 1];
+        const end = part < points.length ? points[part] : text.length;
+        const div = document.createElement('div');
+        div.className = 'pane-row';
+        div.style.top = (offset + (row - firstRow) * this.lineHeight) + 'px';
+        let a = -1;
+        let b = -1;
+        let lineBreak = false;
+        if (hasSelection && line >= selStart.line && line <= selEnd.line) {
+          a = line === selStart.line ? Math.max(start, selStart.col) : start;
+          b = line === selEnd.line ? Math.min(end, selEnd.col) : end;
+          // A selected line break shows as one selected blank.
+          lineBreak = line < selEnd.line && part === points.length && a <= end;
+        }
+        if (a >= 0 && (a < b || lineBreak)) {
+          const selected = document.createElement('span');
+          selected.className = 'pane-selected';
+          selected.textContent = text.slice(a, Math.max(a, b)) + (lineBreak ? ' ' : '');
+          div.append(text.slice(start, a), selected, text.slice(Math.max(a, b), end));
+        } else {
+          div.textContent = text.slice(start, end);
+        }
+        fragment.append(div);
+        if (line === this.caret.line && this.caret.col >= start &&
+            (this.caret.col < end || part === points.length)) {
+          caretTop = offset + (row - firstRow) * this.lineHeight;
+          caretLeft = 2 + (this.caret.col - start) * this.charWidth;
+        }
+      }
+      ++line;
+    }
+    this.rowsBox.replaceChildren(fragment);
+    const focused = document.activeElement === this.input;
+    if (caretTop !== null) {
+      this.caretBox.style.display = focused ? 'block' : 'none';
+      this.caretBox.style.top = caretTop + 'px';
+      this.caretBox.style.left = caretLeft + 'px';
+      this.input.style.top = caretTop + 'px';
+      this.input.style.left = caretLeft + 'px';
+    } else {
+      this.caretBox.style.display = 'none';
+    }
+  }
+
+  // --- Caret and selection -------------------------------------------------
+
+  comparePos(a, b) { return a.line - b.line || a.col - b.col; }
+
+  orderedSelection() {
+    return this.comparePos(this.anchor, this.caret) <= 0 ? [this.anchor, this.caret]
+                                                          : [this.caret, this.anchor];
+  }
+
+  clampPos(pos) {
+    if (this.lines.length === 0) return { line: 0, col: 0 };
+    const line = Math.max(0, Math.min(this.lines.length - 1, pos.line));
+    return { line, col: Math.max(0, Math.min(this.lines[line].length, pos.col)) };
+  }
+
+  setCaret(pos, extend) {
+    this.caret = this.clampPos(pos);
+    if (!extend) this.anchor = this.caret;
+    this.queuePaint();
+  }
+
+  selectAll() {
+    this.anchor = { line: 0, col: 0 };
+    const last = Math.max(0, this.lines.length - 1);
+    this.caret = this.clampPos({ line: last, col: Infinity });
+    this.queuePaint();
+  }
+
+  selectedText() {
+    const [a, b] = this.orderedSelection();
+    if (this.lines.length === 0) return '';
+    if (a.line === b.line) return this.lines[a.line].slice(a.col, b.col);
+    if (a.line === 0 && a.col === 0 && b.line === this.lines.length - 1 &&
+        b.col === this.lines[b.line].length) {
+      return this.text();
+    }
+    const parts = [this.lines[a.line].slice(a.col)];
+    for (let i = a.line + 1; i < b.line; ++i) parts.push(this.lines[i]);
+    parts.push(this.lines[b.line].slice(0, b.col));
+    return parts.join('\n');
+  }
+
+  // Replaces the selection by `text` (which may hold line breaks).
+  replaceSelection(text) {
+    const [a, b] = this.orderedSelection();
+    if (this.lines.length === 0) this.lines = [''];
+    const head = this.lines[a.line].slice(0, a.col);
+    const tail = this.lines[b.line].slice(b.col);
+    const inserted = text.split(/\r\n|\r|\n/);
+    const last = inserted.length - 1;
+    const caretCol = (last === 0 ? head.length : 0) + inserted[last].length;
+    inserted[0] = head + inserted[0];
+    inserted[last] += tail;
+    if (inserted.length === 1 && a.line === b.line) {
+      this.lines[a.line] = inserted[0];
+    } else {
+      this.lines.splice(a.line, b.line - a.line + 1, ...inserted);
+    }
+    this.invalidateRows(a.line);
+    this.followEnd = false;
+    this.setCaret({ line: a.line + last, col: caretCol }, false);
+    this.scrollCaretIntoView();
+  }
+
+  posAt(clientX, clientY) {
+    const rect = this.viewport.getBoundingClientRect();
+    const g = this.scrollGeometry();
+    const first = this.firstRowAt(this.element.scrollTop, g);
+    const rowFloat = first + (clientY - rect.top - 2) / this.lineHeight;
+    const row = Math.max(0, Math.min(g.total - 1, Math.floor(rowFloat)));
+    if (this.lines.length === 0) return { line: 0, col: 0 };
+    const line = this.lineOfRow(row);
+    const text = this.lines[line];
+    const points = text.length <= this.cols ? [] : this.wrapPoints(text);
+    const part = Math.min(points.length, row - this.rowStart[line]);
+    const start = part === 0 ? 0 : points[part - 1];
+    const end = part < points.length ? points[part] : text.length;
+    const col = start + Math.round((clientX - rect.left - 2) / this.charWidth);
+    return { line, col: Math.max(start, Math.min(end, col)) };
+  }
+
+  scrollCaretIntoView() {
+    const g = this.scrollGeometry();
+    const text = this.lines[this.caret.line] || '';
+    const points = text.length <= this.cols ? [] : this.wrapPoints(text);
+    let part = 0;
+    while (part < points.length && points[part] <= this.caret.col) ++part;
+    const row = this.rowStart[this.caret.line] + part;
+    const first = this.firstRowAt(this.element.scrollTop, g);
+    const visible = Math.floor(g.viewRows) - 1;
+    if (row < first) this.scrollToRow(row, g);
+    else if (row > first + visible) this.scrollToRow(row - visible, g);
+    this.queuePaint();
+  }
+
+  onMouseDown(event) {
+    if (event.button !== 0) return;
+    event.preventDefault();
+    this.input.focus({ preventScroll: true });
+    this.followEnd = false;
+    this.setCaret(this.posAt(event.clientX, event.clientY), event.shiftKey);
+    let lastY = event.clientY;
+    let lastX = event.clientX;
+    const rect = this.viewport.getBoundingClientRect();
+    const timer = setInterval(() => {
+      // Dragging above or below the pane scrolls it.
+      if (lastY < rect.top) this.element.scrollTop -= this.lineHeight;
+      else if (lastY > rect.bottom) this.element.scrollTop += this.lineHeight;
+      else return;
+      this.setCaret(this.posAt(lastX, lastY), true);
+    }, 50);
+    const move = (e) => {
+      lastX = e.clientX;
+      lastY = e.clientY;
+      this.setCaret(this.posAt(e.clientX, e.clientY), true);
+    };
+    const up = () => {
+      clearInterval(timer);
+      window.removeEventListener('mousemove', move);
+      window.removeEventListener('mouseup', up);
+    };
+    window.addEventListener('mousemove', move);
+    window.addEventListener('mouseup', up);
+  }
+
+  onKeyDown(event) {
+    const ctrl = event.ctrlKey || event.metaKey;
+    const shift = event.shiftKey;
+    const c = this.caret;
+    const last = Math.max(0, this.lines.length - 1);
+    const page = Math.max(1, Math.floor(this.element.clientHeight / this.lineHeight) - 1);
+    let target = null;
+    if (ctrl && event.key.toLowerCase() === 'a') {
+      event.preventDefault();
+      this.selectAll();
+      return;
+    }
+    switch (event.key) {
+      case 'ArrowLeft':
+        target = c.col > 0 ? { line: c.line, col: c.col - 1 }
+                           : c.line > 0 ? { line: c.line - 1, col: Infinity } : c;
+        break;
+      case 'ArrowRight':
+        target = c.col < (this.lines[c.line] || '').length ? { line: c.line, col: c.col + 1 }
+                                                          : { line: c.line + 1, col: 0 };
+        if (c.line >= last && target.line > last) target = c;
+        break;
+      case 'ArrowUp': target = { line: c.line - 1, col: c.col }; break;
+      case 'ArrowDown': target = { line: c.line + 1, col: c.col }; break;
+      case 'PageUp': target = { line: c.line - page, col: c.col }; break;
+      case 'PageDown': target = { line: c.line + page, col: c.col }; break;
+      case 'Home': target = ctrl ? { line: 0, col: 0 } : { line: c.line, col: 0 }; break;
+      case 'End': target = ctrl ? { line: last, col: Infinity } : { line: c.line, col: Infinity };
+        break;
+      case 'Backspace':
+      case 'Delete': {
+        event.preventDefault();
+        if (this.comparePos(this.anchor, this.caret) === 0) {
+          const back = event.key === 'Backspace';
+          const other = back ? (c.col > 0 ? { line: c.line, col: c.col - 1 }
+                                           : { line: c.line - 1, col: Infinity })
+                             : (c.col < (this.lines[c.line] || '').length
+                                    ? { line: c.line, col: c.col + 1 }
+                                    : { line: c.line + 1, col: 0 });
+          if (other.line < 0 || other.line > last) return;
+          this.anchor = this.clampPos(other);
+        }
+        this.replaceSelection('');
+        return;
+      }
+      case 'Enter':
+        event.preventDefault();
+        this.replaceSelection('\n');
+        return;
+      case 'Tab':
+        event.preventDefault();
+        this.replaceSelection('\t');
+        return;
+      default:
+        return;
+    }
+    event.preventDefault();
+    this.followEnd = false;
+    this.setCaret(target, shift);
+    this.scrollCaretIntoView();
+  }
+
+  onInput() {
+    const text = this.input.value;
+    this.input.value = '';
+    if (text) this.replaceSelection(text);
+  }
+
+  onCopy(event, cut) {
+    event.preventDefault();
+    event.clipboardData.setData('text/plain', this.selectedText());
+    if (cut) this.replaceSelection('');
+  }
+
+  onPaste(event) {
+    event.preventDefault();
+    this.replaceSelection(event.clipboardData.getData('text/plain'));
+  }
+
+  focus() { this.input.focus({ preventScroll: true }); this.queuePaint(); }
+}

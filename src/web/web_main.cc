@@ -1,0 +1,142 @@
+// The core of the browser page, compiled to WebAssembly and run in a Web
+// Worker. The worker's script (page/worker.js) mounts the chosen folders as
+// "Compare" and "Base" below kWorkingDir and calls the functions exported
+// here; everything the program shows is posted to the page as messages.
+
+#include <emscripten/emscripten.h>
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "app/application.h"
+#include "app/menu_model.h"
+#include "base/message_code.h"
+#include "web/web_window.h"
+
+namespace {
+
+constexpr const char* kWorkingDir = "/work";
+
+// Each takes the address and length of bytes in the module's memory and
+// posts a copy of them to the page.
+EM_JS(void, PostPaneLines, (const char* data, std::size_t size), {
+  const bytes = HEAPU8.slice(data, data + size);
+  postMessage({type : 'pane', bytes : bytes}, [bytes.buffer]);
+});
+EM_JS(void, PostPaneCleared, (), { postMessage({type : 'clear'}); });
+EM_JS(void, PostStatus, (const char* data, std::size_t size),
+      { postMessage({type : 'status', bytes : HEAPU8.slice(data, data + size)}); });
+EM_JS(void, PostItem, (int item, const char* caption, std::size_t size, int enabled), {
+  postMessage({
+    type : 'item',
+    item : item,
+    caption : HEAPU8.slice(caption, caption + size),
+    enabled : enabled != 0
+  });
+});
+EM_JS(void, PostFileBytes, (int file, const char* data, std::size_t size), {
+  const bytes = HEAPU8.slice(data, data + size);
+  postMessage({type : 'fileBytes', file : file, bytes : bytes}, [bytes.buffer]);
+});
+EM_JS(void, PostFileClosed, (int file, const char* name, std::size_t size),
+      { postMessage({type : 'fileClosed', file : file, name : HEAPU8.slice(name, name + size)}); });
+EM_JS(void, PostMenu, (const char* json, std::size_t size), {
+  postMessage({type : 'menu', menu : JSON.parse(UTF8ToString(json, size))});
+});
+
+class WorkerBridge final : public dravelin::PageBridge {
+ public:
+  void PaneLines(std::string_view lines) override { PostPaneLines(lines.data(), lines.size()); }
+  void PaneCleared() override { PostPaneCleared(); }
+  void StatusShown(std::string_view text) override { PostStatus(text.data(), text.size()); }
+  void ItemChanged(dravelin::MenuItemId item, std::string_view caption, bool enabled) override {
+    PostItem(static_cast<int>(item), caption.data(), caption.size(), enabled ? 1 : 0);
+  }
+  void FileBytes(int file, std::string_view bytes) override {
+    PostFileBytes(file, bytes.data(), bytes.size());
+  }
+  void FileClosed(int file, std::string_view name) override {
+    PostFileClosed(file, name.data(), name.size());
+  }
+};
+
+// The menu captions and names are plain ASCII without quotes or
+// backslashes, but escape them anyway so that the JSON stays valid.
+void AppendJsonString(std::string& json, std::string_view text) {
+  json.push_back('"');
+  for (char c : text) {
+    if (c == '"' || c == '\\') json.push_back('\\');
+    json.push_back(c);
+  }
+  json.push_back('"');
+}
+
+struct Core {
+  WorkerBridge bridge;
+  dravelin::WebWindow window{bridge};
+  dravelin::WebReportFileSystem files{bridge};
+  dravelin::Application application{window, kWorkingDir, files};
+};
+
+Core* core = nullptr;
+
+}  // namespace
+
+extern "C" {
+
+// Creates the program and posts its menu; nothing is loaded yet.
+EMSCRIPTEN_KEEPALIVE void dravelin_init() {
+  if (core != nullptr) return;
+  core = new Core();
+  core->window.Attach(&core->application);
+  std::string json = "{\"title\":";
+  AppendJsonString(json, dravelin::kMainWindowCaption);
+  json += ",\"dropDowns\":[";
+  for (std::size_t i = 0; i < dravelin::kDropDownMenus.size(); ++i) {
+    if (i > 0) json += ',';
+    json += "{\"component\":";
+    AppendJsonString(json, dravelin::kDropDownMenus[i].component);
+    json += ",\"caption\":";
+    AppendJsonString(json, dravelin::kDropDownMenus[i].caption);
+    json += '}';
+  }
+  json += "],\"items\":[";
+  bool first = true;
+  for (const dravelin::MenuItem& item : dravelin::kMenuItems) {
+    if (!first) json += ',';
+    first = false;
+    json += "{\"id\":" + std::to_string(static_cast<int>(item.id)) +
+            ",\"dropDown\":" + std::to_string(item.drop_down) + ",\"component\":";
+    AppendJsonString(json, item.component);
+    json += ",\"caption\":";
+    AppendJsonString(json, core->application.item_caption(item.id));
+    json += std::string(",\"enabled\":") +
+            (core->application.item_enabled(item.id) ? "true" : "false") + '}';
+  }
+  json += "]}";
+  PostMenu(json.data(), json.size());
+}
+
+// Loads both sets afresh from the folders now mounted, as at start-up.
+EMSCRIPTEN_KEEPALIVE void dravelin_load() {
+  core->application.FormClose();
+  core->application.LoadBankSets();
+  core->window.Flush();
+}
+
+// Runs the command of a menu item, as a click of it does.
+EMSCRIPTEN_KEEPALIVE void dravelin_click(int item) {
+  if (item < 0 || item >= static_cast<int>(dravelin::kMenuItemCount)) return;
+  core->application.Click(static_cast<dravelin::MenuItemId>(item));
+  core->window.Flush();
+}
+
+// Shows a message code that arose after the command had ended: the page
+// failed to save a report file.
+EMSCRIPTEN_KEEPALIVE void dravelin_show_message_code(int code) {
+  core->window.ShowStatus(dravelin::MessageCodeLine(code));
+}
+
+}  // extern "C"

@@ -1,0 +1,69 @@
+#include "web/web_window.h"
+
+#include <utility>
+
+#include "app/application.h"
+
+namespace dravelin {
+
+void WebWindow::AppendPaneLine(std::string_view line) {
+  pending_.append(line);
+  pending_.push_back('\n');
+  if (pending_.size() >= kBatchBytes) Flush();
+}
+
+void WebWindow::ClearPane() {
+  pending_.clear();
+  page_.PaneCleared();
+}
+
+void WebWindow::ShowStatus(std::string_view text) {
+  Flush();
+  page_.StatusShown(text);
+}
+
+void WebWindow::SetItemCaption(MenuItemId item, std::string_view) { ItemChanged(item); }
+
+void WebWindow::SetItemEnabled(MenuItemId item, bool) { ItemChanged(item); }
+
+void WebWindow::ItemChanged(MenuItemId item) {
+  if (application_ == nullptr) return;
+  page_.ItemChanged(item, application_->item_caption(item), application_->item_enabled(item));
+}
+
+void WebWindow::Flush() {
+  if (pending_.empty()) return;
+  page_.PaneLines(pending_);
+  pending_.clear();
+}
+
+namespace {
+
+class PageReportFile final : public ReportFile {
+ public:
+  PageReportFile(PageBridge& page, int number, std::string name)
+      : page_(page), number_(number), name_(std::move(name)) {}
+
+  bool Write(const char* data, std::size_t size) override {
+    if (size > 0) page_.FileBytes(number_, std::string_view(data, size));
+    return true;
+  }
+
+  bool Close() override {
+    page_.FileClosed(number_, name_);
+    return true;
+  }
+
+ private:
+  PageBridge& page_;
+  int number_;
+  std::string name_;
+};
+
+}  // namespace
+
+std::unique_ptr<ReportFile> WebReportFileSystem::Create(const std::filesystem::path& path) {
+  return std::make_unique<PageReportFile>(page_, ++files_created_, path.filename().string());
+}
+
+}  // namespace dravelin
