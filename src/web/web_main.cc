@@ -6,12 +6,13 @@
 #include <emscripten/emscripten.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 
 #include "app/application.h"
-#include "app/menu_model.h"
+#include "app/menu_table.h"
 #include "base/message_code.h"
 #include "web/web_window.h"
 
@@ -52,7 +53,7 @@ class WorkerBridge final : public dravelin::PageBridge {
   void PaneCleared() override { PostPaneCleared(); }
   void StatusShown(std::string_view text) override { PostStatus(text.data(), text.size()); }
   void ItemChanged(dravelin::MenuItemId item, std::string_view caption, bool enabled) override {
-    PostItem(static_cast<int>(item), caption.data(), caption.size(), enabled ? 1 : 0);
+    PostItem(static_cast<int>(dravelin::IndexOf(item)), caption.data(), caption.size(), enabled ? 1 : 0);
   }
   void FileBytes(int file, std::string_view bytes) override {
     PostFileBytes(file, bytes.data(), bytes.size());
@@ -104,16 +105,17 @@ EMSCRIPTEN_KEEPALIVE void dravelin_init() {
   }
   json += "],\"items\":[";
   bool first = true;
-  for (const dravelin::MenuItem& item : dravelin::kMenuItems) {
+  for (dravelin::MenuItemId id : dravelin::kMenuItemIds) {
+    const dravelin::MenuItem& item = dravelin::MenuItemOf(id);
     if (!first) json += ',';
     first = false;
-    json += "{\"id\":" + std::to_string(static_cast<int>(item.id)) +
-            ",\"dropDown\":" + std::to_string(item.drop_down) + ",\"component\":";
+    json += "{\"id\":" + std::to_string(dravelin::IndexOf(id)) + ",\"dropDown\":" +
+            std::to_string(static_cast<int>(item.drop_down)) + ",\"component\":";
     AppendJsonString(json, item.component);
     json += ",\"caption\":";
-    AppendJsonString(json, core->application.item_caption(item.id));
-    json += std::string(",\"enabled\":") +
-            (core->application.item_enabled(item.id) ? "true" : "false") + '}';
+    AppendJsonString(json, core->application.item_caption(id));
+    json += std::string(",\"enabled\":") + (core->application.item_enabled(id) ? "true" : "false") +
+            '}';
   }
   json += "]}";
   PostMenu(json.data(), json.size());
@@ -129,7 +131,7 @@ EMSCRIPTEN_KEEPALIVE void dravelin_load() {
 // Runs the command of a menu item, as a click of it does.
 EMSCRIPTEN_KEEPALIVE void dravelin_click(int item) {
   if (item < 0 || item >= static_cast<int>(dravelin::kMenuItemCount)) return;
-  core->application.Click(static_cast<dravelin::MenuItemId>(item));
+  core->application.Click(dravelin::MenuItemId{static_cast<std::uint8_t>(item)});
   core->window.Flush();
 }
 

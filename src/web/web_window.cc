@@ -22,11 +22,7 @@ void WebWindow::ShowStatus(std::string_view text) {
   page_.StatusShown(text);
 }
 
-void WebWindow::SetItemCaption(MenuItemId item, std::string_view) { ItemChanged(item); }
-
-void WebWindow::SetItemEnabled(MenuItemId item, bool) { ItemChanged(item); }
-
-void WebWindow::ItemChanged(MenuItemId item) {
+void WebWindow::MenuItemChanged(MenuItemId item) {
   if (application_ == nullptr) return;
   page_.ItemChanged(item, application_->item_caption(item), application_->item_enabled(item));
 }

@@ -51,7 +51,8 @@ class WebWindow final : public WindowOperations {
 
   explicit WebWindow(PageBridge& page) : page_(page) {}
 
-  // The application whose menu states are reported on every item change.
+  // The application whose menu states are reported on every item change;
+  // item changes before it is attached are not reported.
   void Attach(const Application* application) { application_ = application; }
 
   void AppendPaneLine(std::string_view line) override;
@@ -59,15 +60,14 @@ class WebWindow final : public WindowOperations {
   // Hands over the pending pane lines first, so that the page sees pane and
   // status in the order they happened.
   void ShowStatus(std::string_view text) override;
-  void SetItemCaption(MenuItemId item, std::string_view caption) override;
-  void SetItemEnabled(MenuItemId item, bool enabled) override;
+  // Reports the item's caption and enabled state as the Application holds
+  // them.
+  void MenuItemChanged(MenuItemId item) override;
 
   // Hands over the pending pane lines; called when a command has ended.
   void Flush();
 
  private:
-  void ItemChanged(MenuItemId item);
-
   PageBridge& page_;
   const Application* application_ = nullptr;
   std::string pending_;
