@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/application.h"
 #include "app/menu_table.h"
@@ -22,10 +23,15 @@ constexpr const char* kWorkingDir = "/work";
 
 // Each takes the address and length of bytes in the module's memory and
 // posts a copy of them to the page.
-EM_JS(void, PostPaneLines, (const char* data, std::size_t size), {
-  const bytes = HEAPU8.slice(data, data + size);
-  postMessage({type : 'pane', bytes : bytes}, [bytes.buffer]);
-});
+EM_JS(void, PostPaneLines,
+      (const char* data, std::size_t size, const std::uint32_t* ends, std::size_t count,
+       int ascii),
+      {
+        const bytes = HEAPU8.slice(data, data + size);
+        const lineEnds = HEAPU32.slice(ends >> 2, (ends >> 2) + count);
+        postMessage({type : 'pane', bytes : bytes, ends : lineEnds, ascii : ascii != 0},
+                    [ bytes.buffer, lineEnds.buffer ]);
+      });
 EM_JS(void, PostPaneCleared, (), { postMessage({type : 'clear'}); });
 EM_JS(void, PostStatus, (const char* data, std::size_t size),
       { postMessage({type : 'status', bytes : HEAPU8.slice(data, data + size)}); });
@@ -37,19 +43,22 @@ EM_JS(void, PostItem, (int item, const char* caption, std::size_t size, int enab
     enabled : enabled != 0
   });
 });
-EM_JS(void, PostFileBytes, (int file, const char* data, std::size_t size), {
-  const bytes = HEAPU8.slice(data, data + size);
-  postMessage({type : 'fileBytes', file : file, bytes : bytes}, [bytes.buffer]);
-});
+// Report files are gathered by the worker's script and handed to the page
+// after the command (see page/worker.js).
+EM_JS(void, PostFileBytes, (int file, const char* data, std::size_t size),
+      { dravelinFileBytes(file, HEAPU8.slice(data, data + size)); });
 EM_JS(void, PostFileClosed, (int file, const char* name, std::size_t size),
-      { postMessage({type : 'fileClosed', file : file, name : HEAPU8.slice(name, name + size)}); });
+      { dravelinFileClosed(file, HEAPU8.slice(name, name + size)); });
 EM_JS(void, PostMenu, (const char* json, std::size_t size), {
   postMessage({type : 'menu', menu : JSON.parse(UTF8ToString(json, size))});
 });
 
 class WorkerBridge final : public dravelin::PageBridge {
  public:
-  void PaneLines(std::string_view lines) override { PostPaneLines(lines.data(), lines.size()); }
+  void PaneLines(std::string_view lines, const std::vector<std::uint32_t>& ends,
+                 bool ascii) override {
+    PostPaneLines(lines.data(), lines.size(), ends.data(), ends.size(), ascii ? 1 : 0);
+  }
   void PaneCleared() override { PostPaneCleared(); }
   void StatusShown(std::string_view text) override { PostStatus(text.data(), text.size()); }
   void ItemChanged(dravelin::MenuItemId item, std::string_view caption, bool enabled) override {

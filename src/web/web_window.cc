@@ -7,13 +7,17 @@
 namespace dravelin {
 
 void WebWindow::AppendPaneLine(std::string_view line) {
+  for (char c : line) pending_high_ |= static_cast<unsigned char>(c);
   pending_.append(line);
+  pending_ends_.push_back(static_cast<std::uint32_t>(pending_.size()));
   pending_.push_back('\n');
   if (pending_.size() >= kBatchBytes) Flush();
 }
 
 void WebWindow::ClearPane() {
   pending_.clear();
+  pending_ends_.clear();
+  pending_high_ = 0;
   page_.PaneCleared();
 }
 
@@ -29,8 +33,10 @@ void WebWindow::MenuItemChanged(MenuItemId item) {
 
 void WebWindow::Flush() {
   if (pending_.empty()) return;
-  page_.PaneLines(pending_);
+  page_.PaneLines(pending_, pending_ends_, pending_high_ < 0x80);
   pending_.clear();
+  pending_ends_.clear();
+  pending_high_ = 0;
 }
 
 namespace {

@@ -11,10 +11,12 @@
 #define DRAVELIN_WEB_WEB_WINDOW_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/menu_item_id.h"
 #include "app/window_operations.h"
@@ -30,8 +32,11 @@ class PageBridge {
  public:
   virtual ~PageBridge() = default;
 
-  // One or more pane lines, each ended by '\n', to be appended in order.
-  virtual void PaneLines(std::string_view lines) = 0;
+  // One or more pane lines, each ended by '\n', to be appended in order;
+  // `ends` holds the offset of each line's '\n' in `lines`, and `ascii` says
+  // that no byte of `lines` is above 0x7F.
+  virtual void PaneLines(std::string_view lines, const std::vector<std::uint32_t>& ends,
+                         bool ascii) = 0;
   // The pane is empty from now on.
   virtual void PaneCleared() = 0;
   virtual void StatusShown(std::string_view text) = 0;
@@ -71,6 +76,8 @@ class WebWindow final : public WindowOperations {
   PageBridge& page_;
   const Application* application_ = nullptr;
   std::string pending_;
+  std::vector<std::uint32_t> pending_ends_;
+  unsigned char pending_high_ = 0;
 };
 
 // Report files kept nowhere in the worker: their bytes go to the page as

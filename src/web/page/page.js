@@ -5,35 +5,7 @@
 'use strict';
 
 (function () {
-  const utf8 = new TextDecoder('utf-8', { fatal: true });
-  const ansi = new TextDecoder('windows-1252');
-  const encoder = new TextEncoder();
-
-  // The program's texts are single-byte; bank names come from file names,
-  // which are UTF-8. A line that is valid UTF-8 is shown as such, any other
-  // as the Windows code page.
-  function decodeLine(bytes) {
-    try { return utf8.decode(bytes); } catch (e) { return ansi.decode(bytes); }
-  }
-
-  // Pane lines, each ended by '\n', decoded line by line only when the batch
-  // as a whole is not valid UTF-8.
-  function decodeLines(bytes) {
-    let text;
-    try {
-      text = utf8.decode(bytes);
-    } catch (e) {
-      const lines = [];
-      let start = 0;
-      for (let i = 0; i < bytes.length; ++i) {
-        if (bytes[i] === 10) { lines.push(decodeLine(bytes.subarray(start, i))); start = i + 1; }
-      }
-      return lines;
-    }
-    const lines = text.split('\n');
-    lines.pop();  // the batch ends with a line break
-    return lines;
-  }
+  const decodeLine = DravelinPane.decode;
 
   const pane = new DravelinPane(document.getElementById('DataMemo'));
   const statusLabel = document.getElementById('MsgLabel');
@@ -44,8 +16,7 @@
   let saving = 0;  // report deliveries still running
   let ready = false;
   let runningItem = null;
-  let files = new Map();  // file number -> { parts, name }
-  let closedFiles = [];  // the files of the running command, in order
+  let savingItem = null;  // the command whose files are being saved
   let grantedFolder = null;
   // What each folder input last chose: null (nothing chosen) or
   // { files: File[], entry: a dropped folder that can be listed again }.
@@ -82,7 +53,7 @@
         ready = true;
         send({ type: 'folders', folders: foldersMessage() });  // the start-up load
         break;
-      case 'pane': pane.appendLines(decodeLines(m.bytes)); break;
+      case 'pane': pane.appendBytes(m.bytes, m.ends, m.ascii); break;
       case 'clear': pane.clear(); break;
       case 'status': statusLabel.textContent = decodeLine(m.bytes); break;
       case 'item': {
@@ -92,32 +63,19 @@
         item.element.setAttribute('aria-disabled', m.enabled ? 'false' : 'true');
         break;
       }
-      case 'fileBytes': {
-        let file = files.get(m.file);
-        if (!file) { file = { parts: [], name: null }; files.set(m.file, file); }
-        file.parts.push(m.bytes);
-        break;
-      }
-      case 'fileClosed': {
-        const file = files.get(m.file) || { parts: [] };
-        files.delete(m.file);
-        file.name = m.name;
-        closedFiles.push(file);
-        break;
-      }
-      case 'done': {
-        const finished = closedFiles;
-        const item = runningItem;
-        closedFiles = [];
-        runningItem = null;
-        if (finished.length > 0) {
+      case 'done':
+        // A command that wrote files is busy until they are saved.
+        if (m.files > 0) {
           ++saving;
-          deliver(finished, item).finally(() => { --saving; updateBusy(); });
+          savingItem = runningItem;
         }
+        runningItem = null;
         --pending;
         updateBusy();
         break;
-      }
+      case 'files':
+        deliver(m.files, savingItem).finally(() => { --saving; updateBusy(); });
+        break;
       case 'log': console.log('[dravelin core]', m.text); break;
     }
   };
@@ -351,7 +309,7 @@
         try {
           const handle = await grantedFolder.getFileHandle(decodeLine(file.name), { create: true });
           const writable = await handle.createWritable();
-          await writable.write(new Blob(file.parts));
+          await writable.write(file.blob);
           await writable.close();
         } catch (e) {
           send({ type: 'messageCode', code: 16 });  // a report file could not be written
@@ -361,9 +319,13 @@
       return;
     }
     if (kListingCommands[component]) {
-      download(kListingCommands[component], DravelinZip.build(list));
+      const members = [];
+      for (const file of list) {
+        members.push({ name: file.name, bytes: new Uint8Array(await file.blob.arrayBuffer()) });
+      }
+      download(kListingCommands[component], DravelinZip.build(members));
     } else {
-      for (const file of list) download(decodeLine(file.name), new Blob(file.parts));
+      for (const file of list) download(decodeLine(file.name), file.blob);
     }
   }
 
@@ -384,9 +346,8 @@
     busy: busy,
     paneText: () => pane.text(),
     paneLineCount: () => pane.lineCount(),
-    // The last n pane lines joined with "\n", without copying the whole pane.
-    paneTail: (n) => pane.lines.slice(Math.max(0, pane.lines.length - n)).join('\n'),
-    paneHead: (n) => pane.lines.slice(0, n).join('\n'),
+    // The pane's line i (from 0), without copying the whole pane.
+    paneLine: (i) => (i >= 0 && i < pane.lineCount() ? pane.line(i) : null),
   };
   updateBusy();
   pane.focus();

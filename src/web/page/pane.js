@@ -1,15 +1,22 @@
 // The text pane: holds any number of lines (a report of two million lines
-// included) and paints only the rows in view. Lines are kept as strings in
-// one array; a prefix sum of each line's row count (long lines wrap at the
-// pane's width, at a blank where there is one) maps scroll positions to
-// lines. Selection, caret, typing and the clipboard are handled here, since
-// only the visible rows exist in the document.
+// included) and paints only the rows in view. Report lines stay in the byte
+// batches they arrived in, with each line's place in typed arrays; a line
+// becomes a string only when it is painted or copied. The pane's lines are a
+// list of references to those lines or to strings the user typed, and a
+// prefix sum of each line's row count (long lines wrap at the pane's width,
+// at a blank where there is one) maps scroll positions to lines. Selection,
+// caret, typing and the clipboard are handled here, since only the visible
+// rows exist in the document.
 'use strict';
 
 class DravelinPane {
   constructor(element) {
     this.element = element;
-    this.lines = [''];  // the designed pane starts with one empty line
+    this.resetStore();
+    this.edits = [''];  // the designed pane starts with one empty line
+    this.doc = new Int32Array(1024);
+    this.doc[0] = -1;
+    this.count = 1;
     this.rowStart = new Float64Array(1024);  // rowStart[i]: rows before line i
     this.rowsValidTo = 0;  // rowStart[0..rowsValidTo] are current
     this.cols = 80;
@@ -54,29 +61,117 @@ class DravelinPane {
 
   // --- Content -------------------------------------------------------------
 
+  // The lines that reports append, kept as bytes: line k of the store is
+  // chunks[sChunk[k]][sStart[k] .. sEnd[k]), sLen[k] characters long.
+  resetStore() {
+    this.chunks = [];
+    this.sChunk = new Int32Array(1024);
+    this.sStart = new Int32Array(1024);
+    this.sEnd = new Int32Array(1024);
+    this.sLen = new Int32Array(1024);
+    this.sAscii = new Uint8Array(1024);
+    this.stored = 0;
+  }
+
+  static grow(array, size) {
+    if (array.length >= size) return array;
+    let length = array.length;
+    while (length < size) length *= 2;
+    const grown = new array.constructor(length);
+    grown.set(array);
+    return grown;
+  }
+
+  // The pane's line i: a store line (doc[i] >= 0) or typed text
+  // (edits[-doc[i] - 1]).
+  line(i) {
+    const ref = this.doc[i];
+    if (ref < 0) return this.edits[-ref - 1];
+    const bytes = this.chunks[this.sChunk[ref]].subarray(this.sStart[ref], this.sEnd[ref]);
+    if (this.sAscii[ref] && bytes.length < 4096) return String.fromCharCode.apply(null, bytes);
+    return DravelinPane.decode(bytes);
+  }
+
+  lineLength(i) {
+    const ref = this.doc[i];
+    return ref < 0 ? this.edits[-ref - 1].length : this.sLen[ref];
+  }
+
+  // Replaces `remove` lines at `at` by lines of typed text.
+  spliceLines(at, remove, texts) {
+    const added = texts.length - remove;
+    this.doc = DravelinPane.grow(this.doc, this.count + added);
+    this.doc.copyWithin(at + texts.length, at + remove, this.count);
+    for (let k = 0; k < texts.length; ++k) {
+      this.edits.push(texts[k]);
+      this.doc[at + k] = -this.edits.length;
+    }
+    this.count += added;
+  }
+
   clear() {
-    this.lines = [];
+    this.resetStore();
+    this.edits = [];
+    this.count = 0;
     this.setCaret({ line: 0, col: 0 }, false);
     this.invalidateRows(0);
     this.element.scrollTop = 0;
     this.queuePaint();
   }
 
-  // Appends lines (each already decoded) and moves the caret to the end, as
-  // a report does.
-  appendLines(newLines) {
-    const first = this.lines.length;
-    for (let i = 0; i < newLines.length; ++i) this.lines.push(newLines[i]);
-    if (this.rowsValidTo > first) this.rowsValidTo = first;
+  // Appends report lines: `bytes` holds one or more lines, each ended by
+  // '\n' at the offsets `ends`; `ascii` says that every byte is below 0x80.
+  // Moves the caret to the end, as a report does.
+  appendBytes(bytes, ends, ascii) {
+    const chunk = this.chunks.length;
+    this.chunks.push(bytes);
+    const lines = ends.length;
+    const first = this.stored;
+    const size = first + lines;
+    this.sChunk = DravelinPane.grow(this.sChunk, size);
+    this.sStart = DravelinPane.grow(this.sStart, size);
+    this.sEnd = DravelinPane.grow(this.sEnd, size);
+    this.sLen = DravelinPane.grow(this.sLen, size);
+    this.sAscii = DravelinPane.grow(this.sAscii, size);
+    this.doc = DravelinPane.grow(this.doc, this.count + lines);
+    const { sChunk, sStart, sEnd, sLen, sAscii, doc } = this;
+    sChunk.fill(chunk, first, size);
+    sEnd.set(ends, first);
+    let start = 0;
+    let count = this.count;
+    for (let k = first; k < size; ++k) {
+      const end = sEnd[k];
+      sStart[k] = start;
+      let high = 0;
+      if (!ascii) for (let i = start; i < end; ++i) high |= bytes[i];
+      sAscii[k] = high < 0x80 ? 1 : 0;
+      sLen[k] = high < 0x80 ? end - start : DravelinPane.decode(bytes.subarray(start, end)).length;
+      doc[count++] = k;
+      start = end + 1;
+    }
+    this.count = count;
+    this.stored = size;
     this.ensureRows();
-    const last = this.lines.length - 1;
-    this.setCaret({ line: last, col: this.lines[last].length }, false);
+    const last = this.count - 1;
+    this.setCaret({ line: last, col: this.lineLength(last) }, false);
     this.followEnd = true;
     this.queuePaint();
   }
 
-  text() { return this.lines.join('\n'); }
-  lineCount() { return this.lines.length; }
+  // The whole text, lines joined with "\n".
+  text() {
+    if (this.edits.length === 0) {
+      // Only report lines, in the order they arrived: decode whole batches.
+      const parts = this.chunks.map((chunk) => DravelinPane.decodeBatch(chunk));
+      const joined = parts.join('');
+      return joined.endsWith('\n') ? joined.slice(0, -1) : joined;
+    }
+    const parts = new Array(this.count);
+    for (let i = 0; i < this.count; ++i) parts[i] = this.line(i);
+    return parts.join('\n');
+  }
+
+  lineCount() { return this.count; }
 
   // --- Rows ----------------------------------------------------------------
 
@@ -117,21 +212,13 @@ class DravelinPane {
   }
 
   ensureRows() {
-    const n = this.lines.length;
-    if (this.rowStart.length < n + 1) {
-      let size = this.rowStart.length;
-      while (size < n + 1) size *= 2;
-      const grown = new Float64Array(size);
-      grown.set(this.rowStart.subarray(0, this.rowsValidTo + 1));
-      this.rowStart = grown;
-    }
+    const n = this.count;
+    this.rowStart = DravelinPane.grow(this.rowStart, n + 1);
     const rowStart = this.rowStart;
-    const lines = this.lines;
     const cols = this.cols;
     let rows = rowStart[this.rowsValidTo];
     for (let i = this.rowsValidTo; i < n; ++i) {
-      const text = lines[i];
-      rows += text.length <= cols ? 1 : this.rowsOf(text);
+      rows += this.lineLength(i) <= cols ? 1 : this.rowsOf(this.line(i));
       rowStart[i + 1] = rows;
     }
     this.rowsValidTo = n;
@@ -139,13 +226,13 @@ class DravelinPane {
 
   totalRows() {
     this.ensureRows();
-    return this.rowStart[this.lines.length];
+    return this.rowStart[this.count];
   }
 
   // The line that holds row `row`.
   lineOfRow(row) {
     let low = 0;
-    let high = this.lines.length - 1;
+    let high = this.count - 1;
     while (low < high) {
       const mid = (low + high + 1) >> 1;
       if (this.rowStart[mid] <= row) low = mid; else high = mid - 1;
@@ -199,12 +286,12 @@ class DravelinPane {
     const [selStart, selEnd] = this.orderedSelection();
     const hasSelection = this.comparePos(selStart, selEnd) !== 0;
     const fragment = document.createDocumentFragment();
-    let line = this.lines.length > 0 ? this.lineOfRow(firstRow) : 0;
+    let line = this.count > 0 ? this.lineOfRow(firstRow) : 0;
     let row = firstRow;
     let caretTop = null;
     let caretLeft = 0;
-    while (line < this.lines.length && row < firstRow + count) {
-      const text = this.lines[line];
+    while (line < this.count && row < firstRow + count) {
+      const text = this.line(line);
       const points = text.length <= this.cols ? [] : this.wrapPoints(text);
       const lineRow = this.rowStart[line];
       for (let part = row - lineRow; part <= points.length && row < firstRow + count; ++part, ++row) {
@@ -262,9 +349,9 @@ class DravelinPane {
   }
 
   clampPos(pos) {
-    if (this.lines.length === 0) return { line: 0, col: 0 };
-    const line = Math.max(0, Math.min(this.lines.length - 1, pos.line));
-    return { line, col: Math.max(0, Math.min(this.lines[line].length, pos.col)) };
+    if (this.count === 0) return { line: 0, col: 0 };
+    const line = Math.max(0, Math.min(this.count - 1, pos.line));
+    return { line, col: Math.max(0, Math.min(this.lineLength(line), pos.col)) };
   }
 
   setCaret(pos, extend) {
@@ -275,41 +362,37 @@ class DravelinPane {
 
   selectAll() {
     this.anchor = { line: 0, col: 0 };
-    const last = Math.max(0, this.lines.length - 1);
+    const last = Math.max(0, this.count - 1);
     this.caret = this.clampPos({ line: last, col: Infinity });
     this.queuePaint();
   }
 
   selectedText() {
     const [a, b] = this.orderedSelection();
-    if (this.lines.length === 0) return '';
-    if (a.line === b.line) return this.lines[a.line].slice(a.col, b.col);
-    if (a.line === 0 && a.col === 0 && b.line === this.lines.length - 1 &&
-        b.col === this.lines[b.line].length) {
+    if (this.count === 0) return '';
+    if (a.line === b.line) return this.line(a.line).slice(a.col, b.col);
+    if (a.line === 0 && a.col === 0 && b.line === this.count - 1 &&
+        b.col === this.lineLength(b.line)) {
       return this.text();
     }
-    const parts = [this.lines[a.line].slice(a.col)];
-    for (let i = a.line + 1; i < b.line; ++i) parts.push(this.lines[i]);
-    parts.push(this.lines[b.line].slice(0, b.col));
+    const parts = [this.line(a.line).slice(a.col)];
+    for (let i = a.line + 1; i < b.line; ++i) parts.push(this.line(i));
+    parts.push(this.line(b.line).slice(0, b.col));
     return parts.join('\n');
   }
 
   // Replaces the selection by `text` (which may hold line breaks).
   replaceSelection(text) {
     const [a, b] = this.orderedSelection();
-    if (this.lines.length === 0) this.lines = [''];
-    const head = this.lines[a.line].slice(0, a.col);
-    const tail = this.lines[b.line].slice(b.col);
+    if (this.count === 0) this.spliceLines(0, 0, ['']);
+    const head = this.line(a.line).slice(0, a.col);
+    const tail = this.line(b.line).slice(b.col);
     const inserted = text.split(/\r\n|\r|\n/);
     const last = inserted.length - 1;
     const caretCol = (last === 0 ? head.length : 0) + inserted[last].length;
     inserted[0] = head + inserted[0];
     inserted[last] += tail;
-    if (inserted.length === 1 && a.line === b.line) {
-      this.lines[a.line] = inserted[0];
-    } else {
-      this.lines.splice(a.line, b.line - a.line + 1, ...inserted);
-    }
+    this.spliceLines(a.line, b.line - a.line + 1, inserted);
     this.invalidateRows(a.line);
     this.followEnd = false;
     this.setCaret({ line: a.line + last, col: caretCol }, false);
@@ -322,9 +405,9 @@ class DravelinPane {
     const first = this.firstRowAt(this.element.scrollTop, g);
     const rowFloat = first + (clientY - rect.top - 2) / this.lineHeight;
     const row = Math.max(0, Math.min(g.total - 1, Math.floor(rowFloat)));
-    if (this.lines.length === 0) return { line: 0, col: 0 };
+    if (this.count === 0) return { line: 0, col: 0 };
     const line = this.lineOfRow(row);
-    const text = this.lines[line];
+    const text = this.line(line);
     const points = text.length <= this.cols ? [] : this.wrapPoints(text);
     const part = Math.min(points.length, row - this.rowStart[line]);
     const start = part === 0 ? 0 : points[part - 1];
@@ -335,7 +418,7 @@ class DravelinPane {
 
   scrollCaretIntoView() {
     const g = this.scrollGeometry();
-    const text = this.lines[this.caret.line] || '';
+    const text = this.caret.line < this.count ? this.line(this.caret.line) : '';
     const points = text.length <= this.cols ? [] : this.wrapPoints(text);
     let part = 0;
     while (part < points.length && points[part] <= this.caret.col) ++part;
@@ -381,7 +464,7 @@ class DravelinPane {
     const ctrl = event.ctrlKey || event.metaKey;
     const shift = event.shiftKey;
     const c = this.caret;
-    const last = Math.max(0, this.lines.length - 1);
+    const last = Math.max(0, this.count - 1);
     const page = Math.max(1, Math.floor(this.element.clientHeight / this.lineHeight) - 1);
     let target = null;
     if (ctrl && event.key.toLowerCase() === 'a') {
@@ -395,7 +478,7 @@ class DravelinPane {
                            : c.line > 0 ? { line: c.line - 1, col: Infinity } : c;
         break;
       case 'ArrowRight':
-        target = c.col < (this.lines[c.line] || '').length ? { line: c.line, col: c.col + 1 }
+        target = c.col < (c.line < this.count ? this.lineLength(c.line) : 0) ? { line: c.line, col: c.col + 1 }
                                                           : { line: c.line + 1, col: 0 };
         if (c.line >= last && target.line > last) target = c;
         break;
@@ -413,7 +496,7 @@ class DravelinPane {
           const back = event.key === 'Backspace';
           const other = back ? (c.col > 0 ? { line: c.line, col: c.col - 1 }
                                            : { line: c.line - 1, col: Infinity })
-                             : (c.col < (this.lines[c.line] || '').length
+                             : (c.col < (c.line < this.count ? this.lineLength(c.line) : 0)
                                     ? { line: c.line, col: c.col + 1 }
                                     : { line: c.line + 1, col: 0 });
           if (other.line < 0 || other.line > last) return;
@@ -456,5 +539,30 @@ class DravelinPane {
     this.replaceSelection(event.clipboardData.getData('text/plain'));
   }
 
+  // A line as the page shows the program's text: valid UTF-8 as such (bank
+  // names come from UTF-8 file names), anything else as the Windows code page.
+  static decode(bytes) {
+    try { return DravelinPane.utf8.decode(bytes); } catch (e) { return DravelinPane.ansi.decode(bytes); }
+  }
+
+  // A batch of lines, each ended by '\n', decoded line by line only when the
+  // batch as a whole is not valid UTF-8.
+  static decodeBatch(bytes) {
+    let high = 0;
+    for (let i = 0; i < bytes.length; ++i) high |= bytes[i];
+    if (high < 0x80) return DravelinPane.ascii.decode(bytes);
+    try { return DravelinPane.utf8.decode(bytes); } catch (e) { /* line by line */ }
+    const lines = [];
+    let start = 0;
+    for (let i = 0; i < bytes.length; ++i) {
+      if (bytes[i] === 10) { lines.push(DravelinPane.decode(bytes.subarray(start, i)), '\n'); start = i + 1; }
+    }
+    return lines.join('');
+  }
+
   focus() { this.input.focus({ preventScroll: true }); this.queuePaint(); }
 }
+
+DravelinPane.utf8 = new TextDecoder('utf-8', { fatal: true });
+DravelinPane.ansi = new TextDecoder('windows-1252');
+DravelinPane.ascii = new TextDecoder('utf-8');

@@ -15,6 +15,23 @@ var Module = {
 
 var dravelinFolders = { Compare: null, Base: null };
 
+// Report files as the core writes them: their bytes are kept here and
+// handed to the page as Blobs after the command, so that a large report
+// costs the page one message rather than hundreds.
+var dravelinOpenFiles = new Map();
+var dravelinClosedFiles = [];
+
+function dravelinFileBytes(file, bytes) {
+  if (!dravelinOpenFiles.has(file)) dravelinOpenFiles.set(file, []);
+  dravelinOpenFiles.get(file).push(bytes);
+}
+
+function dravelinFileClosed(file, name) {
+  const parts = dravelinOpenFiles.get(file) || [];
+  dravelinOpenFiles.delete(file);
+  dravelinClosedFiles.push({ name: name, parts: parts });
+}
+
 function dravelinMount() {
   try { FS.mkdir('/work'); } catch (e) { /* already there */ }
   for (const name of ['Compare', 'Base']) {
@@ -47,5 +64,13 @@ onmessage = function (event) {
   } catch (e) {
     postMessage({ type: 'log', text: String(e && e.stack || e) });
   }
-  postMessage({ type: 'done', request: message.request });
+  // The command has ended: the page may paint its end before the files
+  // are put together.
+  const closed = dravelinClosedFiles;
+  dravelinClosedFiles = [];
+  postMessage({ type: 'done', files: closed.length });
+  if (closed.length > 0) {
+    postMessage({ type: 'files', files: closed.map(
+        (f) => ({ name: f.name, blob: new Blob(f.parts) })) });
+  }
 };

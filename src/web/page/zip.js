@@ -10,24 +10,22 @@ const DravelinZip = (function () {
     table[n] = c >>> 0;
   }
 
-  function crc32(parts) {
+  function crc32(bytes) {
     let crc = 0xFFFFFFFF;
-    for (const part of parts) {
-      for (let i = 0; i < part.length; ++i) crc = table[(crc ^ part[i]) & 0xFF] ^ (crc >>> 8);
-    }
+    for (let i = 0; i < bytes.length; ++i) crc = table[(crc ^ bytes[i]) & 0xFF] ^ (crc >>> 8);
     return (crc ^ 0xFFFFFFFF) >>> 0;
   }
 
   function isAscii(bytes) { return bytes.every((b) => b < 0x80); }
 
-  // `files`: [{ name: Uint8Array, parts: Uint8Array[] }]. Returns a Blob.
+  // `files`: [{ name: Uint8Array, bytes: Uint8Array }]. Returns a Blob.
   function build(files) {
     const out = [];
     const central = [];
     let offset = 0;
     for (const file of files) {
-      const size = file.parts.reduce((sum, p) => sum + p.length, 0);
-      const crc = crc32(file.parts);
+      const size = file.bytes.length;
+      const crc = crc32(file.bytes);
       // Bit 11: the name is UTF-8 (names that are not ASCII come from
       // UTF-8 file names).
       const flags = isAscii(file.name) ? 0 : 0x0800;
@@ -42,7 +40,7 @@ const DravelinZip = (function () {
       local.setUint32(22, size, true);
       local.setUint16(26, file.name.length, true);
       local.setUint16(28, 0, true);
-      out.push(local, file.name, ...file.parts);
+      out.push(local, file.name, file.bytes);
       const entry = new DataView(new ArrayBuffer(46));
       entry.setUint32(0, 0x02014B50, true);
       entry.setUint16(4, 20, true);
