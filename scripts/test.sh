@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Dravelin with every test, benchmark and the window, and runs every
-# test (GUI tests run offscreen, no display needed).
+# test (GUI tests run offscreen, no display needed), then builds the browser
+# page and tests it in headless Chromium.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 . "$root/scripts/packages.sh"
