@@ -54,7 +54,12 @@
         send({ type: 'folders', folders: foldersMessage() });  // the start-up load
         break;
       case 'pane': pane.appendBytes(m.bytes, m.ends, m.ascii); break;
-      case 'clear': pane.clear(); break;
+      case 'clear': {
+        const spare = pane.clear();
+        worker.postMessage({ type: 'spare', buffers: spare }, spare);
+        break;
+      }
+      case 'fileClosed': break;
       case 'status': statusLabel.textContent = decodeLine(m.bytes); break;
       case 'item': {
         const item = items[m.item];

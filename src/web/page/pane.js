@@ -61,16 +61,26 @@ class DravelinPane {
 
   // --- Content -------------------------------------------------------------
 
-  // The lines that reports append, kept as bytes: line k of the store is
-  // chunks[sChunk[k]][sStart[k] .. sEnd[k]), sLen[k] characters long.
+  // The lines that reports append, kept as the bytes they arrived in: a
+  // batch is { bytes, ends, first, lens }, where its line j (store line
+  // first + j) runs from just after line j - 1's CR LF (from 0 for j = 0) to
+  // ends[j], and lens[j] is its length in characters (lens is null when
+  // every byte is ASCII: then the length is the byte count).
   resetStore() {
     this.chunks = [];
-    this.sChunk = new Int32Array(1024);
-    this.sStart = new Int32Array(1024);
-    this.sEnd = new Int32Array(1024);
-    this.sLen = new Int32Array(1024);
-    this.sAscii = new Uint8Array(1024);
     this.stored = 0;
+  }
+
+  // The batch that holds store line `ref`.
+  chunkOf(ref) {
+    const chunks = this.chunks;
+    let low = 0;
+    let high = chunks.length - 1;
+    while (low < high) {
+      const mid = (low + high + 1) >> 1;
+      if (chunks[mid].first <= ref) low = mid; else high = mid - 1;
+    }
+    return chunks[low];
   }
 
   static grow(array, size) {
@@ -87,14 +97,19 @@ class DravelinPane {
   line(i) {
     const ref = this.doc[i];
     if (ref < 0) return this.edits[-ref - 1];
-    const bytes = this.chunks[this.sChunk[ref]].subarray(this.sStart[ref], this.sEnd[ref]);
-    if (this.sAscii[ref] && bytes.length < 4096) return String.fromCharCode.apply(null, bytes);
+    const c = this.chunkOf(ref);
+    const j = ref - c.first;
+    const bytes = c.bytes.subarray(j === 0 ? 0 : c.ends[j - 1] + 2, c.ends[j]);
+    if (c.lens === null && bytes.length < 4096) return String.fromCharCode.apply(null, bytes);
     return DravelinPane.decode(bytes);
   }
 
   lineLength(i) {
     const ref = this.doc[i];
-    return ref < 0 ? this.edits[-ref - 1].length : this.sLen[ref];
+    if (ref < 0) return this.edits[-ref - 1].length;
+    const c = this.chunkOf(ref);
+    const j = ref - c.first;
+    return c.lens !== null ? c.lens[j] : c.ends[j] - (j === 0 ? 0 : c.ends[j - 1] + 2);
   }
 
   // Replaces `remove` lines at `at` by lines of typed text.
@@ -109,7 +124,11 @@ class DravelinPane {
     this.count += added;
   }
 
+  // Empties the pane. Returns the buffers that held its report lines, which
+  // the pane no longer uses, so that they can carry the next ones.
   clear() {
+    const spare = [];
+    for (const chunk of this.chunks) spare.push(chunk.bytes.buffer, chunk.ends.buffer);
     this.resetStore();
     this.edits = [];
     this.count = 0;
@@ -117,41 +136,50 @@ class DravelinPane {
     this.invalidateRows(0);
     this.element.scrollTop = 0;
     this.queuePaint();
+    return spare;
   }
 
-  // Appends report lines: `bytes` holds one or more lines, each ended by
-  // '\n' at the offsets `ends`; `ascii` says that every byte is below 0x80.
-  // Moves the caret to the end, as a report does.
+  // Appends report lines: `bytes` holds one or more lines, each followed by
+  // CR LF, whose CRs lie at the offsets `ends`; `ascii` says that every
+  // byte is below 0x80. Moves the caret to the end, as a report does.
   appendBytes(bytes, ends, ascii) {
-    const chunk = this.chunks.length;
-    this.chunks.push(bytes);
     const lines = ends.length;
     const first = this.stored;
-    const size = first + lines;
-    this.sChunk = DravelinPane.grow(this.sChunk, size);
-    this.sStart = DravelinPane.grow(this.sStart, size);
-    this.sEnd = DravelinPane.grow(this.sEnd, size);
-    this.sLen = DravelinPane.grow(this.sLen, size);
-    this.sAscii = DravelinPane.grow(this.sAscii, size);
-    this.doc = DravelinPane.grow(this.doc, this.count + lines);
-    const { sChunk, sStart, sEnd, sLen, sAscii, doc } = this;
-    sChunk.fill(chunk, first, size);
-    sEnd.set(ends, first);
-    let start = 0;
-    let count = this.count;
-    for (let k = first; k < size; ++k) {
-      const end = sEnd[k];
-      sStart[k] = start;
-      let high = 0;
-      if (!ascii) for (let i = start; i < end; ++i) high |= bytes[i];
-      sAscii[k] = high < 0x80 ? 1 : 0;
-      sLen[k] = high < 0x80 ? end - start : DravelinPane.decode(bytes.subarray(start, end)).length;
-      doc[count++] = k;
-      start = end + 1;
+    const chunk = { bytes, ends, first, lens: null };
+    if (!ascii) {
+      const lens = new Int32Array(lines);
+      let start = 0;
+      for (let j = 0; j < lines; ++j) {
+        const end = ends[j];
+        let high = 0;
+        for (let i = start; i < end; ++i) high |= bytes[i];
+        lens[j] = high < 0x80 ? end - start : DravelinPane.decode(bytes.subarray(start, end)).length;
+        start = end + 2;
+      }
+      chunk.lens = lens;
     }
-    this.count = count;
-    this.stored = size;
-    this.ensureRows();
+    this.chunks.push(chunk);
+    this.stored = first + lines;
+    const before = this.count;
+    this.doc = DravelinPane.grow(this.doc, before + lines);
+    const doc = this.doc;
+    for (let j = 0; j < lines; ++j) doc[before + j] = first + j;
+    this.count = before + lines;
+    if (this.rowsValidTo === before) {
+      // The rows of the new lines straight from their lengths.
+      this.rowStart = DravelinPane.grow(this.rowStart, this.count + 1);
+      const rowStart = this.rowStart;
+      const cols = this.cols;
+      let rows = rowStart[before];
+      let start = 0;
+      for (let j = 0; j < lines; ++j) {
+        const length = ascii ? ends[j] - start : chunk.lens[j];
+        rows += length <= cols ? 1 : this.rowsOf(this.line(before + j));
+        rowStart[before + j + 1] = rows;
+        start = ends[j] + 2;
+      }
+      this.rowsValidTo = this.count;
+    }
     const last = this.count - 1;
     this.setCaret({ line: last, col: this.lineLength(last) }, false);
     this.followEnd = true;
@@ -161,13 +189,36 @@ class DravelinPane {
   // The whole text, lines joined with "\n".
   text() {
     if (this.edits.length === 0) {
-      // Only report lines, in the order they arrived: decode whole batches.
-      const parts = this.chunks.map((chunk) => DravelinPane.decodeBatch(chunk));
-      const joined = parts.join('');
-      return joined.endsWith('\n') ? joined.slice(0, -1) : joined;
+      // Only report lines, in the order they arrived: whole batches at once.
+      return this.chunks.map((chunk) => DravelinPane.chunkText(chunk)).join('\n');
     }
     const parts = new Array(this.count);
     for (let i = 0; i < this.count; ++i) parts[i] = this.line(i);
+    return parts.join('\n');
+  }
+
+  // A batch's lines joined with "\n": the batch decoded at once when that
+  // is the same, line by line otherwise.
+  static chunkText(chunk) {
+    const { bytes, ends, lens } = chunk;
+    let whole = null;
+    if (lens === null) {
+      whole = DravelinPane.ascii.decode(bytes);
+    } else {
+      try { whole = DravelinPane.utf8.decode(bytes); } catch (e) { /* not UTF-8 throughout */ }
+    }
+    if (whole !== null) {
+      let breaks = 0;
+      for (let at = whole.indexOf('\n'); at >= 0; at = whole.indexOf('\n', at + 1)) ++breaks;
+      // When the only LFs are those after each line, so are the CR LFs.
+      if (breaks === ends.length) return whole.slice(0, -2).replaceAll('\r\n', '\n');
+    }
+    const parts = new Array(ends.length);
+    let start = 0;
+    for (let j = 0; j < ends.length; ++j) {
+      parts[j] = DravelinPane.decode(bytes.subarray(start, ends[j]));
+      start = ends[j] + 2;
+    }
     return parts.join('\n');
   }
 
@@ -543,21 +594,6 @@ class DravelinPane {
   // names come from UTF-8 file names), anything else as the Windows code page.
   static decode(bytes) {
     try { return DravelinPane.utf8.decode(bytes); } catch (e) { return DravelinPane.ansi.decode(bytes); }
-  }
-
-  // A batch of lines, each ended by '\n', decoded line by line only when the
-  // batch as a whole is not valid UTF-8.
-  static decodeBatch(bytes) {
-    let high = 0;
-    for (let i = 0; i < bytes.length; ++i) high |= bytes[i];
-    if (high < 0x80) return DravelinPane.ascii.decode(bytes);
-    try { return DravelinPane.utf8.decode(bytes); } catch (e) { /* line by line */ }
-    const lines = [];
-    let start = 0;
-    for (let i = 0; i < bytes.length; ++i) {
-      if (bytes[i] === 10) { lines.push(DravelinPane.decode(bytes.subarray(start, i)), '\n'); start = i + 1; }
-    }
-    return lines.join('');
   }
 
   focus() { this.input.focus({ preventScroll: true }); this.queuePaint(); }
