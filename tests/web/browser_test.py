@@ -299,6 +299,44 @@ def main():
         check(page.menu() == batch_menu(binary, work), "menu states after the reload")
         check(same_pane(page.pane(), out), "the pane after the switches and the reload")
 
+        # A granted folder, stood in for by what the folder picker would
+        # answer: the report lands in it instead of arriving as a download,
+        # and a failed write ends the command with code 16, as on the desktop.
+        _, err = batch(binary, work, "PrintUniqueOnly")
+        with open(os.path.join(work, "Compare", "uniqC2B.txt"), "rb") as f:
+            report = f.read()
+        for failing in (False, True):
+            page.js("""const failing = arguments[0];
+                window.savedFiles = {};
+                window.showDirectoryPicker = async () => ({
+                  name: failing ? 'failing' : 'granted',
+                  getFileHandle: async (name) => ({ createWritable: async () => ({
+                    write: async (blob) => {
+                      if (failing) throw new Error('the disk is full');
+                      window.savedFiles[name] = [...new Uint8Array(await blob.arrayBuffer())];
+                    },
+                    close: async () => {} }) }) });
+                document.getElementById('SaveFolder').click();""", failing)
+            granted = "failing" if failing else "granted"
+            end = time.time() + 10
+            while (page.js("return document.getElementById('SaveFolderName').textContent")
+                   != granted and time.time() < end):
+                time.sleep(0.02)
+            before = set(os.listdir(downloads))
+            page.statuses()
+            page.click("PrintUniqueOnly")
+            shown = page.statuses()
+            if failing:
+                check(shown == [err[1], "Message: ' *.txt File Write Error!'"],
+                      "a failed write into the folder: %r" % shown)
+            else:
+                check(shown == err[1:], "saving into the folder: %r, batch %r" % (shown, err[1:]))
+                saved = page.js("return window.savedFiles")
+                check(list(saved) == ["uniqC2B.txt"] and bytes(saved["uniqC2B.txt"]) == report,
+                      "the report saved into the folder differs")
+            time.sleep(0.5)
+            check(set(os.listdir(downloads)) == before, "a download despite the granted folder")
+
     finally:
         driver.quit()
         shutil.rmtree(scratch, ignore_errors=True)

@@ -17,6 +17,11 @@
   let ready = false;
   let runningItem = null;
   let savingItem = null;  // the command whose files are being saved
+  // Status texts shown after a report file was closed, held back while a
+  // granted folder takes the files: a failed write must end the command
+  // with its message instead, as on the desktop.
+  let heldStatuses = null;
+  let savingStatuses = null;
   let grantedFolder = null;
   // What each folder input last chose: null (nothing chosen) or
   // { files: File[], entry: a dropped folder that can be listed again }.
@@ -59,8 +64,13 @@
         worker.postMessage({ type: 'spare', buffers: spare }, spare);
         break;
       }
-      case 'fileClosed': break;
-      case 'status': statusLabel.textContent = decodeLine(m.bytes); break;
+      case 'fileClosed':
+        if (grantedFolder && !heldStatuses) heldStatuses = [];
+        break;
+      case 'status':
+        if (heldStatuses) heldStatuses.push(decodeLine(m.bytes));
+        else statusLabel.textContent = decodeLine(m.bytes);
+        break;
       case 'item': {
         const item = items[m.item];
         item.element.textContent = decodeLine(m.caption);
@@ -73,13 +83,21 @@
         if (m.files > 0) {
           ++saving;
           savingItem = runningItem;
+          savingStatuses = heldStatuses;
         }
+        heldStatuses = null;
         runningItem = null;
         --pending;
         updateBusy();
         break;
       case 'files':
-        deliver(m.files, savingItem).finally(() => { --saving; updateBusy(); });
+        deliver(m.files, savingItem).then((written) => {
+          if (!written) {
+            send({ type: 'messageCode', code: 16 });  // a report file could not be written
+          } else if (savingStatuses) {
+            for (const text of savingStatuses) statusLabel.textContent = text;
+          }
+        }).finally(() => { --saving; updateBusy(); });
         break;
       case 'log': console.log('[dravelin core]', m.text); break;
     }
@@ -308,6 +326,8 @@
     CreateInsFiles: 'instrument-file-sections.zip',
   };
 
+  // Saves a command's report files; false when one could not be written
+  // into the granted folder (the files after it are not written).
   async function deliver(list, component) {
     if (grantedFolder) {
       for (const file of list) {
@@ -317,11 +337,10 @@
           await writable.write(file.blob);
           await writable.close();
         } catch (e) {
-          send({ type: 'messageCode', code: 16 });  // a report file could not be written
-          return;
+          return false;
         }
       }
-      return;
+      return true;
     }
     if (kListingCommands[component]) {
       const members = [];
@@ -332,6 +351,7 @@
     } else {
       for (const file of list) download(decodeLine(file.name), file.blob);
     }
+    return true;
   }
 
   function download(name, blob) {
