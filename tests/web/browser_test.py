@@ -337,6 +337,38 @@ def main():
             time.sleep(0.5)
             check(set(os.listdir(downloads)) == before, "a download despite the granted folder")
 
+        # A folder chosen where the browser grants folders (the picker stood
+        # in for by a folder that lists the Compare files it is told to):
+        # reading the files again lists it again and sees a file added since.
+        page.js("window.showDirectoryPicker = undefined")  # no folder to save into
+        names = [n for n in os.listdir(os.path.join(work, "Compare"))
+                 if n.lower().endswith(".syx")]
+        fewer = os.path.join(scratch, "fewer")
+        os.makedirs(os.path.join(fewer, "Compare"))
+        for name in names[:-1]:
+            shutil.copy(os.path.join(work, "Compare", name), os.path.join(fewer, "Compare"))
+        listings = [os.listdir(os.path.join(fewer, "Compare")), names]
+        page.js("""const listings = arguments[0];
+            const byName = {};
+            for (const f of document.getElementById('CompareFolder').files) byName[f.name] = f;
+            const folder = { name: 'granted', values: async function* () {
+              for (const n of listings.shift()) yield { kind: 'file', name: n, getFile: async () => byName[n] };
+              yield { kind: 'directory', name: 'sub' }; } };
+            window.showDirectoryPicker = async () => folder;
+            document.getElementById('CompareFolder').click();""", listings)
+        end = time.time() + 10
+        while (page.js("return document.getElementById('CompareFolderName').textContent")
+               != "granted (%d files)" % (len(names) - 1) and time.time() < end):
+            time.sleep(0.02)
+        page.wait_idle()
+        for folder in (fewer, work):
+            if folder == work:
+                page.click("ReadInputFilesAgain")
+            out, _ = batch(binary, folder, "PrintOnlyIdentities")
+            page.click("PrintOnlyIdentities")
+            check(same_pane(page.pane(), out), "a granted folder listed %s"
+                  % ("again" if folder == work else "first"))
+
     finally:
         driver.quit()
         shutil.rmtree(scratch, ignore_errors=True)
