@@ -6,6 +6,34 @@
 
 var Module = {
   onRuntimeInitialized: function () {
+    // Reads of the chosen files: each read of a File is a round trip to the
+    // browser, so a file is read ahead in pieces of kReadAhead bytes (one
+    // piece kept per open file; memory stays bounded whatever the file's
+    // size). A file that can no longer be read (removed or changed since it
+    // was chosen) fails its read as a disk error does (EIO) instead of
+    // throwing through the core.
+    const kReadAhead = 4 << 20;
+    WORKERFS.stream_ops.read = function (stream, buffer, offset, length, position) {
+      try {
+        const file = stream.node.contents;
+        if (position >= file.size) return 0;
+        let ahead = stream.dravelinAhead;
+        if (!ahead || position < ahead.at || position >= ahead.at + ahead.bytes.length) {
+          const end = Math.min(file.size, position + Math.max(length, kReadAhead));
+          ahead = stream.dravelinAhead = {
+            at: position,
+            bytes: new Uint8Array(WORKERFS.reader.readAsArrayBuffer(file.slice(position, end))),
+          };
+        }
+        const start = position - ahead.at;
+        const count = Math.min(length, ahead.bytes.length - start);
+        buffer.set(ahead.bytes.subarray(start, start + count), offset);
+        return count;
+      } catch (e) {
+        if (e instanceof FS.ErrnoError) throw e;
+        throw new FS.ErrnoError(29);
+      }
+    };
     Module._dravelin_init();
     postMessage({ type: 'ready' });
   },
