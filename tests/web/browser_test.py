@@ -275,6 +275,10 @@ def main():
         pane_input.send_keys(Keys.CONTROL, Keys.END)
         pane_input.send_keys(Keys.ENTER, "typed")
         check(page.pane().endswith("\ntyped"), "typing into the pane")
+        # Up moves by the rows a long line wraps into, not by whole lines.
+        pane_input.send_keys(Keys.ENTER, "word " * 40, Keys.UP, "X")
+        last = page.pane().split("\n")[-1]
+        check("X" in last and not last.endswith("X"), "Up within a wrapped line: %r" % last)
 
         # The switches: captions change, a report without screen display
         # leaves the pane empty, and without file output nothing arrives.

@@ -24,6 +24,12 @@ class DravelinPane {
     this.caret = { line: 0, col: 0 };
     this.paintQueued = false;
     this.followEnd = false;
+    // The row at the top of the view (it may be fractional). A long pane
+    // maps many rows onto one pixel of the scroll range, so the row is kept
+    // here, exactly, and the scroll bar only follows it; moving the scroll
+    // bar itself sets it from the bar's position.
+    this.topRow = 0;
+    this.shownScrollTop = 0;
 
     element.classList.add('pane');
     element.tabIndex = -1;
@@ -44,7 +50,14 @@ class DravelinPane {
     element.append(this.viewport, this.spacer);
 
     this.measure();
-    element.addEventListener('scroll', () => this.queuePaint());
+    element.addEventListener('scroll', () => {
+      if (element.scrollTop !== this.shownScrollTop) {  // the user moved the bar
+        this.shownScrollTop = element.scrollTop;
+        this.topRow = this.firstRowAt(element.scrollTop, this.scrollGeometry());
+        this.followEnd = false;
+      }
+      this.queuePaint();
+    });
     new ResizeObserver(() => { this.measure(); this.invalidateRows(0); this.queuePaint(); })
         .observe(element);
     this.viewport.addEventListener('mousedown', (e) => this.onMouseDown(e));
@@ -55,7 +68,7 @@ class DravelinPane {
     this.input.addEventListener('paste', (e) => this.onPaste(e));
     this.input.addEventListener('focus', () => this.queuePaint());
     this.input.addEventListener('blur', () => this.queuePaint());
-    element.addEventListener('wheel', () => { this.followEnd = false; }, { passive: true });
+    element.addEventListener('wheel', (e) => this.onWheel(e));
     this.queuePaint();
   }
 
@@ -134,7 +147,8 @@ class DravelinPane {
     this.count = 0;
     this.setCaret({ line: 0, col: 0 }, false);
     this.invalidateRows(0);
-    this.element.scrollTop = 0;
+    this.topRow = 0;
+    this.shownScrollTop = this.element.scrollTop = 0;
     this.queuePaint();
     return spare;
   }
@@ -311,9 +325,26 @@ class DravelinPane {
     return Math.min(1, scrollTop / geometry.range) * geometry.rowRange;
   }
 
+  // Puts row `row` at the top of the view (as far as the pane reaches).
   scrollToRow(row, geometry) {
-    if (geometry.rowRange <= 0) { this.element.scrollTop = 0; return; }
-    this.element.scrollTop = Math.round(row / geometry.rowRange * geometry.range);
+    this.topRow = Math.max(0, Math.min(geometry.rowRange, row));
+    const top = geometry.rowRange <= 0 ? 0
+                                       : Math.round(this.topRow / geometry.rowRange * geometry.range);
+    this.element.scrollTop = top;
+    this.shownScrollTop = this.element.scrollTop;
+    this.queuePaint();
+  }
+
+  // The wheel scrolls by rows, the same number at any pane length.
+  onWheel(event) {
+    if (event.ctrlKey || event.deltaY === 0) return;  // zooming, or sideways
+    event.preventDefault();
+    this.followEnd = false;
+    const g = this.scrollGeometry();
+    const rows = event.deltaMode === 1 ? event.deltaY
+               : event.deltaMode === 2 ? event.deltaY * Math.max(1, Math.floor(g.viewRows) - 1)
+               : event.deltaY / this.lineHeight;
+    this.scrollToRow(this.topRow + rows, g);
   }
 
   // --- Painting ------------------------------------------------------------
@@ -328,9 +359,11 @@ class DravelinPane {
     const g = this.scrollGeometry();
     this.spacer.style.height = Math.max(0, g.height - g.view) + 'px';
     if (this.followEnd) {
-      this.element.scrollTop = g.range;
+      this.topRow = g.rowRange;
+      this.shownScrollTop = this.element.scrollTop = g.range;
     }
-    const first = this.firstRowAt(this.element.scrollTop, g);
+    this.topRow = Math.max(0, Math.min(g.rowRange, this.topRow));
+    const first = this.topRow;
     const firstRow = Math.floor(first);
     const offset = -(first - firstRow) * this.lineHeight + 2;
     const count = Math.ceil(g.viewRows) + 2;
@@ -453,7 +486,7 @@ class DravelinPane {
   posAt(clientX, clientY) {
     const rect = this.viewport.getBoundingClientRect();
     const g = this.scrollGeometry();
-    const first = this.firstRowAt(this.element.scrollTop, g);
+    const first = this.topRow;
     const rowFloat = first + (clientY - rect.top - 2) / this.lineHeight;
     const row = Math.max(0, Math.min(g.total - 1, Math.floor(rowFloat)));
     if (this.count === 0) return { line: 0, col: 0 };
@@ -467,6 +500,30 @@ class DravelinPane {
     return { line, col: Math.max(start, Math.min(end, col)) };
   }
 
+  // The row that shows position `pos`, and its column within that row.
+  rowOf(pos) {
+    this.ensureRows();
+    const text = this.line(pos.line);
+    const points = text.length <= this.cols ? [] : this.wrapPoints(text);
+    let part = 0;
+    while (part < points.length && points[part] <= pos.col) ++part;
+    return { row: this.rowStart[pos.line] + part, col: pos.col - (part === 0 ? 0 : points[part - 1]) };
+  }
+
+  // The position at column `col` of row `row` (both kept within the pane):
+  // the row's end when it is shorter. A wrapped row ends before its break,
+  // so that the position stays on that row.
+  posOfRow(row, col) {
+    row = Math.max(0, Math.min(this.totalRows() - 1, row));
+    const line = this.lineOfRow(row);
+    const text = this.line(line);
+    const points = text.length <= this.cols ? [] : this.wrapPoints(text);
+    const part = row - this.rowStart[line];
+    const start = part === 0 ? 0 : points[part - 1];
+    const last = part < points.length ? points[part] - 1 : text.length;
+    return { line, col: Math.min(start + col, Math.max(start, last)) };
+  }
+
   scrollCaretIntoView() {
     const g = this.scrollGeometry();
     const text = this.caret.line < this.count ? this.line(this.caret.line) : '';
@@ -474,7 +531,7 @@ class DravelinPane {
     let part = 0;
     while (part < points.length && points[part] <= this.caret.col) ++part;
     const row = this.rowStart[this.caret.line] + part;
-    const first = this.firstRowAt(this.element.scrollTop, g);
+    const first = this.topRow;
     const visible = Math.floor(g.viewRows) - 1;
     if (row < first) this.scrollToRow(row, g);
     else if (row > first + visible) this.scrollToRow(row - visible, g);
@@ -492,8 +549,8 @@ class DravelinPane {
     const rect = this.viewport.getBoundingClientRect();
     const timer = setInterval(() => {
       // Dragging above or below the pane scrolls it.
-      if (lastY < rect.top) this.element.scrollTop -= this.lineHeight;
-      else if (lastY > rect.bottom) this.element.scrollTop += this.lineHeight;
+      if (lastY < rect.top) this.scrollToRow(this.topRow - 1, this.scrollGeometry());
+      else if (lastY > rect.bottom) this.scrollToRow(this.topRow + 1, this.scrollGeometry());
       else return;
       this.setCaret(this.posAt(lastX, lastY), true);
     }, 50);
@@ -533,10 +590,17 @@ class DravelinPane {
                                                           : { line: c.line + 1, col: 0 };
         if (c.line >= last && target.line > last) target = c;
         break;
-      case 'ArrowUp': target = { line: c.line - 1, col: c.col }; break;
-      case 'ArrowDown': target = { line: c.line + 1, col: c.col }; break;
-      case 'PageUp': target = { line: c.line - page, col: c.col }; break;
-      case 'PageDown': target = { line: c.line + page, col: c.col }; break;
+      case 'ArrowUp':
+      case 'ArrowDown':
+      case 'PageUp':
+      case 'PageDown': {  // by rows as shown, wrapped lines' rows included
+        if (this.count === 0) { target = c; break; }
+        const step = event.key.startsWith('Page') ? page : 1;
+        const at = this.rowOf(c);
+        const up = event.key === 'ArrowUp' || event.key === 'PageUp';
+        target = this.posOfRow(at.row + (up ? -step : step), at.col);
+        break;
+      }
       case 'Home': target = ctrl ? { line: 0, col: 0 } : { line: c.line, col: 0 }; break;
       case 'End': target = ctrl ? { line: last, col: Infinity } : { line: c.line, col: Infinity };
         break;
