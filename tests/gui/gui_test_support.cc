@@ -21,7 +21,7 @@ void ProcessEvents() {
 }
 
 void ShowAndWait(TForm1& form) {
-  form.Show();
+  form.ShowCentred();
   ProcessEvents();
 }
 

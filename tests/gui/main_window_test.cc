@@ -37,21 +37,6 @@ namespace {
 
 using testing::PaneText;
 
-TEST(DecodeAnsiTest, ShowsUtf8FileNamesAndWindowsCodePageBytes) {
-  const struct {
-    const char* bytes;
-    const char16_t* shown;
-  } cases[] = {
-      {"Warm Pad ~?", u"Warm Pad ~?"},
-      {"B\xC3\xA4sse", u"B\u00E4sse"},  // valid UTF-8
-      {"B\xE4sse", u"B\u00E4sse"},      // not UTF-8: the Windows code page
-      {"\x80 \x99", u"\u20AC \u2122"},  // code page bytes without a Latin-1 twin
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(DecodeAnsi(c.bytes), QString::fromUtf16(c.shown)) << c.bytes;
-  }
-}
-
 class MainWindowTest : public ::testing::Test {
  protected:
   std::unique_ptr<TForm1> MakeForm(std::size_t pane_line_limit = kPaneLineLimit) {
@@ -104,7 +89,7 @@ TEST_F(MainWindowTest, MenuBarHoldsEveryMenuAndItemInOrderWithoutShortcuts) {
   };
   auto form = MakeForm();
   testing::ShowAndWait(*form);
-  QMenuBar* bar = form->widget()->menuBar();
+  QMenuBar* bar = form->menuBar();
   EXPECT_EQ(bar->objectName(), "MainMenu1");
   const QList<QAction*> menus = bar->actions();
   ASSERT_EQ(menus.size(), static_cast<qsizetype>(expected.size()));
@@ -133,12 +118,12 @@ TEST_F(MainWindowTest, MenuBarHoldsEveryMenuAndItemInOrderWithoutShortcuts) {
 TEST_F(MainWindowTest, LayoutColoursAndFontsAreAsDesigned) {
   auto form = MakeForm();
   testing::ShowAndWait(*form);
-  EXPECT_EQ(form->widget()->objectName(), "Form1");
-  EXPECT_EQ(form->widget()->windowTitle().toStdString(),
+  EXPECT_EQ(form->objectName(), "Form1");
+  EXPECT_EQ(form->windowTitle().toStdString(),
             "Dravelin   ---   Patch Data Reporting Tool for Alesis QuadraSynth+ Sysex Files");
   EXPECT_EQ(QApplication::applicationName(), "Dravelin");
 
-  QWidget* client = form->widget()->centralWidget();
+  QWidget* client = form->centralWidget();
   EXPECT_EQ(client->size(), QSize(kClientWidth, kClientHeight));
   EXPECT_EQ(client->palette().color(QPalette::Window), QColor(Qt::black));
   const std::pair<const char*, QRect> placements[] = {
@@ -150,7 +135,7 @@ TEST_F(MainWindowTest, LayoutColoursAndFontsAreAsDesigned) {
   const QList<QWidget*> children = client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
   ASSERT_EQ(children.size(), 6);
   for (const QSize size : {QSize(kClientWidth, kClientHeight + 30), QSize(900, 700)}) {
-    form->widget()->resize(size);
+    form->resize(size);
     testing::ProcessEvents();
     for (qsizetype i = 0; i < children.size(); ++i) {
       EXPECT_EQ(children[i]->objectName(), placements[i].first);
@@ -320,7 +305,7 @@ TEST_F(MainWindowTest, ClosingTheWindowReleasesBothSets) {
   ASSERT_EQ(form->application().compare_set().size(), 1u);
   ASSERT_EQ(form->application().base_set().size(), 1u);
   testing::ShowAndWait(*form);
-  EXPECT_TRUE(form->widget()->close());
+  EXPECT_TRUE(form->close());
   EXPECT_TRUE(form->application().compare_set().empty());
   EXPECT_TRUE(form->application().base_set().empty());
 }
