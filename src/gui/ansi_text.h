@@ -1,4 +1,6 @@
-// The program's single-byte text as the window shows it.
+// The program's single-byte text as the window shows it: each text decided
+// on its own, as UTF-8 where it is valid UTF-8 (file names on Linux) and as
+// the Windows code page otherwise (pane/line_decoding.h).
 
 #ifndef DRAVELIN_GUI_ANSI_TEXT_H_
 #define DRAVELIN_GUI_ANSI_TEXT_H_
@@ -9,8 +11,6 @@ class QString;
 
 namespace dravelin {
 
-// `text` for display: as UTF-8 where it is valid UTF-8 (file names on
-// Linux), otherwise as the Windows code page, one character per byte.
 QString DecodeAnsi(std::string_view text);
 
 }  // namespace dravelin

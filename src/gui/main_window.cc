@@ -13,10 +13,8 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPalette>
-#include <QPlainTextEdit>
 #include <QScreen>
 #include <QString>
-#include <QTextDocument>
 #include <QWidget>
 #include <array>
 #include <exception>
@@ -25,6 +23,7 @@
 
 #include "app/menu_table.h"
 #include "gui/ansi_text.h"
+#include "gui/data_memo.h"
 #include "report/report_file.h"
 
 namespace dravelin {
@@ -60,19 +59,6 @@ class Shape final : public QWidget {
 
  private:
   QColor fill_;
-};
-
-// Holds the pane's output for the length of a command, also when the
-// command ends by an exception.
-class CommandScope {
- public:
-  explicit CommandScope(PaneFeed& feed) : feed_(feed) { feed_.BeginCommand(); }
-  ~CommandScope() { feed_.EndCommand(); }
-  CommandScope(const CommandScope&) = delete;
-  CommandScope& operator=(const CommandScope&) = delete;
-
- private:
-  PaneFeed& feed_;
 };
 
 }  // namespace
@@ -152,7 +138,7 @@ void TForm1::BuildStatusLine() {
 void TForm1::BuildPane() {
   new Shape(client_, "Shape3", QRect(4, 4, 661, 467), Qt::white);
   new Shape(client_, "Shape4", QRect(6, 6, 657, 463), Navy());
-  data_memo_ = new QPlainTextEdit(client_);
+  data_memo_ = new DataMemo(client_);
   data_memo_->setObjectName(QStringLiteral("DataMemo"));
   data_memo_->setGeometry(7, 8, 654, 459);
   QFont font(QStringLiteral("Courier New"));
@@ -164,16 +150,10 @@ void TForm1::BuildPane() {
   font.setHintingPreference(QFont::PreferFullHinting);
   data_memo_->setFont(font);
   QPalette palette = data_memo_->palette();
+  palette.setColor(QPalette::Base, Qt::white);
   palette.setColor(QPalette::Text, Qt::black);
   data_memo_->setPalette(palette);
-  data_memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  data_memo_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  data_memo_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  data_memo_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-  data_memo_->document()->setDocumentMargin(2);
-  data_memo_->setTabChangesFocus(false);
   data_memo_->setFocus();
-  pane_feed_ = std::make_unique<PaneFeed>(data_memo_, settings_.pane_line_limit);
 }
 
 void TForm1::BuildMenu() {
@@ -219,7 +199,7 @@ void TForm1::ShowCentred() {
 void TForm1::RunCommand(const std::function<void()>& command) {
   std::optional<QString> failure;
   {
-    CommandScope scope(*pane_feed_);
+    DataMemo::OutputHold hold(*data_memo_);
     try {
       command();
     } catch (const std::exception& e) {
@@ -236,9 +216,9 @@ void TForm1::Click(MenuItemId item) {
   RunCommand([this, item] { application_.Click(item); });
 }
 
-void TForm1::AppendPaneLine(std::string_view line) { pane_feed_->Append(line); }
+void TForm1::AppendPaneLine(std::string_view line) { data_memo_->AppendLine(line); }
 
-void TForm1::ClearPane() { pane_feed_->Clear(); }
+void TForm1::ClearPane() { data_memo_->Clear(); }
 
 void TForm1::ShowStatus(std::string_view text) {
   msg_label_->setText(DecodeAnsi(text));

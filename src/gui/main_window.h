@@ -20,17 +20,16 @@
 #include "app/application.h"
 #include "app/menu_item_id.h"
 #include "app/window_operations.h"
-#include "gui/pane_feed.h"
 
 class QAction;
 class QApplication;
 class QCloseEvent;
 class QLabel;
-class QPlainTextEdit;
 class QString;
 
 namespace dravelin {
 
+class DataMemo;
 class ReportFileSystem;
 
 // The size of the window's client area below the menu bar, as the window
@@ -43,7 +42,6 @@ struct FormSettings {
   std::filesystem::path working_dir;
   // Where report files are created; null for the real file system.
   ReportFileSystem* files = nullptr;
-  std::size_t pane_line_limit = kPaneLineLimit;
 };
 
 // Gives the application its title and desktop identity.
@@ -77,12 +75,7 @@ class TForm1 final : public QMainWindow, public WindowOperations {
   void ShowStatus(std::string_view text) override;
   void MenuItemChanged(MenuItemId item) override;
 
-  // Hands the lines collected so far to the pane.
-  void FlushPane() { pane_feed_->Flush(); }
-  // Lines in the pane, the ones still being collected included.
-  std::size_t pane_line_count() const { return pane_feed_->line_count(); }
-
-  QPlainTextEdit* data_memo() const { return data_memo_; }
+  DataMemo* data_memo() const { return data_memo_; }
   QLabel* msg_label() const { return msg_label_; }
   QAction* item_action(MenuItemId item) const { return actions_[IndexOf(item)]; }
   Application& application() { return application_; }
@@ -105,8 +98,7 @@ class TForm1 final : public QMainWindow, public WindowOperations {
   Application application_;
   QWidget* client_ = nullptr;
   QLabel* msg_label_ = nullptr;
-  QPlainTextEdit* data_memo_ = nullptr;
-  std::unique_ptr<PaneFeed> pane_feed_;
+  DataMemo* data_memo_ = nullptr;
   std::vector<QAction*> actions_;  // in menu order
 };
 

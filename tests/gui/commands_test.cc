@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QPixmap>
-#include <QPlainTextEdit>
 #include <filesystem>
 #include <fstream>
 #include <map>

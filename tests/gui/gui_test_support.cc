@@ -1,10 +1,11 @@
 #include "tests/gui/gui_test_support.h"
 
+#include "gui/data_memo.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QMainWindow>
-#include <QPlainTextEdit>
 #include <QWidget>
 #include <fstream>
 #include <string>
@@ -12,8 +13,7 @@
 namespace dravelin::testing {
 
 std::string PaneText(TForm1& form) {
-  form.FlushPane();
-  return form.data_memo()->toPlainText().toStdString();
+  return form.data_memo()->PlainText().toStdString();
 }
 
 void ProcessEvents() {

@@ -17,8 +17,7 @@
 
 namespace dravelin::testing {
 
-// The pane's whole text after the lines still being collected were handed
-// to it, as UTF-8.
+// The pane's whole text as it shows it, in UTF-8.
 std::string PaneText(TForm1& form);
 
 // Handles the events that are waiting, so that a shown window is painted.
