@@ -127,11 +127,8 @@ void DataMemo::Clear() {
 
 void DataMemo::OutputArrived() {
   output_pending_ = false;
-  caret_ = anchor_ = text_.All().to;
-  goal_column_ = caret_.column % columns_;
   UpdateScrollRange();
-  EnsureCaretVisible();
-  viewport()->update();
+  MoveCaret(text_.All().to, false);
 }
 
 // --- Reading ---
@@ -225,17 +222,14 @@ void DataMemo::Type(std::string_view utf8) {
 }
 
 void DataMemo::TextEdited(PanePosition caret) {
-  caret_ = anchor_ = text_.Clamp(caret);
-  goal_column_ = caret_.column % columns_;
   UpdateScrollRange();
-  EnsureCaretVisible();
-  RestartCaretBlink();
-  viewport()->update();
+  MoveCaret(caret, false);
 }
 
 void DataMemo::MoveCaret(PanePosition position, bool extend) {
   caret_ = text_.Clamp(position);
   if (!extend) anchor_ = caret_;
+  goal_column_ = caret_.column - text_.RowAt(columns_, text_.RowOf(columns_, caret_)).column;
   EnsureCaretVisible();
   RestartCaretBlink();
   viewport()->update();
@@ -488,8 +482,9 @@ bool DataMemo::HandleMovementKey(QKeyEvent* event) {
         to = text_.All().to;
         break;
     }
+    const std::size_t goal = goal_column_;
     MoveCaret(to, extend);
-    if (!keeps_goal) goal_column_ = caret_.column - text_.RowAt(columns_, text_.RowOf(columns_, caret_)).column;
+    if (keeps_goal) goal_column_ = goal;
     return true;
   }
   return false;
@@ -585,7 +580,6 @@ void DataMemo::mousePressEvent(QMouseEvent* event) {
   setFocus(Qt::MouseFocusReason);
   MoveCaret(PositionAt(event->position().toPoint()),
             (event->modifiers() & Qt::ShiftModifier) != 0);
-  goal_column_ = caret_.column - text_.RowAt(columns_, text_.RowOf(columns_, caret_)).column;
   selecting_ = true;
 }
 
