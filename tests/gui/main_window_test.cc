@@ -245,6 +245,49 @@ TEST_F(MainWindowTest, HelpIsShownWithTheScreenDisplayOffAndWritesNoFile) {
   EXPECT_TRUE(files_.created().empty());
 }
 
+// Bank names come from file names, UTF-8 or not: each pane line is shown in
+// its own encoding, whatever its neighbours hold.
+TEST_F(MainWindowTest, EachPaneLineIsDecodedOnItsOwn) {
+  dir_.WriteFile("Compare/Fl\xC3\xB6te.syx", testing::BankOfDistinctPatches(2, 100));  // UTF-8
+  dir_.WriteFile("Compare/Kl\xE4ng.syx", testing::BankOfDistinctPatches(2, 300));       // Latin-1
+  auto form = MakeForm();
+  form->Click(menu::kPrintAllSimilarities);
+  const DataMemo& memo = *form->data_memo();
+  std::vector<QString> names;
+  for (std::size_t line = 1; line <= 2; ++line) names.push_back(memo.LineText(line));
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<QString>{QString::fromUtf16(u"  Fl\u00F6te"),
+                                         QString::fromUtf16(u"  Kl\u00E4ng")}));
+}
+
+// Program output is never an undo step: Undo takes back the user's typing
+// and nothing else.
+TEST_F(MainWindowTest, UndoReachesOnlyTheUsersTyping) {
+  auto form = MakeForm();
+  DataMemo* memo = form->data_memo();
+  const auto undo_enabled = [&] {
+    std::unique_ptr<QMenu> menu(memo->CreateContextMenu(nullptr));
+    QAction* undo = menu->findChild<QAction*>(QStringLiteral("edit-undo"));
+    return undo != nullptr && undo->isEnabled();
+  };
+  form->Click(menu::kAboutDravelin);
+  const QString banner = memo->PlainText();
+  EXPECT_FALSE(undo_enabled());
+
+  memo->Type("typed");
+  EXPECT_TRUE(undo_enabled());
+  form->Click(menu::kAboutDravelin);  // clears the pane: typing is gone, and its undo
+  EXPECT_EQ(memo->PlainText(), banner);
+  EXPECT_FALSE(undo_enabled());
+
+  memo->MoveCaret({0, 0}, false);
+  memo->Type("typed");
+  std::unique_ptr<QMenu> menu(memo->CreateContextMenu(nullptr));
+  menu->findChild<QAction*>(QStringLiteral("edit-undo"))->trigger();
+  EXPECT_EQ(memo->PlainText(), banner);
+  EXPECT_FALSE(undo_enabled()) << "the banner itself cannot be undone";
+}
+
 // Closes the error boxes that appear while it lives and keeps what they said.
 class MessageBoxCatcher {
  public:
