@@ -23,6 +23,7 @@
 
 #include "app/menu_table.h"
 #include "gui/ansi_text.h"
+#include "gui/client_area.h"
 #include "gui/data_memo.h"
 #include "report/report_file.h"
 
@@ -43,10 +44,8 @@ QColor Silver() { return QColor(192, 192, 192); }
 // A filled rectangle with a one-pixel black outline.
 class Shape final : public QWidget {
  public:
-  Shape(QWidget* parent, const char* name, QRect geometry, QColor fill)
-      : QWidget(parent), fill_(fill) {
+  Shape(QWidget* parent, const char* name, QColor fill) : QWidget(parent), fill_(fill) {
     setObjectName(QLatin1String(name));
-    setGeometry(geometry);
     setAttribute(Qt::WA_OpaquePaintEvent);
   }
 
@@ -98,27 +97,28 @@ ReportFileSystem& TForm1::FilesOf(FormSettings& settings,
   return *settings.files;
 }
 
-// The black client area with the frame of the status line; the pane's frame
-// comes with the pane, so that each lies below what it frames.
+// The black client area below the menu bar. The window opens at its designed
+// size, which is also the least it can be made; made larger, the pane grows
+// with it and the status line stays at the bottom.
 void TForm1::BuildWindow() {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(DecodeAnsi(kMainWindowCaption));
-  client_ = new QWidget(this);
+  client_ = new ClientArea(this, QSize(kClientWidth, kClientHeight), Qt::black);
   client_->setObjectName(QStringLiteral("ClientArea"));
-  client_->setAutoFillBackground(true);
-  QPalette palette = client_->palette();
-  palette.setColor(QPalette::Window, Qt::black);
-  client_->setPalette(palette);
   setCentralWidget(client_);
-  // Created in painting order: each later sibling lies above the earlier.
-  new Shape(client_, "Shape1", QRect(4, 473, 661, 25), Qt::white);
-  new Shape(client_, "Shape2", QRect(6, 475, 657, 21), Navy());
 }
 
+// Components are created in painting order: each later sibling lies above
+// the earlier ones.
 void TForm1::BuildStatusLine() {
+  using Follow = ClientArea::Follow;
+  client_->Place(new Shape(client_, "Shape1", Qt::white), QRect(4, 473, 661, 25),
+                 Follow::kBottomAndSides);
+  client_->Place(new Shape(client_, "Shape2", Navy()), QRect(6, 475, 657, 21),
+                 Follow::kBottomAndSides);
   msg_label_ = new QLabel(client_);
   msg_label_->setObjectName(QStringLiteral("MsgLabel"));
-  msg_label_->setGeometry(8, 477, 653, 17);
+  client_->Place(msg_label_, QRect(8, 477, 653, 17), Follow::kBottomAndSides);
   msg_label_->setAutoFillBackground(true);
   QPalette palette = msg_label_->palette();
   palette.setColor(QPalette::Window, Silver());
@@ -136,11 +136,13 @@ void TForm1::BuildStatusLine() {
 }
 
 void TForm1::BuildPane() {
-  new Shape(client_, "Shape3", QRect(4, 4, 661, 467), Qt::white);
-  new Shape(client_, "Shape4", QRect(6, 6, 657, 463), Navy());
+  using Follow = ClientArea::Follow;
+  client_->Place(new Shape(client_, "Shape3", Qt::white), QRect(4, 4, 661, 467),
+                 Follow::kAllEdges);
+  client_->Place(new Shape(client_, "Shape4", Navy()), QRect(6, 6, 657, 463), Follow::kAllEdges);
   data_memo_ = new DataMemo(client_);
   data_memo_->setObjectName(QStringLiteral("DataMemo"));
-  data_memo_->setGeometry(7, 8, 654, 459);
+  client_->Place(data_memo_, QRect(7, 8, 654, 459), Follow::kAllEdges);
   QFont font(QStringLiteral("Courier New"));
   font.setPixelSize(12);
   font.setStyleHint(QFont::TypeWriter);
@@ -187,6 +189,9 @@ void TForm1::BuildMenu() {
 }
 
 void TForm1::ShowCentred() {
+  // The native window first, so that its frame counts where the platform
+  // knows it before the window is shown.
+  create();
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
     QRect frame = frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());

@@ -29,11 +29,12 @@ class QString;
 
 namespace dravelin {
 
+class ClientArea;
 class DataMemo;
 class ReportFileSystem;
 
 // The size of the window's client area below the menu bar, as the window
-// was designed.
+// was designed; the window opens at this size and cannot be made smaller.
 inline constexpr int kClientWidth = 670;
 inline constexpr int kClientHeight = 505;
 
@@ -96,7 +97,7 @@ class TForm1 final : public QMainWindow, public WindowOperations {
   FormSettings settings_;
   std::unique_ptr<ReportFileSystem> own_files_;
   Application application_;
-  QWidget* client_ = nullptr;
+  ClientArea* client_ = nullptr;
   QLabel* msg_label_ = nullptr;
   DataMemo* data_memo_ = nullptr;
   std::vector<QAction*> actions_;  // in menu order

@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
 #include <algorithm>
@@ -131,16 +132,12 @@ TEST_F(MainWindowTest, LayoutColoursAndFontsAreAsDesigned) {
       {"MsgLabel", QRect(8, 477, 653, 17)}, {"Shape3", QRect(4, 4, 661, 467)},
       {"Shape4", QRect(6, 6, 657, 463)},    {"DataMemo", QRect(7, 8, 654, 459)},
   };
-  // Listed in painting order; a resized window keeps every place.
+  // Listed in painting order.
   const QList<QWidget*> children = client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
   ASSERT_EQ(children.size(), 6);
-  for (const QSize size : {QSize(kClientWidth, kClientHeight + 30), QSize(900, 700)}) {
-    form->resize(size);
-    testing::ProcessEvents();
-    for (qsizetype i = 0; i < children.size(); ++i) {
-      EXPECT_EQ(children[i]->objectName(), placements[i].first);
-      EXPECT_EQ(children[i]->geometry(), placements[i].second) << placements[i].first;
-    }
+  for (qsizetype i = 0; i < children.size(); ++i) {
+    EXPECT_EQ(children[i]->objectName(), placements[i].first);
+    EXPECT_EQ(children[i]->geometry(), placements[i].second) << placements[i].first;
   }
 
   const QLabel* label = form->msg_label();
@@ -157,6 +154,58 @@ TEST_F(MainWindowTest, LayoutColoursAndFontsAreAsDesigned) {
   EXPECT_EQ(memo->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
   // A separator line of the reports fits one row of the pane.
   EXPECT_GE(memo->columns(), kSeparatorLine.size());
+}
+
+// The window opens centred at its designed size. Made larger or maximized,
+// the pane and its frames grow with it and the status line stays at the
+// bottom, as wide as the window allows; it cannot be made smaller than the
+// design.
+TEST_F(MainWindowTest, ResizedWindowKeepsItsPartsAtTheEdges) {
+  auto form = MakeForm();
+  testing::ShowAndWait(*form);
+  QWidget* client = form->centralWidget();
+  const QRect screen = form->screen()->availableGeometry();
+  EXPECT_LE((form->frameGeometry().center() - screen.center()).manhattanLength(), 2);
+
+  struct Part {
+    const char* name;
+    QRect designed;
+    bool grows_in_height;  // else it keeps its height and its distance to the bottom
+  };
+  const Part parts[] = {
+      {"Shape1", QRect(4, 473, 661, 25), false},  {"Shape2", QRect(6, 475, 657, 21), false},
+      {"MsgLabel", QRect(8, 477, 653, 17), false}, {"Shape3", QRect(4, 4, 661, 467), true},
+      {"Shape4", QRect(6, 6, 657, 463), true},     {"DataMemo", QRect(7, 8, 654, 459), true},
+  };
+  const auto expect_parts_follow = [&](const char* what) {
+    SCOPED_TRACE(what);
+    const QSize grown = client->size() - QSize(kClientWidth, kClientHeight);
+    for (const Part& part : parts) {
+      QRect expected = part.designed.adjusted(0, 0, grown.width(), 0);
+      expected = part.grows_in_height ? expected.adjusted(0, 0, 0, grown.height())
+                                      : expected.translated(0, grown.height());
+      EXPECT_EQ(client->findChild<QWidget*>(part.name)->geometry(), expected) << part.name;
+    }
+  };
+
+  const std::size_t designed_columns = form->data_memo()->columns();
+  form->resize(1000, 760);
+  testing::ProcessEvents();
+  EXPECT_EQ(client->width(), 1000);
+  EXPECT_GT(client->height(), kClientHeight + 200);
+  expect_parts_follow("larger");
+  EXPECT_GT(form->data_memo()->columns(), designed_columns + 40);
+
+  form->showMaximized();
+  testing::ProcessEvents();
+  EXPECT_GT(client->width(), kClientWidth);
+  expect_parts_follow("maximized");
+
+  form->showNormal();
+  form->resize(300, 200);
+  testing::ProcessEvents();
+  EXPECT_EQ(client->size(), QSize(kClientWidth, kClientHeight));
+  expect_parts_follow("smallest");
 }
 
 TEST_F(MainWindowTest, SwitchItemsFlipTheirCaptionsAndTellTheNewState) {
