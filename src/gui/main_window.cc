@@ -19,9 +19,12 @@
 #include <array>
 #include <exception>
 #include <optional>
+#include <string>
 #include <utility>
 
 #include "app/menu_table.h"
+#include "app/start_hint.h"
+#include "banks/bank.h"
 #include "gui/ansi_text.h"
 #include "gui/client_area.h"
 #include "gui/data_memo.h"
@@ -84,6 +87,7 @@ TForm1::TForm1(FormSettings settings, QWidget* parent)
   BuildPane();
   BuildMenu();
   application_.LoadBankSets();
+  ShowStartHint();
 }
 
 TForm1::~TForm1() = default;
@@ -186,6 +190,14 @@ void TForm1::BuildMenu() {
     actions_.push_back(action);
   }
   resize(kClientWidth, kClientHeight + bar->sizeHint().height());
+}
+
+// A first start finds no bank files: the pane says where they go.
+void TForm1::ShowStartHint() {
+  if (CountPatches(application_.compare_set()) != 0) return;
+  DataMemo::OutputHold hold(*data_memo_);
+  data_memo_->Clear();
+  for (const std::string& line : StartHintLines(settings_.working_dir)) AppendPaneLine(line);
 }
 
 void TForm1::ShowCentred() {

@@ -3,8 +3,9 @@
 //
 // TForm1 is the Qt main window (object name "Form1") and the window
 // operations the Application works through. Its construction builds the
-// window and then loads the bank sets, as start-up does; closing the window
-// releases them.
+// window and then loads the bank sets, as start-up does; when the Compare
+// set gave no patch, the pane says where bank files go. Closing the window
+// releases the sets.
 
 #ifndef DRAVELIN_GUI_MAIN_WINDOW_H_
 #define DRAVELIN_GUI_MAIN_WINDOW_H_
@@ -92,6 +93,7 @@ class TForm1 final : public QMainWindow, public WindowOperations {
   void BuildStatusLine();
   void BuildPane();
   void BuildMenu();
+  void ShowStartHint();
   void FormClose();
 
   FormSettings settings_;

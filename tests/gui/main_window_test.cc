@@ -241,6 +241,7 @@ TEST_F(MainWindowTest, StatusIsPaintedBeforeShowStatusReturnsAndCutNotWrapped) {
 }
 
 TEST_F(MainWindowTest, PaneHoldsExactlyTheAppendedLines) {
+  dir_.WriteFile("Compare/Alpha.syx", testing::BankOfDistinctPatches(3, 100));
   auto form = MakeForm();
   // The pane starts with one empty line; appending goes after it.
   EXPECT_EQ(form->data_memo()->line_count(), 1u);
