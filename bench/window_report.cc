@@ -126,20 +126,31 @@ int Run(int argc, char** argv) {
   const double again_seconds = SecondsSince(again);
   const double peak_growth_twice = PeakResidentBytes() - peak_before;
 
-  const DataMemo& memo = *form.data_memo();
+  // Ctrl+A, Ctrl+C: the whole pane to the clipboard.
+  DataMemo& memo = *form.data_memo();
+  const Clock::time_point copy_start = Clock::now();
+  memo.SelectAll();
+  memo.Copy();
+  const double copy_seconds = SecondsSince(copy_start);
+  const double peak_growth_copy = PeakResidentBytes() - peak_before;
+
   const double pane_bytes = static_cast<double>(memo.text().text_bytes());
   constexpr double kMiB = 1024.0 * 1024.0;
   std::printf("bank files:                     %d\n", files);
-  std::printf("report:                         %zu lines, %.0f bytes (%.1f MiB) in compare.txt,"
-              " %.0f bytes in the pane\n",
-              memo.line_count(), report_bytes, report_bytes / kMiB, pane_bytes);
+  std::printf(
+      "report:                         %zu lines, %.0f bytes (%.1f MiB) in compare.txt,"
+      " %.0f bytes in the pane\n",
+      memo.line_count(), report_bytes, report_bytes / kMiB, pane_bytes);
   std::printf("dravelin-batch:                 %.2f s\n", batch_seconds);
   std::printf("window, click to input again:   %.2f s (goal %.1f s); a second click %.2f s\n",
               window_seconds, kGoalSeconds, again_seconds);
-  std::printf("window, peak memory growth:     %.1f MiB = %.2f x the report's bytes (goal %.1f x);"
-              " after a second click %.1f MiB\n",
-              peak_growth / kMiB, peak_growth / report_bytes, kGoalMemoryFactor,
-              peak_growth_twice / kMiB);
+  std::printf(
+      "window, peak memory growth:     %.1f MiB = %.2f x the report's bytes (goal %.1f x);"
+      " after a second click %.1f MiB\n",
+      peak_growth / kMiB, peak_growth / report_bytes, kGoalMemoryFactor, peak_growth_twice / kMiB);
+  std::printf("select all and copy:            %.2f s; peak memory growth since the first click"
+              " %.1f MiB\n",
+              copy_seconds, peak_growth_copy / kMiB);
   const bool met = window_seconds <= kGoalSeconds &&
                    peak_growth <= kGoalMemoryFactor * report_bytes && batch_seconds >= 0;
   std::printf("%s\n", met ? "goals met" : "GOALS MISSED");

@@ -73,9 +73,7 @@ std::string TypedText(QString text) {
   return text.toStdString();
 }
 
-bool IsWordCharacter(char32_t c) {
-  return c == U'_' || QChar::isLetterOrNumber(c);
-}
+bool IsWordCharacter(char32_t c) { return c == U'_' || QChar::isLetterOrNumber(c); }
 
 constexpr std::size_t kTabWidth = 8;
 
@@ -197,9 +195,9 @@ void DataMemo::Cut() {
 }
 
 void DataMemo::Paste() {
-  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-  if (data == nullptr || !data->hasText()) return;
-  Type(TypedText(data->text()));
+  const QMimeData* pasted = QGuiApplication::clipboard()->mimeData();
+  if (pasted == nullptr || !pasted->hasText()) return;
+  Type(TypedText(pasted->text()));
 }
 
 void DataMemo::DeleteSelection() {
@@ -345,11 +343,11 @@ void DataMemo::paintEvent(QPaintEvent* event) {
     const std::size_t row_end = row.column + row.columns;
     const bool last_row_of_line = row_end >= text_.LineChars(row.line);
     if (row.line >= selected.from.line && row.line <= selected.to.line) {
-      sel_from = row.line == selected.from.line ? std::max(row.column, selected.from.column)
-                                                : row.column;
+      sel_from =
+          row.line == selected.from.line ? std::max(row.column, selected.from.column) : row.column;
       sel_to = row.line == selected.to.line ? std::min(row_end, selected.to.column)
-               : last_row_of_line          ? row_end + 1
-                                           : row_end;
+               : last_row_of_line           ? row_end + 1
+                                            : row_end;
       if (sel_to < sel_from) sel_to = sel_from;
     }
     const std::size_t text_sel_to = std::min(sel_to, row_end);
@@ -358,9 +356,9 @@ void DataMemo::paintEvent(QPaintEvent* event) {
       painter.drawText(x_of(row.column), baseline, Columns(decoded, row.column, sel_from));
     }
     if (sel_to > sel_from) {
-      painter.fillRect(QRect(x_of(sel_from), y, static_cast<int>(sel_to - sel_from) * char_width_,
-                             line_height_),
-                       colours.highlight());
+      painter.fillRect(
+          QRect(x_of(sel_from), y, static_cast<int>(sel_to - sel_from) * char_width_, line_height_),
+          colours.highlight());
       painter.setPen(colours.color(QPalette::HighlightedText));
       painter.drawText(x_of(sel_from), baseline, Columns(decoded, sel_from, text_sel_to));
       painter.setPen(colours.color(QPalette::Text));
@@ -395,6 +393,20 @@ void DataMemo::scrollContentsBy(int, int) { viewport()->update(); }
 
 // --- Keys ---
 
+PanePosition DataMemo::Before(PanePosition position) const {
+  if (position.column > 0) return {position.line, position.column - 1};
+  if (position.line > 0) return {position.line - 1, text_.LineChars(position.line - 1)};
+  return position;
+}
+
+PanePosition DataMemo::After(PanePosition position) const {
+  if (position.column < text_.LineChars(position.line)) {
+    return {position.line, position.column + 1};
+  }
+  if (position.line + 1 < text_.line_count()) return {position.line + 1, 0};
+  return position;
+}
+
 PanePosition DataMemo::PositionInRow(std::size_t row, std::size_t column) const {
   const PaneRow found = text_.RowAt(columns_, row);
   column = std::min(column, found.columns);
@@ -420,8 +432,7 @@ bool DataMemo::HandleMovementKey(QKeyEvent* event) {
       {QKeySequence::MoveToNextPage, QKeySequence::SelectNextPage, Movement::kPageDown},
       {QKeySequence::MoveToStartOfLine, QKeySequence::SelectStartOfLine, Movement::kLineStart},
       {QKeySequence::MoveToEndOfLine, QKeySequence::SelectEndOfLine, Movement::kLineEnd},
-      {QKeySequence::MoveToStartOfDocument, QKeySequence::SelectStartOfDocument,
-       Movement::kTop},
+      {QKeySequence::MoveToStartOfDocument, QKeySequence::SelectStartOfDocument, Movement::kTop},
       {QKeySequence::MoveToEndOfDocument, QKeySequence::SelectEndOfDocument, Movement::kEnd},
   };
   for (const Movement& movement : kMovements) {
@@ -434,22 +445,10 @@ bool DataMemo::HandleMovementKey(QKeyEvent* event) {
     bool keeps_goal = false;
     switch (movement.kind) {
       case Movement::kLeft:
-        if (!extend && caret_ != anchor_) {
-          to = selection().from;
-        } else if (to.column > 0) {
-          --to.column;
-        } else if (to.line > 0) {
-          to = {to.line - 1, text_.LineChars(to.line - 1)};
-        }
+        to = !extend && caret_ != anchor_ ? selection().from : Before(caret_);
         break;
       case Movement::kRight:
-        if (!extend && caret_ != anchor_) {
-          to = selection().to;
-        } else if (to.column < text_.LineChars(to.line)) {
-          ++to.column;
-        } else if (to.line + 1 < text_.line_count()) {
-          to = {to.line + 1, 0};
-        }
+        to = !extend && caret_ != anchor_ ? selection().to : After(caret_);
         break;
       case Movement::kUp:
         to = row == 0 ? PanePosition{0, 0} : PositionInRow(row - 1, goal_column_);
@@ -493,9 +492,12 @@ bool DataMemo::HandleMovementKey(QKeyEvent* event) {
 void DataMemo::keyPressEvent(QKeyEvent* event) {
   if (HandleMovementKey(event)) return;
   const std::pair<QKeySequence::StandardKey, void (DataMemo::*)()> commands[] = {
-      {QKeySequence::SelectAll, &DataMemo::SelectAll}, {QKeySequence::Copy, &DataMemo::Copy},
-      {QKeySequence::Cut, &DataMemo::Cut},             {QKeySequence::Paste, &DataMemo::Paste},
-      {QKeySequence::Undo, &DataMemo::Undo},           {QKeySequence::Redo, &DataMemo::Redo},
+      {QKeySequence::SelectAll, &DataMemo::SelectAll},
+      {QKeySequence::Copy, &DataMemo::Copy},
+      {QKeySequence::Cut, &DataMemo::Cut},
+      {QKeySequence::Paste, &DataMemo::Paste},
+      {QKeySequence::Undo, &DataMemo::Undo},
+      {QKeySequence::Redo, &DataMemo::Redo},
   };
   for (const auto& [key, command] : commands) {
     if (event->matches(key)) {
@@ -503,22 +505,11 @@ void DataMemo::keyPressEvent(QKeyEvent* event) {
       return;
     }
   }
-  const bool selected = caret_ != anchor_;
-  if (event->matches(QKeySequence::Delete) || event->key() == Qt::Key_Backspace) {
-    if (!selected) {
-      const bool forward = event->key() != Qt::Key_Backspace;
-      PanePosition other = caret_;
-      if (forward) {
-        other = other.column < text_.LineChars(other.line) ? PanePosition{other.line, other.column + 1}
-                : other.line + 1 < text_.line_count()      ? PanePosition{other.line + 1, 0}
-                                                           : other;
-      } else {
-        other = other.column > 0 ? PanePosition{other.line, other.column - 1}
-                : other.line > 0 ? PanePosition{other.line - 1, text_.LineChars(other.line - 1)}
-                                 : other;
-      }
-      anchor_ = other;
-    }
+  const bool backspace = event->key() == Qt::Key_Backspace;
+  if (backspace || event->matches(QKeySequence::Delete)) {
+    // Without a selection, the character before or after the caret (a line
+    // break at a line's start or end).
+    if (caret_ == anchor_) anchor_ = backspace ? Before(caret_) : After(caret_);
     DeleteSelection();
     return;
   }
@@ -578,8 +569,7 @@ void DataMemo::mousePressEvent(QMouseEvent* event) {
     return;
   }
   setFocus(Qt::MouseFocusReason);
-  MoveCaret(PositionAt(event->position().toPoint()),
-            (event->modifiers() & Qt::ShiftModifier) != 0);
+  MoveCaret(PositionAt(event->position().toPoint()), (event->modifiers() & Qt::ShiftModifier) != 0);
   selecting_ = true;
 }
 
@@ -612,7 +602,9 @@ void DataMemo::mouseDoubleClickEvent(QMouseEvent* event) {
   const auto size = static_cast<std::size_t>(characters.size());
   std::size_t from = std::min(at.column, size);
   std::size_t to = from;
-  const auto word = [&](std::size_t i) { return IsWordCharacter(characters[static_cast<qsizetype>(i)]); };
+  const auto word = [&](std::size_t i) {
+    return IsWordCharacter(characters[static_cast<qsizetype>(i)]);
+  };
   if (to < size && word(to)) {
     while (from > 0 && word(from - 1)) --from;
     while (to < size && word(to)) ++to;

@@ -139,6 +139,10 @@ class DataMemo final : public QAbstractScrollArea {
   // The position `column` characters into row `row` (clamped), never past
   // the last character of a row that is not its line's last.
   PanePosition PositionInRow(std::size_t row, std::size_t column) const;
+  // The position one character before or after `position`, across line
+  // ends; the same position at either end of the text.
+  PanePosition Before(PanePosition position) const;
+  PanePosition After(PanePosition position) const;
   bool HandleMovementKey(QKeyEvent* event);
   void RestartCaretBlink();
   void AutoScroll();

@@ -141,8 +141,7 @@ void TForm1::BuildStatusLine() {
 
 void TForm1::BuildPane() {
   using Follow = ClientArea::Follow;
-  client_->Place(new Shape(client_, "Shape3", Qt::white), QRect(4, 4, 661, 467),
-                 Follow::kAllEdges);
+  client_->Place(new Shape(client_, "Shape3", Qt::white), QRect(4, 4, 661, 467), Follow::kAllEdges);
   client_->Place(new Shape(client_, "Shape4", Navy()), QRect(6, 6, 657, 463), Follow::kAllEdges);
   data_memo_ = new DataMemo(client_);
   data_memo_->setObjectName(QStringLiteral("DataMemo"));

@@ -1,7 +1,5 @@
 #include "tests/gui/gui_test_support.h"
 
-#include "gui/data_memo.h"
-
 #include <QApplication>
 #include <QEvent>
 #include <QLabel>
@@ -10,11 +8,11 @@
 #include <fstream>
 #include <string>
 
+#include "gui/data_memo.h"
+
 namespace dravelin::testing {
 
-std::string PaneText(TForm1& form) {
-  return form.data_memo()->PlainText().toStdString();
-}
+std::string PaneText(TForm1& form) { return form.data_memo()->PlainText().toStdString(); }
 
 void ProcessEvents() {
   for (int i = 0; i < 3; ++i) QApplication::processEvents();

@@ -113,7 +113,6 @@ TEST_F(MainWindowTest, MenuBarHoldsEveryMenuAndItemInOrderWithoutShortcuts) {
       EXPECT_TRUE(QKeySequence::mnemonic(item->text()).isEmpty()) << expected[m].items[i].first;
     }
   }
-
 }
 
 TEST_F(MainWindowTest, LayoutColoursAndFontsAreAsDesigned) {
@@ -173,7 +172,7 @@ TEST_F(MainWindowTest, ResizedWindowKeepsItsPartsAtTheEdges) {
     bool grows_in_height;  // else it keeps its height and its distance to the bottom
   };
   const Part parts[] = {
-      {"Shape1", QRect(4, 473, 661, 25), false},  {"Shape2", QRect(6, 475, 657, 21), false},
+      {"Shape1", QRect(4, 473, 661, 25), false},   {"Shape2", QRect(6, 475, 657, 21), false},
       {"MsgLabel", QRect(8, 477, 653, 17), false}, {"Shape3", QRect(4, 4, 661, 467), true},
       {"Shape4", QRect(6, 6, 657, 463), true},     {"DataMemo", QRect(7, 8, 654, 459), true},
   };
@@ -211,11 +210,9 @@ TEST_F(MainWindowTest, ResizedWindowKeepsItsPartsAtTheEdges) {
 TEST_F(MainWindowTest, SwitchItemsFlipTheirCaptionsAndTellTheNewState) {
   auto form = MakeForm();
   const std::tuple<MenuItemId, const char*, const char*> steps[] = {
-      {menu::kControlScreenDisplay, "Turn On Screen Display",
-       "Screen display is now turned OFF."},
+      {menu::kControlScreenDisplay, "Turn On Screen Display", "Screen display is now turned OFF."},
       {menu::kControlFileOutput, "Turn On File Output", "File Output is now turned OFF."},
-      {menu::kControlScreenDisplay, "Turn Off Screen Display",
-       "Screen display is now turned ON."},
+      {menu::kControlScreenDisplay, "Turn Off Screen Display", "Screen display is now turned ON."},
       {menu::kControlFileOutput, "Turn Off File Output", "File Output is now turned ON."},
   };
   for (const auto& [item, caption, status] : steps) {
@@ -299,7 +296,7 @@ TEST_F(MainWindowTest, HelpIsShownWithTheScreenDisplayOffAndWritesNoFile) {
 // its own encoding, whatever its neighbours hold.
 TEST_F(MainWindowTest, EachPaneLineIsDecodedOnItsOwn) {
   dir_.WriteFile("Compare/Fl\xC3\xB6te.syx", testing::BankOfDistinctPatches(2, 100));  // UTF-8
-  dir_.WriteFile("Compare/Kl\xE4ng.syx", testing::BankOfDistinctPatches(2, 300));       // Latin-1
+  dir_.WriteFile("Compare/Kl\xE4ng.syx", testing::BankOfDistinctPatches(2, 300));      // Latin-1
   auto form = MakeForm();
   form->Click(menu::kPrintAllSimilarities);
   const DataMemo& memo = *form->data_memo();
