@@ -15,14 +15,7 @@ ReportChannel::~ReportChannel() {
   if (file_ != nullptr) file_->Close();
 }
 
-std::filesystem::path ReportChannel::ReportFilePath(std::string_view name) const {
-  const std::size_t separator = name.find('\\');
-  if (separator == std::string_view::npos) return working_dir_ / std::string(name);
-  return working_dir_ / std::string(name.substr(0, separator)) /
-         std::string(name.substr(separator + 1));
-}
-
-MessageCode ReportChannel::OpenReportFile(std::string_view name) {
+MessageCode ReportChannel::OpenReportFile(const ReportFileName& name) {
   failed_ = false;
   buffer_.clear();
   if (!file_output_) return kAllIsOk;
@@ -55,17 +48,18 @@ void ReportChannel::WriteReportLine(std::string_view line) {
   }
 }
 
-void ReportChannel::WriteReportLines(std::string_view lines) {
-  if (failed_) return;
+void ReportChannel::WriteReportBlock(const TextBlock& block) {
+  if (failed_ || block.line_ends().empty()) return;
+  const std::string_view text = block.text();
   if (screen_display_) {
-    for (std::size_t start = 0; start < lines.size();) {
-      std::size_t end = lines.find("\r\n", start);
-      if (end == std::string_view::npos) end = lines.size();
-      pane_.AppendPaneLine(lines.substr(start, end - start));
+    std::size_t start = 0;
+    for (std::size_t end : block.line_ends()) {
+      pane_.AppendPaneLine(text.substr(start, end - start));
       start = end + 2;
     }
   }
   if (file_output_ && file_ != nullptr) {
+    const std::string_view lines = text.substr(0, block.line_ends().back() + 2);
     if (lines.size() < kFlushSize) {
       buffer_.append(lines);
       if (buffer_.size() >= kFlushSize) Flush();

@@ -22,6 +22,8 @@
 #include "base/message_code.h"
 #include "report/pane.h"
 #include "report/report_file.h"
+#include "report/report_file_name.h"
+#include "report/text_block.h"
 
 namespace dravelin {
 
@@ -43,15 +45,15 @@ class ReportChannel {
   bool file_output() const { return file_output_; }
   void set_file_output(bool on) { file_output_ = on; }
 
-  // The file of a report file name: "Compare\x.txt" is x.txt in the
-  // Compare directory below the working directory. Only the backslash after
-  // the directory name separates; the file name is taken as it stands.
-  std::filesystem::path ReportFilePath(std::string_view name) const;
+  // Where the named report file lies: below the working directory.
+  std::filesystem::path ReportFilePath(const ReportFileName& name) const {
+    return name.PathBelow(working_dir_);
+  }
 
   // With FileOutput on, creates or truncates the named report file and
   // returns kAllIsOk, or kTxtFileOpenError when it cannot be opened. With
   // FileOutput off, touches nothing and returns kAllIsOk.
-  MessageCode OpenReportFile(std::string_view name);
+  MessageCode OpenReportFile(const ReportFileName& name);
 
   // Ends the report: with FileOutput on, writes what is buffered and closes
   // the file. Returns kAllIsOk, or kTxtFileWriteError when any write or the
@@ -65,13 +67,11 @@ class ReportChannel {
   // (FileOutput on).
   void WriteReportLine(std::string_view line);
 
-  // Several lines at once, for reports that produce many: `lines` holds one
-  // or more lines, each ended by CR LF (which no line contains otherwise).
-  // Each line goes to the pane as its own line (ScreenDisplay on), and the
-  // text as it stands to the file (FileOutput on): the same as one
-  // WriteReportLine per line. Text of the buffer's size or more is handed
-  // to the file without being copied.
-  void WriteReportLines(std::string_view lines);
+  // The ended lines of `block` at once, for reports that produce many: the
+  // same as one WriteReportLine per line, each line as the block delimits it.
+  // A block of the buffer's size or more is handed to the file without being
+  // copied. Text after the block's last ended line is not written.
+  void WriteReportBlock(const TextBlock& block);
 
   // The line to the pane only (ScreenDisplay on); never to the file.
   void WritePaneLine(std::string_view line);

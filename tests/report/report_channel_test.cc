@@ -67,7 +67,9 @@ TEST_F(ReportChannelTest, EveryOperationUnderEverySwitchSetting) {
       "The following sysex files were found in the 'Compare' directory:\r\n"
       "  Alpha\r\n"
       "  Beta\r\n"
-      "The following sysex files were found in the 'Base' directory:\r\n";
+      "The following sysex files were found in the 'Base' directory:\r\n"
+      "block \"A\rB\nC\"\r\n"
+      "\r\n";
   const std::vector<std::string> pane_lines = {
       "first line",
       "",
@@ -77,7 +79,16 @@ TEST_F(ReportChannelTest, EveryOperationUnderEverySwitchSetting) {
       "The following sysex files were found in the 'Compare' directory:",
       "  Alpha",
       "  Beta",
-      "The following sysex files were found in the 'Base' directory:"};
+      "The following sysex files were found in the 'Base' directory:",
+      "block \"A\rB\nC\"",
+      ""};
+  // A block's lines end where the block says, whatever bytes they hold; a
+  // line not yet ended is not written.
+  TextBlock block;
+  block.Put("block \"A\rB\nC\"");
+  block.EndLine();
+  block.EndLine();
+  block.Put("not ended");
   const BankSet two_banks = {NamedBank("Alpha"), NamedBank("Beta")};
 
   for (const bool screen : {true, false}) {
@@ -88,7 +99,7 @@ TEST_F(ReportChannelTest, EveryOperationUnderEverySwitchSetting) {
       ReportChannel channel(pane, files, kRoot);
       channel.set_screen_display(screen);
       channel.set_file_output(file);
-      ASSERT_EQ(channel.OpenReportFile("Compare\\x.txt"), kAllIsOk);
+      ASSERT_EQ(channel.OpenReportFile(ReportFileName("x.txt")), kAllIsOk);
       channel.WriteReportLine("first line");
       channel.WriteReportLine("");
       channel.WritePaneLine("pane only");
@@ -96,6 +107,7 @@ TEST_F(ReportChannelTest, EveryOperationUnderEverySwitchSetting) {
       channel.WriteBankNameLine(NamedBank("Bank One"));
       channel.WriteBankFileList(two_banks, "Compare");
       channel.WriteBankFileList(BankSet{}, "Base");
+      channel.WriteReportBlock(block);
       EXPECT_EQ(channel.CloseReportFile(), kAllIsOk);
 
       EXPECT_EQ(pane.lines, screen ? pane_lines : std::vector<std::string>{});
@@ -116,22 +128,25 @@ TEST_F(ReportChannelTest, SwitchesStartOnAndClearingIgnoresScreenDisplay) {
   EXPECT_EQ(pane_.clears, 1);
 }
 
-TEST_F(ReportChannelTest, ReportFileNamesMapBelowTheWorkingDirectory) {
-  EXPECT_EQ(channel_.ReportFilePath("Compare\\compare.txt"), kRoot / "Compare" / "compare.txt");
-  // Only the first backslash separates; the file name is taken whole.
-  EXPECT_EQ(channel_.ReportFilePath("Compare\\a\\b.ins"), kRoot / "Compare" / "a\\b.ins");
-  EXPECT_EQ(channel_.ReportFilePath("plain.txt"), kRoot / "plain.txt");
+TEST_F(ReportChannelTest, ReportFileNamesAreShownWithBackslashAndLieBelowTheWorkingDirectory) {
+  const ReportFileName plain("compare.txt");
+  EXPECT_EQ(plain.Shown(), "Compare\\compare.txt");
+  EXPECT_EQ(channel_.ReportFilePath(plain), kRoot / "Compare" / "compare.txt");
+  // A backslash in the file part (a bank name can hold one) is taken whole.
+  const ReportFileName odd("a\\b.ins");
+  EXPECT_EQ(odd.Shown(), "Compare\\a\\b.ins");
+  EXPECT_EQ(channel_.ReportFilePath(odd), kRoot / "Compare" / "a\\b.ins");
 }
 
 TEST_F(ReportChannelTest, OpenFailureGivesCodeFourAndLeavesNothingOpen) {
   files_.FailOpen(kReport);
-  EXPECT_EQ(channel_.OpenReportFile("Compare\\x.txt"), kTxtFileOpenError);
+  EXPECT_EQ(channel_.OpenReportFile(ReportFileName("x.txt")), kTxtFileOpenError);
   EXPECT_EQ(files_.open_files(), 0);
   EXPECT_FALSE(files_.Created(kReport));
 
   // With file output off no file is tried, so nothing can fail.
   channel_.set_file_output(false);
-  EXPECT_EQ(channel_.OpenReportFile("Compare\\x.txt"), kAllIsOk);
+  EXPECT_EQ(channel_.OpenReportFile(ReportFileName("x.txt")), kAllIsOk);
   EXPECT_TRUE(files_.created().empty());
 }
 
@@ -150,14 +165,14 @@ TEST_F(ReportChannelTest, FailedWriteOrCloseEndsTheReportWithCodeSixteen) {
     FakeReportFiles files;
     c.damage(files);
     ReportChannel channel(pane, files, kRoot);
-    ASSERT_EQ(channel.OpenReportFile("Compare\\x.txt"), kAllIsOk);
+    ASSERT_EQ(channel.OpenReportFile(ReportFileName("x.txt")), kAllIsOk);
     channel.WriteReportLine("0123456789");
     EXPECT_EQ(channel.CloseReportFile(), kTxtFileWriteError);
     EXPECT_TRUE(channel.failed());
     EXPECT_EQ(files.open_files(), 0);
 
     // The next report starts clean.
-    ASSERT_EQ(channel.OpenReportFile("Compare\\y.txt"), kAllIsOk);
+    ASSERT_EQ(channel.OpenReportFile(ReportFileName("y.txt")), kAllIsOk);
     EXPECT_FALSE(channel.failed());
     channel.WriteReportLine("ok");
     EXPECT_EQ(pane.lines.back(), "ok");
@@ -169,7 +184,7 @@ TEST_F(ReportChannelTest, FailedWriteOrCloseEndsTheReportWithCodeSixteen) {
 // reach neither the pane nor the file.
 TEST_F(ReportChannelTest, LinesAfterAFailedWriteGoNowhere) {
   files_.FailWritesAfter(0);
-  ASSERT_EQ(channel_.OpenReportFile("Compare\\x.txt"), kAllIsOk);
+  ASSERT_EQ(channel_.OpenReportFile(ReportFileName("x.txt")), kAllIsOk);
   const std::string line(998, 'x');
   int written = 0;
   while (!channel_.failed() && written < 1000) {
@@ -192,7 +207,7 @@ TEST(ReportChannelBufferTest, FileLinesAreHandedOverInLargeChunks) {
   ChunkRecorder files;
   ReportChannel channel(pane, files, kRoot);
   channel.set_screen_display(false);
-  ASSERT_EQ(channel.OpenReportFile("Compare\\x.txt"), kAllIsOk);
+  ASSERT_EQ(channel.OpenReportFile(ReportFileName("x.txt")), kAllIsOk);
   std::string expected;
   for (int i = 0; i < 6000; ++i) {
     std::string line(100, static_cast<char>('a' + i % 26));
@@ -213,7 +228,7 @@ TEST(ReportChannelBufferTest, FileLinesAreHandedOverInLargeChunks) {
 TEST_F(ReportChannelTest, DestroyingTheChannelClosesAnOpenFile) {
   {
     ReportChannel channel(pane_, files_, kRoot);
-    ASSERT_EQ(channel.OpenReportFile("Compare\\x.txt"), kAllIsOk);
+    ASSERT_EQ(channel.OpenReportFile(ReportFileName("x.txt")), kAllIsOk);
     EXPECT_EQ(files_.open_files(), 1);
   }
   EXPECT_EQ(files_.open_files(), 0);
@@ -221,8 +236,8 @@ TEST_F(ReportChannelTest, DestroyingTheChannelClosesAnOpenFile) {
 
 class DiskReportTest : public ::testing::Test {
  protected:
-  MessageCode WriteReport(const std::string& name, std::string_view line) {
-    const MessageCode open = channel_.OpenReportFile(name);
+  MessageCode WriteReport(const std::string& file, std::string_view line) {
+    const MessageCode open = channel_.OpenReportFile(ReportFileName(file));
     if (open != kAllIsOk) return open;
     channel_.WriteReportLine(line);
     return channel_.CloseReportFile();
@@ -235,23 +250,22 @@ class DiskReportTest : public ::testing::Test {
 
 TEST_F(DiskReportTest, ExistingFileIsReplacedOrLeftAloneWithFileOutputOff) {
   dir_.WriteFile("Compare/x.txt", "old contents of an earlier run\r\n");
-  ASSERT_EQ(WriteReport("Compare\\x.txt", "new"), kAllIsOk);
+  ASSERT_EQ(WriteReport("x.txt", "new"), kAllIsOk);
   EXPECT_EQ(dir_.ReadFile("Compare/x.txt"), "new\r\n");
 
   channel_.set_file_output(false);
-  ASSERT_EQ(WriteReport("Compare\\x.txt", "other"), kAllIsOk);
+  ASSERT_EQ(WriteReport("x.txt", "other"), kAllIsOk);
   EXPECT_EQ(dir_.ReadFile("Compare/x.txt"), "new\r\n");
-  ASSERT_EQ(WriteReport("Compare\\y.txt", "other"), kAllIsOk);
+  ASSERT_EQ(WriteReport("y.txt", "other"), kAllIsOk);
   EXPECT_FALSE(dir_.Exists("Compare/y.txt"));
 }
 
 TEST_F(DiskReportTest, DirectoryTargetAndFullDeviceGiveTheirCodes) {
   dir_.MakeDir("Compare/dir.txt");
-  EXPECT_EQ(WriteReport("Compare\\dir.txt", "line"), kTxtFileOpenError);
-  EXPECT_EQ(WriteReport("Missing\\x.txt", "line"), kTxtFileOpenError);
+  EXPECT_EQ(WriteReport("dir.txt", "line"), kTxtFileOpenError);
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
   std::filesystem::create_symlink("/dev/full", dir_.path() / "Compare" / "full.txt");
-  EXPECT_EQ(WriteReport("Compare\\full.txt", "line"), kTxtFileWriteError);
+  EXPECT_EQ(WriteReport("full.txt", "line"), kTxtFileWriteError);
 }
 
 }  // namespace
