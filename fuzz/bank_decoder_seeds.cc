@@ -9,15 +9,15 @@
 #include <utility>
 #include <vector>
 
-#include "tests/support/dump_builder.h"
+#include "tools/sysex/dump_builder.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {
     std::fprintf(stderr, "usage: %s CORPUS_DIR\n", argv[0]);
     return 2;
   }
-  using dravelin::testing::MakeSounds;
-  using dravelin::testing::SyxBuilder;
+  using dravelin::sysex::MakeSounds;
+  using dravelin::sysex::SyxBuilder;
   const std::string header("\xF0\x00\x00\x0E\x0E\x00", 6);
   const auto sounds = MakeSounds(1, 2, 3, 4);
 

@@ -29,9 +29,9 @@
 #include "gui/data_memo.h"
 #include "report/report_channel.h"
 #include "tests/gui/gui_test_support.h"
-#include "tests/support/dump_builder.h"
 #include "tests/support/fake_report_files.h"
 #include "tests/support/temp_dir.h"
+#include "tools/sysex/dump_builder.h"
 
 namespace dravelin {
 namespace {
@@ -238,7 +238,7 @@ TEST_F(MainWindowTest, StatusIsPaintedBeforeShowStatusReturnsAndCutNotWrapped) {
 }
 
 TEST_F(MainWindowTest, PaneHoldsExactlyTheAppendedLines) {
-  dir_.WriteFile("Compare/Alpha.syx", testing::BankOfDistinctPatches(3, 100));
+  dir_.WriteFile("Compare/Alpha.syx", sysex::BankOfDistinctPatches(3, 100));
   auto form = MakeForm();
   // The pane starts with one empty line; appending goes after it.
   EXPECT_EQ(form->data_memo()->line_count(), 1u);
@@ -280,7 +280,7 @@ TEST_F(MainWindowTest, OutputComesIntoSightWhenTheCommandEnds) {
 }
 
 TEST_F(MainWindowTest, HelpIsShownWithTheScreenDisplayOffAndWritesNoFile) {
-  dir_.WriteFile("Compare/Alpha.syx", testing::BankOfDistinctPatches(3, 100));
+  dir_.WriteFile("Compare/Alpha.syx", sysex::BankOfDistinctPatches(3, 100));
   auto form = MakeForm();
   form->Click(menu::kControlScreenDisplay);
   const QString status = form->msg_label()->text();
@@ -295,8 +295,8 @@ TEST_F(MainWindowTest, HelpIsShownWithTheScreenDisplayOffAndWritesNoFile) {
 // Bank names come from file names, UTF-8 or not: each pane line is shown in
 // its own encoding, whatever its neighbours hold.
 TEST_F(MainWindowTest, EachPaneLineIsDecodedOnItsOwn) {
-  dir_.WriteFile("Compare/Fl\xC3\xB6te.syx", testing::BankOfDistinctPatches(2, 100));  // UTF-8
-  dir_.WriteFile("Compare/Kl\xE4ng.syx", testing::BankOfDistinctPatches(2, 300));      // Latin-1
+  dir_.WriteFile("Compare/Fl\xC3\xB6te.syx", sysex::BankOfDistinctPatches(2, 100));  // UTF-8
+  dir_.WriteFile("Compare/Kl\xE4ng.syx", sysex::BankOfDistinctPatches(2, 300));      // Latin-1
   auto form = MakeForm();
   form->Click(menu::kPrintAllSimilarities);
   const DataMemo& memo = *form->data_memo();
@@ -370,7 +370,7 @@ TEST_F(MainWindowTest, EscapingExceptionsAreShownAndTheProgramGoesOn) {
   EXPECT_EQ(form->data_memo()->caret(), (PanePosition{0, 16})) << "the view caught up";
 
   // From a real command: the report files cannot be created.
-  dir_.WriteFile("Compare/Alpha.syx", testing::BankOfDistinctPatches(3, 100));
+  dir_.WriteFile("Compare/Alpha.syx", sysex::BankOfDistinctPatches(3, 100));
   testing::HookedReportFiles failing(
       [](const std::filesystem::path&) { throw std::runtime_error("no room for reports"); });
   TForm1 failing_form(FormSettings{dir_.path(), &failing});
@@ -381,8 +381,8 @@ TEST_F(MainWindowTest, EscapingExceptionsAreShownAndTheProgramGoesOn) {
 }
 
 TEST_F(MainWindowTest, ClosingTheWindowReleasesBothSets) {
-  dir_.WriteFile("Compare/Alpha.syx", testing::BankOfDistinctPatches(3, 100));
-  dir_.WriteFile("Base/Beta.syx", testing::BankOfDistinctPatches(2, 900));
+  dir_.WriteFile("Compare/Alpha.syx", sysex::BankOfDistinctPatches(3, 100));
+  dir_.WriteFile("Base/Beta.syx", sysex::BankOfDistinctPatches(2, 900));
   auto form = MakeForm();
   ASSERT_EQ(form->application().compare_set().size(), 1u);
   ASSERT_EQ(form->application().base_set().size(), 1u);
