@@ -3,8 +3,9 @@
 // sound lines and empty lines in the report's proportions). Figures: the
 // time to append the whole report, the time to the first screenful after
 // it (which builds the row index), a screenful at the end and in the middle
-// once the index stands, a keystroke at the top, and memory as bytes of the
-// store (and of resident memory) per byte of report text.
+// once the index stands, a keystroke at the top, copying the whole text, and
+// memory as bytes of the store (and of resident memory) per byte of report
+// text.
 
 #include <benchmark/benchmark.h>
 
@@ -35,9 +36,10 @@ std::string ReportLine(std::size_t i) {
   switch (i % 10) {
     case 0:
     case 5:
-      std::snprintf(line, sizeof line,
-                    "\"Z4PRE%03zu [%03zu:Hot Roads ]\" is similar to \"Z4EXTRA1 [%03zu:Hot Roads3]\"",
-                    i / 10 % 1000, i % 128, (i / 3) % 128);
+      std::snprintf(
+          line, sizeof line,
+          "\"Z4PRE%03zu [%03zu:Hot Roads ]\" is similar to \"Z4EXTRA1 [%03zu:Hot Roads3]\"",
+          i / 10 % 1000, i % 128, (i / 3) % 128);
       return std::string(line, 69);
     case 4:
     case 9:
@@ -81,8 +83,7 @@ std::size_t ResidentBytes() {
 }
 
 // Decodes the rows of one screenful from `first_row`, as a view paints them.
-std::size_t PaintScreen(const PaneText& text, std::size_t first_row,
-                        std::size_t width = kWidth) {
+std::size_t PaintScreen(const PaneText& text, std::size_t first_row, std::size_t width = kWidth) {
   std::size_t units = 0;
   for (std::size_t r = first_row; r < first_row + kScreenRows; ++r) {
     const PaneRow row = text.RowAt(width, r);
@@ -177,6 +178,13 @@ void BM_KeystrokeAtTop(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_KeystrokeAtTop)->Unit(benchmark::kMillisecond);
+
+// Ctrl+A then Ctrl+C: the whole pane as UTF-16 for the clipboard.
+void BM_CopyAll(benchmark::State& state) {
+  const PaneText& text = FilledText();
+  for (auto _ : state) benchmark::DoNotOptimize(text.TextUtf16(text.All()).size());
+}
+BENCHMARK(BM_CopyAll)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace dravelin

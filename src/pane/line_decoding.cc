@@ -112,14 +112,29 @@ std::size_t LineCharCount(std::string_view bytes) {
 }
 
 void AppendDecodedUtf16(std::string_view bytes, std::u16string& out) {
+  const std::size_t at = out.size();
   if (IsValidUtf8(bytes)) {
+    if (IsAscii(bytes)) {
+      // Most lines: one unit per byte, widened in one pass.
+      out.resize(at + bytes.size());
+      char16_t* units = out.data() + at;
+      for (std::size_t i = 0; i < bytes.size(); ++i) {
+        units[i] = static_cast<unsigned char>(bytes[i]);
+      }
+      return;
+    }
+    out.reserve(at + bytes.size());
     char32_t code_point = 0;
     for (std::size_t i = 0; i < bytes.size();) {
       i += Utf8SequenceAt(bytes, i, code_point);
       AppendUtf16(code_point, out);
     }
   } else {
-    for (char c : bytes) out += Cp1252(static_cast<unsigned char>(c));
+    out.resize(at + bytes.size());
+    char16_t* units = out.data() + at;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+      units[i] = Cp1252(static_cast<unsigned char>(bytes[i]));
+    }
   }
 }
 

@@ -324,7 +324,8 @@ PanePosition PaneText::Replace(PaneRange range, std::string_view utf8) {
   }
   const Piece new_lines{Source::kEdits, stored_from, edits_.size() - stored_from};
 
-  const std::size_t replaced = std::min(to.line + 1, PieceLines()) - std::min(from.line, PieceLines());
+  const std::size_t replaced =
+      std::min(to.line + 1, PieceLines()) - std::min(from.line, PieceLines());
   Step step{from.line, {}, {new_lines}, {from, to}, {}, false};
   Splice(from.line, replaced, step.inserted, &step.removed);
 

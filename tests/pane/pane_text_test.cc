@@ -40,7 +40,10 @@ TEST(PaneTextTest, AppendedLinesAndClear) {
 }
 
 TEST(PaneTextTest, EditsAcrossLinesAndTheirUndoAndRedo) {
-  const std::vector<std::string> start = {"abc", "d\xE9" "f", "ghi"};  // line 1 in Latin-1
+  const std::vector<std::string> start = {"abc",
+                                          "d\xE9"
+                                          "f",
+                                          "ghi"};  // line 1 in Latin-1
   struct Case {
     const char* name;
     PaneRange range;
@@ -65,7 +68,10 @@ TEST(PaneTextTest, EditsAcrossLinesAndTheirUndoAndRedo) {
     EXPECT_EQ(Lines(text), c.lines);
     ASSERT_TRUE(text.Undo().has_value());
     EXPECT_EQ(Lines(text), original);
-    EXPECT_EQ(text.Line(1), "d\xE9" "f") << "undo brings back the program's own bytes";
+    EXPECT_EQ(text.Line(1),
+              "d\xE9"
+              "f")
+        << "undo brings back the program's own bytes";
     ASSERT_TRUE(text.Redo().has_value());
     EXPECT_EQ(Lines(text), c.lines);
     EXPECT_FALSE(text.CanRedo());
@@ -98,17 +104,28 @@ TEST(PaneTextTest, RowsWrapAtTheWidthByCharacters) {
   PaneText text;
   // An empty line, exactly 4, 5 characters, 5 UTF-8 characters in 10 bytes,
   // 5 Latin-1 characters in 5 bytes.
-  Fill(text, {"", "abcd", "abcde", "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9", "\xE9\xE9\xE9\xE9\xE9"});
+  Fill(text,
+       {"", "abcd", "abcde", "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9", "\xE9\xE9\xE9\xE9\xE9"});
   struct Case {
     std::size_t width;
     std::vector<PaneRow> rows;
   };
   const Case cases[] = {
-      {4,
-       {{0, 0, 0}, {1, 0, 4}, {2, 0, 4}, {2, 4, 1}, {3, 0, 4}, {3, 4, 1}, {4, 0, 4}, {4, 4, 1}}},
+      {4, {{0, 0, 0}, {1, 0, 4}, {2, 0, 4}, {2, 4, 1}, {3, 0, 4}, {3, 4, 1}, {4, 0, 4}, {4, 4, 1}}},
       {5, {{0, 0, 0}, {1, 0, 4}, {2, 0, 5}, {3, 0, 5}, {4, 0, 5}}},
-      {2, {{0, 0, 0}, {1, 0, 2}, {1, 2, 2}, {2, 0, 2}, {2, 2, 2}, {2, 4, 1}, {3, 0, 2},
-           {3, 2, 2}, {3, 4, 1}, {4, 0, 2}, {4, 2, 2}, {4, 4, 1}}},
+      {2,
+       {{0, 0, 0},
+        {1, 0, 2},
+        {1, 2, 2},
+        {2, 0, 2},
+        {2, 2, 2},
+        {2, 4, 1},
+        {3, 0, 2},
+        {3, 2, 2},
+        {3, 4, 1},
+        {4, 0, 2},
+        {4, 2, 2},
+        {4, 4, 1}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE("width " + std::to_string(c.width));
@@ -172,7 +189,8 @@ TEST(PaneTextTest, RandomEditsAgreeWithAPlainModel) {
 
     const std::size_t width = 1 + pick(40);
     std::size_t rows = 0;
-    for (const std::u16string& line : model) rows += std::max<std::size_t>(1, (line.size() + width - 1) / width);
+    for (const std::u16string& line : model)
+      rows += std::max<std::size_t>(1, (line.size() + width - 1) / width);
     ASSERT_EQ(text.RowCount(width), rows) << "step " << step;
     const std::size_t row = pick(rows);
     const PaneRow shown = text.RowAt(width, row);
