@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QWidget>
-#include <fstream>
 #include <string>
 
 #include "gui/data_memo.h"
@@ -30,24 +29,6 @@ bool PaintRecorder::eventFilter(QObject* watched, QEvent* event) {
     painted_.push_back(static_cast<QLabel*>(label_)->text());
   }
   return false;
-}
-
-void ResetPeakMemoryUse() {
-  std::ofstream clear_refs("/proc/self/clear_refs");
-  clear_refs << "5\n";
-}
-
-MemoryUse CurrentMemoryUse() {
-  MemoryUse use;
-  std::ifstream status("/proc/self/status");
-  std::string key;
-  while (status >> key) {
-    std::size_t kilobytes = 0;
-    if (key == "VmRSS:" && status >> kilobytes) use.resident = kilobytes * 1024;
-    if (key == "VmHWM:" && status >> kilobytes) use.peak = kilobytes * 1024;
-    status.ignore(1 << 20, '\n');
-  }
-  return use;
 }
 
 }  // namespace dravelin::testing

@@ -56,17 +56,6 @@ class HookedReportFiles : public ReportFileSystem {
   DiskReportFileSystem disk_;
 };
 
-// Resident and peak resident memory of this process, in bytes.
-struct MemoryUse {
-  std::size_t resident = 0;
-  std::size_t peak = 0;
-};
-MemoryUse CurrentMemoryUse();
-
-// Starts the peak count afresh from the present use, where the system
-// allows that.
-void ResetPeakMemoryUse();
-
 }  // namespace dravelin::testing
 
 #endif  // DRAVELIN_TESTS_GUI_GUI_TEST_SUPPORT_H_
