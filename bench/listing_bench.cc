@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/application.h"
+#include "app/menu_table.h"
 #include "report/report_file.h"
 #include "tests/support/dump_builder.h"
 #include "tests/support/temp_dir.h"
@@ -20,8 +21,7 @@ class NullWindow final : public WindowOperations {
   void AppendPaneLine(std::string_view line) override { benchmark::DoNotOptimize(line.data()); }
   void ClearPane() override {}
   void ShowStatus(std::string_view text) override { last_status = std::string(text); }
-  void SetItemCaption(MenuItemId, std::string_view) override {}
-  void SetItemEnabled(MenuItemId, bool) override {}
+  void MenuItemChanged(MenuItemId) override {}
   std::string last_status;
 };
 
@@ -50,7 +50,7 @@ void RunCommand(benchmark::State& state, MenuItemId command) {
   Fixture& fixture = Shared();
   Application& app = fixture.app;
   const bool screen = state.range(0) != 0;
-  if (app.channel().screen_display() != screen) app.Click(MenuItemId::kControlScreenDisplay);
+  if (app.channel().screen_display() != screen) app.Click(menu::kControlScreenDisplay);
   if (app.compare_set().size() != 100 || !app.channel().file_output()) {
     state.SkipWithError("the Compare set did not load");
     return;
@@ -66,10 +66,10 @@ void RunCommand(benchmark::State& state, MenuItemId command) {
 }
 
 void BM_CreatePatchNameListFiles(benchmark::State& state) {
-  RunCommand(state, MenuItemId::kCreatePatchNameFiles);
+  RunCommand(state, menu::kCreatePatchNameFiles);
 }
 void BM_CreateInstrumentFileSections(benchmark::State& state) {
-  RunCommand(state, MenuItemId::kCreateInsFiles);
+  RunCommand(state, menu::kCreateInsFiles);
 }
 
 BENCHMARK(BM_CreatePatchNameListFiles)

@@ -2,7 +2,8 @@
 
 #include <utility>
 
-#include "app/menu_model.h"
+#include "app/help_topics.h"
+#include "app/menu_table.h"
 #include "banks/bank_directory.h"
 
 namespace dravelin {
@@ -13,23 +14,21 @@ Application::Application(WindowOperations& window, std::filesystem::path working
       working_dir_(std::move(working_dir)),
       status_(window),
       channel_(window, files, working_dir_) {
-  enabled_.fill(true);
-  for (const MenuItem& item : kMenuItems) captions_[IndexOf(item.id)] = item.caption;
+  items_.reserve(kMenuItems.size());
+  for (const MenuItem& item : kMenuItems) items_.push_back({std::string(item.caption), true});
 }
 
 void Application::LoadBankSets() {
   MessageCode code = ReadBankDirectory(working_dir_, "Compare", compare_set_);
   if (code != kAllIsOk || CountPatches(compare_set_) == 0) {
-    for (MenuItemId item : kCompareSetItems) SetItemEnabled(item, false);
-    for (MenuItemId item : kBaseSetItems) SetItemEnabled(item, false);
+    SetSetDependentItems(false, false);
     status_.ShowMessageCode(code);
     return;
   }
-  for (MenuItemId item : kCompareSetItems) SetItemEnabled(item, true);
 
   code = ReadBankDirectory(working_dir_, "Base", base_set_);
   if (code != kAllIsOk || CountPatches(base_set_) == 0) {
-    for (MenuItemId item : kBaseSetItems) SetItemEnabled(item, false);
+    SetSetDependentItems(true, false);
     if (code == kNoBankFiles) {
       status_.ShowStatus("Finished reading in all the sysex files in the \"Compare\" directory.");
     } else {
@@ -37,13 +36,20 @@ void Application::LoadBankSets() {
     }
     return;
   }
-  for (MenuItemId item : kBaseSetItems) SetItemEnabled(item, true);
+  SetSetDependentItems(true, true);
   status_.ShowStatus(
       "Finished reading in all the sysex files in both the \"Base\" and \"Compare\" "
       "directories.");
 }
 
-void Application::Click(MenuItemId item) { (this->*MenuItemOf(item).handler)(); }
+void Application::Click(MenuItemId item) {
+  const MenuItem& row = MenuItemOf(item);
+  if (row.handler != nullptr) {
+    (this->*row.handler)();
+  } else {
+    ShowHelpTopic(row.help_topic);
+  }
+}
 
 void Application::ReadInputFilesAgainClick() {
   status_.ShowStatus("Reading in all the sysex files again...");
@@ -55,7 +61,7 @@ void Application::ReadInputFilesAgainClick() {
 void Application::ControlScreenDisplayClick() {
   const bool on = !channel_.screen_display();
   channel_.set_screen_display(on);
-  SetItemCaption(MenuItemId::kControlScreenDisplay,
+  SetItemCaption(menu::kControlScreenDisplay,
                  on ? "Turn Off Screen Display" : "Turn On Screen Display");
   status_.ShowStatus(on ? "Screen display is now turned ON." : "Screen display is now turned OFF.");
 }
@@ -63,7 +69,7 @@ void Application::ControlScreenDisplayClick() {
 void Application::ControlFileOutputClick() {
   const bool on = !channel_.file_output();
   channel_.set_file_output(on);
-  SetItemCaption(MenuItemId::kControlFileOutput,
+  SetItemCaption(menu::kControlFileOutput,
                  on ? "Turn Off File Output" : "Turn On File Output");
   status_.ShowStatus(on ? "File Output is now turned ON." : "File Output is now turned OFF.");
 }
@@ -74,13 +80,32 @@ void Application::FormClose() {
 }
 
 void Application::SetItemEnabled(MenuItemId item, bool enabled) {
-  enabled_[IndexOf(item)] = enabled;
-  window_.SetItemEnabled(item, enabled);
+  ItemState& state = items_[IndexOf(item)];
+  if (state.enabled == enabled) return;
+  state.enabled = enabled;
+  window_.MenuItemChanged(item);
 }
 
 void Application::SetItemCaption(MenuItemId item, std::string_view caption) {
-  captions_[IndexOf(item)] = std::string(caption);
-  window_.SetItemCaption(item, caption);
+  ItemState& state = items_[IndexOf(item)];
+  if (state.caption == caption) return;
+  state.caption = caption;
+  window_.MenuItemChanged(item);
+}
+
+void Application::SetSetDependentItems(bool compare_loaded, bool base_loaded) {
+  for (MenuItemId item : kMenuItemIds) {
+    switch (MenuItemOf(item).needs) {
+      case ItemNeeds::kNothing:
+        break;
+      case ItemNeeds::kCompareSet:
+        SetItemEnabled(item, compare_loaded);
+        break;
+      case ItemNeeds::kBothSets:
+        SetItemEnabled(item, compare_loaded && base_loaded);
+        break;
+    }
+  }
 }
 
 }  // namespace dravelin

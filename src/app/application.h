@@ -3,15 +3,17 @@
 //
 // A front end implements WindowOperations, constructs an Application over it,
 // calls LoadBankSets once (the start-up load), runs handlers through Click as
-// the user picks menu items, and calls FormClose when it closes.
+// the user picks menu items, and calls FormClose when it closes. The
+// Application alone keeps the menu items' captions and enabled states; it
+// tells the window of every change (WindowOperations::MenuItemChanged).
 
 #ifndef DRAVELIN_APP_APPLICATION_H_
 #define DRAVELIN_APP_APPLICATION_H_
 
-#include <array>
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/menu_item_id.h"
 #include "app/status_line.h"
@@ -41,19 +43,19 @@ class Application {
   // outcome on the status line.
   void LoadBankSets();
 
-  // Runs the handler of `item`, as a click of it does.
+  // Runs what a click of `item` runs: its handler, or its help topic.
   void Click(MenuItemId item);
 
   // The state of a menu item as the menu shows it.
-  bool item_enabled(MenuItemId item) const { return enabled_[IndexOf(item)]; }
-  const std::string& item_caption(MenuItemId item) const { return captions_[IndexOf(item)]; }
+  bool item_enabled(MenuItemId item) const { return items_[IndexOf(item)].enabled; }
+  const std::string& item_caption(MenuItemId item) const { return items_[IndexOf(item)].caption; }
 
   const BankSet& compare_set() const { return compare_set_; }
   const BankSet& base_set() const { return base_set_; }
   ReportChannel& channel() { return channel_; }
   const StatusLine& status_line() const { return status_; }
 
-  // The click handlers, one per menu item.
+  // The click handlers of the items that are not help topics.
   void ReadInputFilesAgainClick();
   void ControlScreenDisplayClick();
   void ControlFileOutputClick();
@@ -64,24 +66,21 @@ class Application {
   void PrintUniqueOnlyClick();
   void PrintIdenticalOnlyClick();
   void AboutDravelinClick();
-  void BackgroundInfoClick();
-  void ListReportInfoClick();
-  void ComparisonReportInfoClick();
-  void InstallInfoClick();
-  void ExecutionInfoClick();
-  void TutorialInfoClick();
-  void EditInfoClick();
-  void HelpGenControlClick();
-  void HelpCreateListsClick();
-  void HelpCompareWithinClick();
-  void HelpCompareToBaseClick();
 
   // The window is closing: releases both sets, the Base set first.
   void FormClose();
 
  private:
+  struct ItemState {
+    std::string caption;
+    bool enabled = true;
+  };
+
   void SetItemEnabled(MenuItemId item, bool enabled);
   void SetItemCaption(MenuItemId item, std::string_view caption);
+  // Enables the items whose needs the loaded sets meet and disables the rest
+  // of those that need a set.
+  void SetSetDependentItems(bool compare_loaded, bool base_loaded);
   void ShowHelpTopic(int topic);
   // Writes one listing file per Compare bank, with the command's texts.
   void CreateListingFiles(ListingKind kind, std::string_view started, std::string_view finished);
@@ -92,8 +91,7 @@ class Application {
   ReportChannel channel_;
   BankSet compare_set_;
   BankSet base_set_;
-  std::array<bool, kMenuItemCount> enabled_;
-  std::array<std::string, kMenuItemCount> captions_;
+  std::vector<ItemState> items_;  // in menu order
 };
 
 }  // namespace dravelin

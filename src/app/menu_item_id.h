@@ -1,39 +1,21 @@
-// The command items of the menu bar, in menu order.
+// Names one command item of the menu bar: its place in the menu table
+// (app/menu_table.h), which also gives every item a named constant.
 
 #ifndef DRAVELIN_APP_MENU_ITEM_ID_H_
 #define DRAVELIN_APP_MENU_ITEM_ID_H_
 
 #include <cstddef>
+#include <cstdint>
 
 namespace dravelin {
 
-enum class MenuItemId : int {
-  kReadInputFilesAgain,
-  kControlScreenDisplay,
-  kControlFileOutput,
-  kCreatePatchNameFiles,
-  kCreateInsFiles,
-  kPrintAllSimilarities,
-  kPrintOnlyIdentities,
-  kPrintUniqueOnly,
-  kPrintIdenticalOnly,
-  kAboutDravelin,
-  kBackgroundInfo,
-  kListReportInfo,
-  kComparisonReportInfo,
-  kInstallInfo,
-  kExecutionInfo,
-  kTutorialInfo,
-  kEditInfo,
-  kHelpGenControl,
-  kHelpCreateLists,
-  kHelpCompareWithin,
-  kHelpCompareToBase,
+struct MenuItemId {
+  std::uint8_t index;
+
+  friend constexpr bool operator==(MenuItemId, MenuItemId) = default;
 };
 
-inline constexpr std::size_t kMenuItemCount = 21;
-
-inline constexpr std::size_t IndexOf(MenuItemId item) { return static_cast<std::size_t>(item); }
+inline constexpr std::size_t IndexOf(MenuItemId item) { return item.index; }
 
 }  // namespace dravelin
 

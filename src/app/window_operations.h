@@ -18,11 +18,10 @@ class WindowOperations : public Pane {
   // before the call returns.
   virtual void ShowStatus(std::string_view text) = 0;
 
-  // Replaces the caption of a menu item.
-  virtual void SetItemCaption(MenuItemId item, std::string_view caption) = 0;
-
-  // Enables or disables a menu item.
-  virtual void SetItemEnabled(MenuItemId item, bool enabled) = 0;
+  // The caption or the enabled state of `item` changed. The Application owns
+  // both; the window reads them back (Application::item_caption and
+  // item_enabled) and shows them.
+  virtual void MenuItemChanged(MenuItemId item) = 0;
 };
 
 }  // namespace dravelin

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "app/application.h"
-#include "app/menu_model.h"
+#include "app/menu_table.h"
 #include "report/report_file.h"
 
 namespace dravelin {
@@ -46,8 +46,7 @@ class StreamWindow final : public WindowOperations {
     std::fputc('\n', err_);
     std::fflush(err_);
   }
-  void SetItemCaption(MenuItemId, std::string_view) override {}
-  void SetItemEnabled(MenuItemId, bool) override {}
+  void MenuItemChanged(MenuItemId) override {}
 
  private:
   std::FILE* out_;
@@ -62,20 +61,19 @@ void PrintError(std::FILE* err, std::string_view message) {
 
 std::optional<MenuItemId> ResolveCommand(const Application& app, std::string_view command) {
   if (auto item = FindMenuItemByComponent(command)) return item;
-  for (const MenuItem& item : kMenuItems) {
-    if (app.item_caption(item.id) == command) return item.id;
+  for (MenuItemId item : kMenuItemIds) {
+    if (app.item_caption(item) == command) return item;
   }
   return std::nullopt;
 }
 
 void PrintMenuList(const Application& app, std::FILE* out) {
-  for (const MenuItem& item : kMenuItems) {
-    std::fprintf(out, "%.*s\t%.*s\t%s\t%s\n",
-                 static_cast<int>(kDropDownMenus[item.drop_down].component.size()),
-                 kDropDownMenus[item.drop_down].component.data(),
-                 static_cast<int>(item.component.size()), item.component.data(),
-                 app.item_caption(item.id).c_str(),
-                 app.item_enabled(item.id) ? "enabled" : "disabled");
+  for (MenuItemId id : kMenuItemIds) {
+    const MenuItem& item = MenuItemOf(id);
+    const std::string_view drop_down = DropDownOf(item.drop_down).component;
+    std::fprintf(out, "%.*s\t%.*s\t%s\t%s\n", static_cast<int>(drop_down.size()),
+                 drop_down.data(), static_cast<int>(item.component.size()), item.component.data(),
+                 app.item_caption(id).c_str(), app.item_enabled(id) ? "enabled" : "disabled");
   }
 }
 

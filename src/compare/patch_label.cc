@@ -22,13 +22,10 @@ void AppendPatchLabel(const Bank& bank, const Patch& patch, std::string& out) {
 PatchLabels::PatchLabels(const std::vector<SetPatch>& patches) {
   starts_.reserve(patches.size() + 1);
   for (const SetPatch& entry : patches) {
-    const std::size_t start = text_.size();
-    starts_.push_back(start);
+    starts_.push_back(text_.size());
     AppendPatchLabel(*entry.bank, *entry.patch, text_);
-    longest_ = std::max(longest_, text_.size() - start);
   }
   starts_.push_back(text_.size());
-  has_line_breaks_ = text_.find_first_of("\r\n") != std::string::npos;
 }
 
 }  // namespace dravelin

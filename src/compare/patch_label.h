@@ -30,17 +30,9 @@ class PatchLabels {
                                           starts_[ordinal + 1] - starts_[ordinal]);
   }
 
-  // True when a label holds CR or LF (a bank file name can).
-  bool has_line_breaks() const { return has_line_breaks_; }
-
-  // The length of the longest label.
-  std::size_t longest() const { return longest_; }
-
  private:
   std::string text_;
   std::vector<std::size_t> starts_;
-  bool has_line_breaks_ = false;
-  std::size_t longest_ = 0;
 };
 
 }  // namespace dravelin

@@ -33,50 +33,11 @@ constexpr SoundDetailTable MakeSoundDetailTable() {
 
 constexpr SoundDetailTable kSoundDetailLines = MakeSoundDetailTable();
 
-// The most a verdict block adds to its two labels: the longest verb, the
-// name detail line, every sound detail line, and the ends of these lines and
-// of the empty line after the block.
-constexpr std::size_t kMostBlockLines = 1 + 1 + kSoundsPerPatch * kSoundsPerPatch + 1;
-constexpr std::size_t kBlockOverhead = kSoundsIdenticalVerb.size() + kNameDetailLine.size() +
-                                       kSoundsPerPatch * kSoundsPerPatch * kSoundDetailLength +
-                                       2 * kMostBlockLines;
-
-// Line sinks for EmitVerdictBlock: Put adds text to the current line,
-// EndLine ends it.
-
-// Each line straight to the channel.
-class ChannelLines {
- public:
-  ChannelLines(ReportChannel& channel, std::string& line) : channel_(channel), line_(line) {
-    line_.clear();
-  }
-  void Put(std::string_view text) { line_.append(text); }
-  void EndLine() {
-    channel_.WriteReportLine(line_);
-    line_.clear();
-  }
-
- private:
-  ReportChannel& channel_;
-  std::string& line_;
-};
-
-// Lines gathered in a block; room must have been made for them.
-class BlockLines {
- public:
-  explicit BlockLines(TextBlock& block) : block_(block) {}
-  void Put(std::string_view text) { block_.Put(text); }
-  void EndLine() { block_.EndLine(); }
-
- private:
-  TextBlock& block_;
-};
-
 // The verdict block of a judged pair: its verdict line, and for a similar
 // pair its detail lines. Returns whether `kind` reports the pair.
-template <typename Lines>
-bool EmitVerdictBlock(Lines& lines, const PatchComparison& comparison, std::string_view first_label,
-                      std::string_view second_label, WithinCompareKind kind) {
+bool EmitVerdictBlock(TextBlock& lines, const PatchComparison& comparison,
+                      std::string_view first_label, std::string_view second_label,
+                      WithinCompareKind kind) {
   std::string_view verb;
   if (comparison.identical) {
     verb = kIdenticalVerb;
@@ -130,9 +91,11 @@ bool WritePairVerdict(ReportChannel& channel, const Bank& first_bank, const Patc
   std::string second_label;
   AppendPatchLabel(first_bank, first, first_label);
   AppendPatchLabel(second_bank, second, second_label);
-  std::string line;
-  ChannelLines lines(channel, line);
-  return EmitVerdictBlock(lines, ComparePatches(first, second), first_label, second_label, kind);
+  TextBlock lines;
+  const bool wrote =
+      EmitVerdictBlock(lines, ComparePatches(first, second), first_label, second_label, kind);
+  channel.WriteReportBlock(lines);
+  return wrote;
 }
 
 WithinCompareWriter::WithinCompareWriter(ReportChannel& channel, const BankSet& compare_set,
@@ -141,8 +104,7 @@ WithinCompareWriter::WithinCompareWriter(ReportChannel& channel, const BankSet& 
       kind_(kind),
       patches_(ListSetPatches(compare_set)),
       labels_(patches_),
-      numbers_(NumberPatches(patches_)),
-      whole_blocks_(!labels_.has_line_breaks()) {
+      numbers_(NumberPatches(patches_)) {
   if (kind == WithinCompareKind::kAllSimilarities) {
     similarity_partners_ = std::make_unique<SimilarityPartners>(numbers_);
   } else {
@@ -150,7 +112,7 @@ WithinCompareWriter::WithinCompareWriter(ReportChannel& channel, const BankSet& 
   }
 }
 
-void WithinCompareWriter::CompareWithCompareSet(Ordinal first) {
+bool WithinCompareWriter::CompareWithCompareSet(Ordinal first) {
   if (similarity_partners_ != nullptr) {
     similarity_partners_->Gather(first, scratch_);
   } else {
@@ -158,8 +120,6 @@ void WithinCompareWriter::CompareWithCompareSet(Ordinal first) {
   }
   const NumberedPatch& first_patch = numbers_.patches[first];
   const std::string_view first_label = labels_[first];
-  const std::size_t block_room = 2 * labels_.longest() + kBlockOverhead;
-  BlockLines block_lines(block_);
   bool wrote = false;
   const std::size_t count = scratch_.size();
   for (std::size_t k = 0; k < count; ++k) {
@@ -170,38 +130,23 @@ void WithinCompareWriter::CompareWithCompareSet(Ordinal first) {
     }
     const Ordinal second = scratch_[k];
     const PatchComparison comparison = ComparePatches(first_patch, numbers_.patches[second]);
-    if (whole_blocks_) {
-      block_.Reserve(block_room);
-      if (EmitVerdictBlock(block_lines, comparison, first_label, labels_[second], kind_)) {
-        block_lines.EndLine();
-        wrote = true;
-      }
-      if (block_.size() >= kBlockHandOver) HandOverBlock();
-      if (channel_.failed()) return;
-    } else {
-      if (channel_.failed()) return;
-      ChannelLines lines(channel_, line_);
-      if (EmitVerdictBlock(lines, comparison, first_label, labels_[second], kind_)) {
-        lines.EndLine();
-        wrote = true;
-      }
+    if (EmitVerdictBlock(block_, comparison, first_label, labels_[second], kind_)) {
+      block_.EndLine();
+      wrote = true;
     }
+    if (block_.size() >= kBlockHandOver && !HandOverBlock()) return false;
   }
-  if (whole_blocks_) {
-    if (wrote) {
-      block_.Reserve(kSeparatorLine.size() + 2);
-      block_lines.Put(kSeparatorLine);
-      block_lines.EndLine();
-    }
-    if (block_.size() >= kBlockHandOver) HandOverBlock();
-  } else if (wrote) {
-    channel_.WriteSeparatorLine();
+  if (wrote) {
+    block_.Put(kSeparatorLine);
+    block_.EndLine();
   }
+  return block_.size() < kBlockHandOver || HandOverBlock();
 }
 
-void WithinCompareWriter::HandOverBlock() {
-  if (block_.size() > 0) channel_.WriteReportLines(block_.text());
+bool WithinCompareWriter::HandOverBlock() {
+  channel_.WriteReportBlock(block_);
   block_.Clear();
+  return !channel_.failed();
 }
 
 MessageCode WriteWithinCompareReport(ReportChannel& channel, const BankSet& compare_set,
@@ -214,8 +159,8 @@ MessageCode WriteWithinCompareReport(ReportChannel& channel, const BankSet& comp
   channel.WriteSeparatorLine();
   channel.WriteReportLine(kPatchComparisonsLine);
   WithinCompareWriter writer(channel, compare_set, kind);
-  for (Ordinal first = 0; first < writer.patch_count() && !channel.failed(); ++first) {
-    writer.CompareWithCompareSet(first);
+  for (Ordinal first = 0; first < writer.patch_count(); ++first) {
+    if (!writer.CompareWithCompareSet(first)) break;
   }
   writer.HandOverBlock();
   return channel.CloseReportFile();

@@ -26,7 +26,7 @@
 #include "compare/posting_lists.h"
 #include "compare/set_patches.h"
 #include "compare/similarity_partners.h"
-#include "compare/text_block.h"
+#include "report/text_block.h"
 #include "report/report_channel.h"
 
 namespace dravelin {
@@ -66,11 +66,13 @@ class WithinCompareWriter {
   // Writes the verdict blocks, each followed by an empty line, of every
   // reported partner of the patch with this ordinal (in set order), then a
   // separator line when there was at least one. Lines may be held back
-  // until HandOverBlock.
-  void CompareWithCompareSet(Ordinal first);
+  // until HandOverBlock. False once a write to the report file has failed:
+  // the report is over.
+  bool CompareWithCompareSet(Ordinal first);
 
-  // Passes the lines held back to the channel.
-  void HandOverBlock();
+  // Passes the lines held back to the channel. False once a write to the
+  // report file has failed: the report is over.
+  bool HandOverBlock();
 
  private:
   ReportChannel& channel_;
@@ -78,15 +80,11 @@ class WithinCompareWriter {
   std::vector<SetPatch> patches_;
   PatchLabels labels_;
   PatchNumbers numbers_;
-  // Whole blocks of lines go to the channel at once unless a bank name holds
-  // a line break, which the channel could not tell from a line end.
-  bool whole_blocks_;
   TextBlock block_;
   // The one index the kind needs.
   std::unique_ptr<SimilarityPartners> similarity_partners_;
   std::unique_ptr<IdentityPartners> identity_partners_;
   std::vector<Ordinal> scratch_;
-  std::string line_;
 };
 
 // Writes the report of `kind` over `compare_set`. Returns kOnlyOnePatch when

@@ -26,7 +26,7 @@
 #include <utility>
 
 #include "app/application.h"
-#include "app/menu_model.h"
+#include "app/menu_table.h"
 #include "report/report_file.h"
 
 namespace dravelin {
@@ -224,18 +224,20 @@ void TForm1::BuildMenu() {
   menu_font.setStyleHint(QFont::SansSerif);
   menu_font.setPixelSize(11);
   bar->setFont(menu_font);
-  std::array<QMenu*, kDropDownMenuCount> menus{};
+  std::array<QMenu*, kDropDownMenus.size()> menus{};
   for (std::size_t i = 0; i < kDropDownMenus.size(); ++i) {
     menus[i] = bar->addMenu(LiteralCaption(kDropDownMenus[i].caption));
     menus[i]->setObjectName(DecodeAnsi(kDropDownMenus[i].component));
     menus[i]->setFont(menu_font);
   }
-  for (const MenuItem& item : kMenuItems) {
-    QAction* action = menus[item.drop_down]->addAction(LiteralCaption(item.caption));
+  actions_.clear();
+  for (MenuItemId id : kMenuItemIds) {
+    const MenuItem& item = MenuItemOf(id);
+    QAction* action =
+        menus[static_cast<std::size_t>(item.drop_down)]->addAction(LiteralCaption(item.caption));
     action->setObjectName(DecodeAnsi(item.component));
-    const MenuItemId id = item.id;
     QObject::connect(action, &QAction::triggered, action, [this, id] { Click(id); });
-    actions_[IndexOf(id)] = action;
+    actions_.push_back(action);
   }
   form_->resize(kClientWidth, kClientHeight + bar->sizeHint().height());
 }
@@ -333,12 +335,10 @@ void TForm1::ShowStatus(std::string_view text) {
   msg_label_->repaint();
 }
 
-void TForm1::SetItemCaption(MenuItemId item, std::string_view caption) {
-  actions_[IndexOf(item)]->setText(LiteralCaption(caption));
-}
-
-void TForm1::SetItemEnabled(MenuItemId item, bool enabled) {
-  actions_[IndexOf(item)]->setEnabled(enabled);
+void TForm1::MenuItemChanged(MenuItemId item) {
+  QAction* action = actions_[IndexOf(item)];
+  action->setText(LiteralCaption(application_->item_caption(item)));
+  action->setEnabled(application_->item_enabled(item));
 }
 
 void TForm1::FormClose() { application_->FormClose(); }

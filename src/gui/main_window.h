@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/menu_item_id.h"
 #include "app/window_operations.h"
@@ -83,8 +84,7 @@ class TForm1 final : public WindowOperations {
   void AppendPaneLine(std::string_view line) override;
   void ClearPane() override;
   void ShowStatus(std::string_view text) override;
-  void SetItemCaption(MenuItemId item, std::string_view caption) override;
-  void SetItemEnabled(MenuItemId item, bool enabled) override;
+  void MenuItemChanged(MenuItemId item) override;
 
   // Hands the lines collected so far to the pane.
   void FlushPane();
@@ -111,7 +111,7 @@ class TForm1 final : public WindowOperations {
   std::unique_ptr<QMainWindow> form_;
   QPlainTextEdit* data_memo_ = nullptr;
   QLabel* msg_label_ = nullptr;
-  std::array<QAction*, kMenuItemCount> actions_{};
+  std::vector<QAction*> actions_;  // in menu order
   std::unique_ptr<Application> application_;
 
   // Pane lines not yet handed to the pane, joined by '\n'.

@@ -53,17 +53,18 @@ void ReportChannel::WriteReportLine(std::string_view line) {
   }
 }
 
-void ReportChannel::WriteReportLines(std::string_view lines) {
-  if (failed_) return;
+void ReportChannel::WriteReportBlock(const TextBlock& block) {
+  if (failed_ || block.line_ends().empty()) return;
+  const std::string_view text = block.text();
   if (screen_display_) {
-    for (std::size_t start = 0; start < lines.size();) {
-      std::size_t end = lines.find("\r\n", start);
-      if (end == std::string_view::npos) end = lines.size();
-      pane_.AppendPaneLine(lines.substr(start, end - start));
+    std::size_t start = 0;
+    for (std::size_t end : block.line_ends()) {
+      pane_.AppendPaneLine(text.substr(start, end - start));
       start = end + 2;
     }
   }
   if (file_output_ && file_ != nullptr) {
+    const std::string_view lines = text.substr(0, block.line_ends().back() + 2);
     if (lines.size() < kFlushSize) {
       buffer_.append(lines);
       if (buffer_.size() >= kFlushSize) Flush();

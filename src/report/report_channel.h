@@ -25,6 +25,7 @@
 #include "base/message_code.h"
 #include "report/pane.h"
 #include "report/report_file.h"
+#include "report/text_block.h"
 
 namespace dravelin {
 
@@ -69,13 +70,11 @@ class ReportChannel {
   // (FileOutput on).
   void WriteReportLine(std::string_view line);
 
-  // Several lines at once, for reports that produce many: `lines` holds one
-  // or more lines, each ended by CR LF (which no line contains otherwise).
-  // Each line goes to the pane as its own line (ScreenDisplay on), and the
-  // text as it stands to the file (FileOutput on): the same as one
-  // WriteReportLine per line. Text of the buffer's size or more is handed
-  // to the file without being copied.
-  void WriteReportLines(std::string_view lines);
+  // The ended lines of `block` at once, for reports that produce many: the
+  // same as one WriteReportLine per line, each line as the block delimits it.
+  // A block of the buffer's size or more is handed to the file without being
+  // copied. Text after the block's last ended line is not written.
+  void WriteReportBlock(const TextBlock& block);
 
   // The line to the pane only (ScreenDisplay on); never to the file.
   void WritePaneLine(std::string_view line);

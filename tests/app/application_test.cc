@@ -4,11 +4,12 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
-#include "app/menu_model.h"
-#include "app/recording_window.h"
+#include "app/menu_table.h"
+#include "tests/app/recording_window.h"
 #include "gtest/gtest.h"
 #include "tests/support/dump_builder.h"
 #include "tests/support/fake_report_files.h"
@@ -17,6 +18,7 @@
 namespace dravelin {
 namespace {
 
+using testing::RecordingWindow;
 using testing::BankOfDistinctPatches;
 using testing::FakeReportFiles;
 using testing::TempDir;
@@ -55,16 +57,19 @@ class Scenario {
     return *app_;
   }
 
-  // The enabled state of the four Compare items and the two Base items, as
-  // both the application and the window see it.
+  // The enabled state of every item by what it needs, and that the window
+  // was told of each item that is no longer in its start state.
   void ExpectGroups(bool compare_items, bool base_items) {
-    for (MenuItemId item : kCompareSetItems) {
-      EXPECT_EQ(app_->item_enabled(item), compare_items) << MenuItemOf(item).component;
-      EXPECT_EQ(window_.enabled[IndexOf(item)], compare_items) << MenuItemOf(item).component;
-    }
-    for (MenuItemId item : kBaseSetItems) {
-      EXPECT_EQ(app_->item_enabled(item), base_items) << MenuItemOf(item).component;
-      EXPECT_EQ(window_.enabled[IndexOf(item)], base_items) << MenuItemOf(item).component;
+    const std::vector<MenuItemId>& told = window_.changed_items;
+    for (MenuItemId item : kMenuItemIds) {
+      bool expected = true;
+      if (MenuItemOf(item).needs == ItemNeeds::kCompareSet) expected = compare_items;
+      if (MenuItemOf(item).needs == ItemNeeds::kBothSets) expected = base_items;
+      EXPECT_EQ(app_->item_enabled(item), expected) << MenuItemOf(item).component;
+      if (!expected) {
+        EXPECT_NE(std::find(told.begin(), told.end(), item), told.end())
+            << MenuItemOf(item).component;
+      }
     }
   }
 
@@ -118,10 +123,7 @@ TEST_F(ApplicationTest, LoadOutcomesSetItemsAndStatusLine) {
 
 TEST_F(ApplicationTest, OtherItemsStayEnabledWhenNothingLoads) {
   Start();
-  for (const MenuItem& item : kMenuItems) {
-    const bool needs_set = item.drop_down == 1 || item.drop_down == 2 || item.drop_down == 3;
-    EXPECT_EQ(app_->item_enabled(item.id), !needs_set) << item.component;
-  }
+  ExpectGroups(false, false);
 }
 
 TEST_F(ApplicationTest, BankFileThatCannotBeOpenedShowsCode3) {
@@ -153,11 +155,11 @@ TEST_F(ApplicationTest, ReloadPicksUpNewBaseFilesAndKeepsPaneAndSwitches) {
   Fill("Compare", Folder::kPatches);
   Application& app = Start();
   ExpectGroups(true, false);
-  app.Click(MenuItemId::kControlScreenDisplay);
+  app.Click(menu::kControlScreenDisplay);
   window_.AppendPaneLine("left from an earlier report");
 
   Fill("Base", Folder::kPatches);
-  app.Click(MenuItemId::kReadInputFilesAgain);
+  app.Click(menu::kReadInputFilesAgain);
 
   ExpectGroups(true, true);
   EXPECT_EQ(window_.statuses,
@@ -165,7 +167,7 @@ TEST_F(ApplicationTest, ReloadPicksUpNewBaseFilesAndKeepsPaneAndSwitches) {
                                       kReloading, kBothFinished}));
   EXPECT_EQ(window_.pane, std::vector<std::string>{"left from an earlier report"});
   EXPECT_EQ(window_.clears, 0);
-  EXPECT_EQ(app.item_caption(MenuItemId::kControlScreenDisplay), "Turn On Screen Display");
+  EXPECT_EQ(app.item_caption(menu::kControlScreenDisplay), "Turn On Screen Display");
   EXPECT_FALSE(app.channel().screen_display());
   EXPECT_EQ(CountPatches(app.compare_set()), 3u);
   EXPECT_EQ(CountPatches(app.base_set()), 3u);
@@ -175,7 +177,7 @@ TEST_F(ApplicationTest, ReloadReadsChangedFilesAfresh) {
   dir_.WriteFile("Compare/one.syx", BankOfDistinctPatches(2, 1));
   Application& app = Start();
   dir_.WriteFile("Compare/one.syx", BankOfDistinctPatches(5, 100));
-  app.Click(MenuItemId::kReadInputFilesAgain);
+  app.Click(menu::kReadInputFilesAgain);
   ASSERT_EQ(app.compare_set().size(), 1u);
   EXPECT_EQ(app.compare_set()[0].patches.size(), 5u);
 }
@@ -185,7 +187,7 @@ TEST_F(ApplicationTest, ReloadThatFindsNoPatchKeepsTheReloadText) {
   Application& app = Start();
   std::filesystem::remove(dir_.path() / "Compare" / "bank.syx");
   Fill("Compare", Folder::kNoDumps);
-  app.Click(MenuItemId::kReadInputFilesAgain);
+  app.Click(menu::kReadInputFilesAgain);
   ExpectGroups(false, false);
   EXPECT_EQ(window_.status(), kReloading);
 }
@@ -200,10 +202,10 @@ TEST_F(ApplicationTest, SwitchesFlipCaptionsAndStatusAndReturnAfterTwoClicks) {
     const char* on_status;
   };
   const SwitchCase cases[] = {
-      {MenuItemId::kControlScreenDisplay, &ReportChannel::screen_display, "Turn On Screen Display",
+      {menu::kControlScreenDisplay, &ReportChannel::screen_display, "Turn On Screen Display",
        "Turn Off Screen Display", "Screen display is now turned OFF.",
        "Screen display is now turned ON."},
-      {MenuItemId::kControlFileOutput, &ReportChannel::file_output, "Turn On File Output",
+      {menu::kControlFileOutput, &ReportChannel::file_output, "Turn On File Output",
        "Turn Off File Output", "File Output is now turned OFF.", "File Output is now turned ON."},
   };
   Application& app = Start();
@@ -212,12 +214,12 @@ TEST_F(ApplicationTest, SwitchesFlipCaptionsAndStatusAndReturnAfterTwoClicks) {
     EXPECT_TRUE((app.channel().*c.state)());
     app.Click(c.item);
     EXPECT_FALSE((app.channel().*c.state)());
-    EXPECT_EQ(window_.captions[IndexOf(c.item)], c.off_caption);
     EXPECT_EQ(app.item_caption(c.item), c.off_caption);
+    EXPECT_EQ(window_.changed_items.back(), c.item);
     EXPECT_EQ(window_.status(), c.off_status);
     app.Click(c.item);
     EXPECT_TRUE((app.channel().*c.state)());
-    EXPECT_EQ(window_.captions[IndexOf(c.item)], c.on_caption);
+    EXPECT_EQ(app.item_caption(c.item), c.on_caption);
     EXPECT_EQ(window_.status(), c.on_status);
   }
   EXPECT_TRUE(window_.pane.empty());

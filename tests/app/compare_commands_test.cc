@@ -9,7 +9,8 @@
 #include <vector>
 
 #include "app/application.h"
-#include "app/recording_window.h"
+#include "app/menu_table.h"
+#include "tests/app/recording_window.h"
 #include "compare/against_base_report.h"
 #include "compare/within_compare_report.h"
 #include "gtest/gtest.h"
@@ -20,6 +21,7 @@
 namespace dravelin {
 namespace {
 
+using testing::RecordingWindow;
 using testing::FakeReportFiles;
 using testing::MakeSounds;
 using testing::SyxBuilder;
@@ -39,19 +41,19 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {MenuItemId::kPrintAllSimilarities, "compare.txt", "Comparing patches...",
+    {menu::kPrintAllSimilarities, "compare.txt", "Comparing patches...",
      "Finished. The file \"Compare\\compare.txt\" contains a list of all comparisons between "
      "patches in the \"Compare\" directory",
      false},
-    {MenuItemId::kPrintOnlyIdentities, "identity.txt", "Getting patch identities...",
+    {menu::kPrintOnlyIdentities, "identity.txt", "Getting patch identities...",
      "Finished. The file \"Compare\\identity.txt\" contains a list of all identities between "
      "patches in the \"Compare\" directory",
      false},
-    {MenuItemId::kPrintUniqueOnly, "uniqC2B.txt", "Comparing to Base - Finding unique patches...",
+    {menu::kPrintUniqueOnly, "uniqC2B.txt", "Comparing to Base - Finding unique patches...",
      "Finished. The file \"Compare\\uniqC2B.txt\" holds a list of patches in the \"Compare\" "
      "directory unique from \"Base\" directory patches.",
      true},
-    {MenuItemId::kPrintIdenticalOnly, "identC2B.txt",
+    {menu::kPrintIdenticalOnly, "identC2B.txt",
      "Comparing to Base - Finding identical patches...",
      "Finished. The file \"Compare\\identC2B.txt\" has a list of patches in the \"Compare\" "
      "directory identical to a \"Base\" directory patch.",
@@ -86,22 +88,22 @@ class CompareCommandsTest : public ::testing::Test {
     RecordingWindow pane;
     FakeReportFiles files;
     ReportChannel channel(pane, files, "/");
-    switch (item) {
-      case MenuItemId::kPrintAllSimilarities:
-        WriteWithinCompareReport(channel, app_->compare_set(), WithinCompareKind::kAllSimilarities);
-        return files.Contents("/Compare/compare.txt");
-      case MenuItemId::kPrintOnlyIdentities:
-        WriteWithinCompareReport(channel, app_->compare_set(), WithinCompareKind::kOnlyIdentities);
-        return files.Contents("/Compare/identity.txt");
-      case MenuItemId::kPrintUniqueOnly:
-        WriteAgainstBaseReport(channel, app_->compare_set(), app_->base_set(),
-                               AgainstBaseKind::kUniqueOnly);
-        return files.Contents("/Compare/uniqC2B.txt");
-      default:
-        WriteAgainstBaseReport(channel, app_->compare_set(), app_->base_set(),
-                               AgainstBaseKind::kIdenticalOnly);
-        return files.Contents("/Compare/identC2B.txt");
+    if (item == menu::kPrintAllSimilarities) {
+      WriteWithinCompareReport(channel, app_->compare_set(), WithinCompareKind::kAllSimilarities);
+      return files.Contents("/Compare/compare.txt");
     }
+    if (item == menu::kPrintOnlyIdentities) {
+      WriteWithinCompareReport(channel, app_->compare_set(), WithinCompareKind::kOnlyIdentities);
+      return files.Contents("/Compare/identity.txt");
+    }
+    if (item == menu::kPrintUniqueOnly) {
+      WriteAgainstBaseReport(channel, app_->compare_set(), app_->base_set(),
+                             AgainstBaseKind::kUniqueOnly);
+      return files.Contents("/Compare/uniqC2B.txt");
+    }
+    WriteAgainstBaseReport(channel, app_->compare_set(), app_->base_set(),
+                           AgainstBaseKind::kIdenticalOnly);
+    return files.Contents("/Compare/identC2B.txt");
   }
 
   TempDir dir_;
@@ -166,7 +168,7 @@ TEST_F(CompareCommandsTest, ABaseSetOfEmptyBanksIsNoErrorAndMatchesNothing) {
   dir_.WriteFile("Compare/Mine.syx", CompareBank());
   dir_.WriteFile("Base/Blank.syx", "no program dumps here");
   Application& app = Start();
-  app.Click(MenuItemId::kPrintUniqueOnly);
+  app.Click(menu::kPrintUniqueOnly);
   EXPECT_EQ(window_.status(), kCommands[2].finished);
   const std::string report = files_.Contents(ReportPath("uniqC2B.txt"));
   EXPECT_EQ(report.substr(report.find("Patch Comparisons:")),

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "app/application.h"
-#include "app/menu_model.h"
-#include "app/recording_window.h"
+#include "app/menu_table.h"
+#include "tests/app/recording_window.h"
 #include "tests/support/dump_builder.h"
 #include "tests/support/fake_report_files.h"
 #include "tests/support/temp_dir.h"
@@ -20,6 +20,7 @@
 namespace dravelin {
 namespace {
 
+using testing::RecordingWindow;
 using testing::FakeReportFiles;
 using testing::TempDir;
 
@@ -39,62 +40,62 @@ struct TopicShape {
 
 const std::vector<TopicShape>& TopicShapes() {
   static const std::vector<TopicShape> shapes = {
-      {MenuItemId::kBackgroundInfo,
+      {menu::kBackgroundInfo,
        "What does the Dravelin Program Do?",
        {{"What is Dravelin?", 8, 76}, {"What types of report files can be created?", 8, 76}},
        0,
        {"Dravelin helps you sort them out."}},
-      {MenuItemId::kListReportInfo,
+      {menu::kListReportInfo,
        "How to Create 'Patch List' Reports",
        {{"What is a patch name list?", 8, 70}, {"What is an instrument file section?", 10, 70}},
        0,
        {"form. Dravelin unpacks the bits and creates the text for you."}},
-      {MenuItemId::kComparisonReportInfo,
+      {menu::kComparisonReportInfo,
        "How to Create 'Comparison' Reports",
        {{"What is a 'comparison among a set of sysex bank files'?", 11, 70},
         {"What is a 'comparison of one set of sysex files against a base set'?", 7, 70}},
        0,
        {"Many sysex bank files for the QS+ are available on the Internet."}},
-      {MenuItemId::kInstallInfo,
+      {menu::kInstallInfo,
        "How to Install the Dravelin Program",
        {{"", 4, 76}, {"", 5, 76}, {"", 5, 76}, {"", 4, 76}, {"", 3, 76}},
        0,
        {"directory. If there are no patches here you can do nothing."}},
-      {MenuItemId::kExecutionInfo,
+      {menu::kExecutionInfo,
        "How to Run the Dravelin Program",
        {{"", 8, 74}, {"", 6, 76}, {"", 10, 72}},
        5,
        {"sysex files containing any number of patches from 1 to 128 will work."}},
-      {MenuItemId::kTutorialInfo,
+      {menu::kTutorialInfo,
        "Tutorial or 'Quick Start' Information",
        {{"", 11, 74}, {"", 11, 74}},
        0,
        {"Dravelin prints \"?\" in its place"}},
-      {MenuItemId::kEditInfo,
+      {menu::kEditInfo,
        "How to Put New Patches into Your User Bank",
        {{"", 5, 76}, {"", 20, 72}},
        7,
        {"another bank, but that is useless. Here's the right way:",
         "'F0 00 00 0E 0E 00 xx', where 'xx' can be any hex number",
         "Note that patches are numbered 0 to 127, not 1 to 128."}},
-      {MenuItemId::kHelpGenControl,
+      {menu::kHelpGenControl,
        "General Control - Submenu Commands",
        {{"Read Input Sysex Files Again", 5, 70},
         {"Turn On/Off Screen Display", 5, 70},
         {"Turn On/Off File Creation", 5, 70}},
        0,
        {}},
-      {MenuItemId::kHelpCreateLists,
+      {menu::kHelpCreateLists,
        "Create Name Lists - Submenu Commands",
        {{"Create Patch Name Lists", 8, 76}, {"Create Instrument File Sections", 13, 76}},
        0,
        {"Any patches beyond 128 (the QS+ maximum) are ignored."}},
-      {MenuItemId::kHelpCompareWithin,
+      {menu::kHelpCompareWithin,
        "Compare Within 'Compare' Directory - Submenu Commands",
        {{"Print All Similarities", 9, 76}, {"Print Only Identities", 11, 70}},
        0,
        {"Be aware that this file can get very large."}},
-      {MenuItemId::kHelpCompareToBase,
+      {menu::kHelpCompareToBase,
        "Compare to Base Directory - Submenu Commands",
        {{"Print Unique Patches Only", 11, 76}, {"Print Identical Patches Only", 10, 76}},
        0,
@@ -232,7 +233,7 @@ TEST_F(HelpTest, NumberedStepsKeepTheirIndentation) {
 }
 
 TEST_F(HelpTest, TutorialEndsWithFiveLinesOfFourBlanks) {
-  app_.Click(MenuItemId::kTutorialInfo);
+  app_.Click(menu::kTutorialInfo);
   const std::vector<std::string>& pane = window_.pane;
   ASSERT_GE(pane.size(), 6u);
   for (std::size_t i = pane.size() - 5; i < pane.size(); ++i) EXPECT_EQ(pane[i], "    ");
@@ -240,7 +241,7 @@ TEST_F(HelpTest, TutorialEndsWithFiveLinesOfFourBlanks) {
 }
 
 TEST_F(HelpTest, AboutBannerIsFramedAndCentredAsDesigned) {
-  app_.Click(MenuItemId::kAboutDravelin);
+  app_.Click(menu::kAboutDravelin);
   const std::vector<std::string>& pane = window_.pane;
   ASSERT_EQ(pane.size(), 17u);
   for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(pane[i], "");
@@ -285,15 +286,15 @@ TEST_F(HelpTest, AboutBannerIsFramedAndCentredAsDesigned) {
 }
 
 TEST_F(HelpTest, HelpReplacesThePaneAndLeavesStatusSwitchesAndFilesAlone) {
-  app_.Click(MenuItemId::kControlScreenDisplay);  // help ignores the switch
+  app_.Click(menu::kControlScreenDisplay);  // help ignores the switch
   const std::vector<std::string> statuses = window_.statuses;
   const std::vector<MenuItemId> help_items = {
-      MenuItemId::kAboutDravelin,     MenuItemId::kBackgroundInfo,
-      MenuItemId::kListReportInfo,    MenuItemId::kComparisonReportInfo,
-      MenuItemId::kInstallInfo,       MenuItemId::kExecutionInfo,
-      MenuItemId::kTutorialInfo,      MenuItemId::kEditInfo,
-      MenuItemId::kHelpGenControl,    MenuItemId::kHelpCreateLists,
-      MenuItemId::kHelpCompareWithin, MenuItemId::kHelpCompareToBase};
+      menu::kAboutDravelin,     menu::kBackgroundInfo,
+      menu::kListReportInfo,    menu::kComparisonReportInfo,
+      menu::kInstallInfo,       menu::kExecutionInfo,
+      menu::kTutorialInfo,      menu::kEditInfo,
+      menu::kHelpGenControl,    menu::kHelpCreateLists,
+      menu::kHelpCompareWithin, menu::kHelpCompareToBase};
   for (MenuItemId item : help_items) {
     app_.Click(item);
     const std::vector<std::string> once = window_.pane;

@@ -5,7 +5,8 @@
 #include <vector>
 
 #include "app/application.h"
-#include "app/recording_window.h"
+#include "app/menu_table.h"
+#include "tests/app/recording_window.h"
 #include "report/bank_list_files.h"
 #include "report/instrument_section.h"
 #include "report/patch_name_list.h"
@@ -16,6 +17,7 @@
 namespace dravelin {
 namespace {
 
+using testing::RecordingWindow;
 using testing::BankOfDistinctPatches;
 using testing::FakeReportFiles;
 using testing::TempDir;
@@ -36,9 +38,9 @@ struct Command {
   std::string_view finished;
 };
 const Command kCommands[] = {
-    {MenuItemId::kCreatePatchNameFiles, ListingKind::kPatchNameList, "Making patch lists...",
+    {menu::kCreatePatchNameFiles, ListingKind::kPatchNameList, "Making patch lists...",
      kPatchListsFinished},
-    {MenuItemId::kCreateInsFiles, ListingKind::kInstrumentSection, "Making Ins file lists...",
+    {menu::kCreateInsFiles, ListingKind::kInstrumentSection, "Making Ins file lists...",
      kInsFinished},
 };
 
@@ -92,8 +94,8 @@ TEST_F(ListingCommandsTest, EachCommandWritesEveryBankUnderEverySwitchSetting) {
         FakeReportFiles files;
         Application& app = Start(files);
         ASSERT_EQ(app.compare_set().size(), 3u);
-        if (!screen) app.Click(MenuItemId::kControlScreenDisplay);
-        if (!file) app.Click(MenuItemId::kControlFileOutput);
+        if (!screen) app.Click(menu::kControlScreenDisplay);
+        if (!file) app.Click(menu::kControlFileOutput);
         window_.pane = {"left from before"};
         const std::size_t statuses_before = window_.statuses.size();
 
@@ -183,9 +185,9 @@ TEST_F(ListingCommandsTest, FileOutputOffLeavesAnEarlierReportUnchanged) {
   DiskReportFileSystem files;
   Application& app = Start(files);
   dir_.WriteFile("Compare/Alpha.txt", "from an earlier run");
-  app.Click(MenuItemId::kControlFileOutput);
-  app.Click(MenuItemId::kCreatePatchNameFiles);
-  app.Click(MenuItemId::kCreateInsFiles);
+  app.Click(menu::kControlFileOutput);
+  app.Click(menu::kCreatePatchNameFiles);
+  app.Click(menu::kCreateInsFiles);
   EXPECT_EQ(window_.status(), kInsFinished);
   EXPECT_EQ(dir_.ReadFile("Compare/Alpha.txt"), "from an earlier run");
   for (const char* name : {"Beta.txt", "Gamma.txt", "Alpha.ins", "Beta.ins", "Gamma.ins"}) {
@@ -193,44 +195,11 @@ TEST_F(ListingCommandsTest, FileOutputOffLeavesAnEarlierReportUnchanged) {
   }
 
   // Turned on again, the earlier file is replaced.
-  app.Click(MenuItemId::kControlFileOutput);
-  app.Click(MenuItemId::kCreatePatchNameFiles);
+  app.Click(menu::kControlFileOutput);
+  app.Click(menu::kCreatePatchNameFiles);
   EXPECT_EQ(dir_.ReadFile("Compare/Alpha.txt"),
             "  Alpha\r\n\r\n      000: Patch 0000\r\n      001: Patch 0001\r\n"
             "      002: Patch 0002\r\n");
-}
-
-TEST_F(ListingCommandsTest, SwitchCommandsFlipCaptionAndStatus) {
-  struct Case {
-    MenuItemId item;
-    bool (ReportChannel::*state)() const;
-    const char* off_caption;
-    const char* off_status;
-    const char* on_caption;
-    const char* on_status;
-  };
-  const Case cases[] = {
-      {MenuItemId::kControlScreenDisplay, &ReportChannel::screen_display, "Turn On Screen Display",
-       "Screen display is now turned OFF.", "Turn Off Screen Display",
-       "Screen display is now turned ON."},
-      {MenuItemId::kControlFileOutput, &ReportChannel::file_output, "Turn On File Output",
-       "File Output is now turned OFF.", "Turn Off File Output", "File Output is now turned ON."},
-  };
-  FakeReportFiles files;
-  Application& app = Start(files);
-  for (const Case& c : cases) {
-    app.Click(c.item);
-    EXPECT_FALSE((app.channel().*c.state)());
-    EXPECT_EQ(window_.captions[IndexOf(c.item)], c.off_caption);
-    EXPECT_EQ(window_.status(), c.off_status);
-    app.Click(c.item);
-    EXPECT_TRUE((app.channel().*c.state)());
-    EXPECT_EQ(app.item_caption(c.item), c.on_caption);
-    EXPECT_EQ(window_.status(), c.on_status);
-  }
-  EXPECT_EQ(window_.clears, 0);
-  EXPECT_TRUE(window_.pane.empty());
-  EXPECT_TRUE(files.created().empty());
 }
 
 }  // namespace

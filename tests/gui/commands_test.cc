@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "app/application.h"
-#include "app/menu_model.h"
+#include "app/menu_table.h"
 #include "gui/main_window.h"
 #include "tests/gui/gui_test_support.h"
 #include "tests/support/batch_process.h"
@@ -75,16 +75,16 @@ struct Command {
 
 TEST(CommandsTest, ClicksRunTheSameHandlersAsTheBatchProgram) {
   const Command commands[] = {
-      {MenuItemId::kCreatePatchNameFiles, {"Alpha.txt", "Gamma.txt"}},
-      {MenuItemId::kCreateInsFiles, {"Alpha.ins", "Gamma.ins"}},
-      {MenuItemId::kPrintAllSimilarities, {"compare.txt"}},
-      {MenuItemId::kPrintOnlyIdentities, {"identity.txt"}},
-      {MenuItemId::kPrintUniqueOnly, {"uniqC2B.txt"}},
-      {MenuItemId::kPrintIdenticalOnly, {"identC2B.txt"}},
-      {MenuItemId::kAboutDravelin, {}},
-      {MenuItemId::kBackgroundInfo, {}},
-      {MenuItemId::kExecutionInfo, {}},
-      {MenuItemId::kHelpCompareToBase, {}},
+      {menu::kCreatePatchNameFiles, {"Alpha.txt", "Gamma.txt"}},
+      {menu::kCreateInsFiles, {"Alpha.ins", "Gamma.ins"}},
+      {menu::kPrintAllSimilarities, {"compare.txt"}},
+      {menu::kPrintOnlyIdentities, {"identity.txt"}},
+      {menu::kPrintUniqueOnly, {"uniqC2B.txt"}},
+      {menu::kPrintIdenticalOnly, {"identC2B.txt"}},
+      {menu::kAboutDravelin, {}},
+      {menu::kBackgroundInfo, {}},
+      {menu::kExecutionInfo, {}},
+      {menu::kHelpCompareToBase, {}},
   };
   TempDir dir;
   WriteBankSets(dir);
@@ -127,12 +127,12 @@ TEST(CommandsTest, ClicksRunTheSameHandlersAsTheBatchProgram) {
 
 TEST(CommandsTest, LongCommandIsAnnouncedOnScreenBeforeItWorks) {
   const std::pair<MenuItemId, const char*> announcements[] = {
-      {MenuItemId::kCreatePatchNameFiles, "Making patch lists..."},
-      {MenuItemId::kCreateInsFiles, "Making Ins file lists..."},
-      {MenuItemId::kPrintAllSimilarities, "Comparing patches..."},
-      {MenuItemId::kPrintOnlyIdentities, "Getting patch identities..."},
-      {MenuItemId::kPrintUniqueOnly, "Comparing to Base - Finding unique patches..."},
-      {MenuItemId::kPrintIdenticalOnly, "Comparing to Base - Finding identical patches..."},
+      {menu::kCreatePatchNameFiles, "Making patch lists..."},
+      {menu::kCreateInsFiles, "Making Ins file lists..."},
+      {menu::kPrintAllSimilarities, "Comparing patches..."},
+      {menu::kPrintOnlyIdentities, "Getting patch identities..."},
+      {menu::kPrintUniqueOnly, "Comparing to Base - Finding unique patches..."},
+      {menu::kPrintIdenticalOnly, "Comparing to Base - Finding identical patches..."},
   };
   TempDir dir;
   WriteBankSets(dir);
@@ -164,7 +164,7 @@ TEST(CommandsTest, ScreenshotAfterAReportShowsTheDesign) {
   WriteBankSets(dir);
   TForm1 form(FormSettings{dir.path()});
   testing::ShowAndWait(form);
-  form.item_action(MenuItemId::kCreatePatchNameFiles)->trigger();
+  form.item_action(menu::kCreatePatchNameFiles)->trigger();
   testing::ProcessEvents();
 
   const QImage window = form.widget()->grab().toImage();

@@ -17,6 +17,7 @@
 #include <iterator>
 #include <string>
 
+#include "app/menu_table.h"
 #include "gui/main_window.h"
 #include "tests/gui/gui_test_support.h"
 #include "tests/support/fake_report_files.h"
@@ -109,7 +110,7 @@ TEST(LargeReportTest, RealReportBeyondThePaneLimitEndsWithANote) {
   testing::ResetPeakMemoryUse();
   const testing::MemoryUse before = testing::CurrentMemoryUse();
   const auto start = std::chrono::steady_clock::now();
-  form.item_action(MenuItemId::kPrintAllSimilarities)->trigger();
+  form.item_action(menu::kPrintAllSimilarities)->trigger();
   testing::ProcessEvents();
   const double seconds = SecondsSince(start);
   const testing::MemoryUse after = testing::CurrentMemoryUse();

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "app/application.h"
-#include "app/menu_model.h"
+#include "app/menu_table.h"
 #include "gui/main_window.h"
 #include "tests/gui/gui_test_support.h"
 #include "tests/support/dump_builder.h"
@@ -36,17 +36,11 @@ void WriteBank(TempDir& dir, const char* relative, int patches, std::uint32_t se
 
 // Checks the six set-dependent items and that every other item is enabled.
 void ExpectItemStates(TForm1& form, bool compare_items, bool base_items) {
-  for (MenuItemId item : kCompareSetItems) {
-    EXPECT_EQ(form.item_action(item)->isEnabled(), compare_items) << MenuItemOf(item).component;
-  }
-  for (MenuItemId item : kBaseSetItems) {
-    EXPECT_EQ(form.item_action(item)->isEnabled(), base_items) << MenuItemOf(item).component;
-  }
-  for (const MenuItem& item : kMenuItems) {
-    const bool set_dependent = item.drop_down == 1 || item.drop_down == 2 || item.drop_down == 3;
-    if (!set_dependent) {
-      EXPECT_TRUE(form.item_action(item.id)->isEnabled()) << item.component;
-    }
+  for (MenuItemId item : kMenuItemIds) {
+    bool expected = true;
+    if (MenuItemOf(item).needs == ItemNeeds::kCompareSet) expected = compare_items;
+    if (MenuItemOf(item).needs == ItemNeeds::kBothSets) expected = base_items;
+    EXPECT_EQ(form.item_action(item)->isEnabled(), expected) << MenuItemOf(item).component;
   }
 }
 
@@ -155,7 +149,7 @@ TEST(ReloadTest, UnopenableCompareFileDisablesEverySetItem) {
   ExpectItemStates(form, true, true);
   {
     OneMoreOpenFile limit;
-    form.item_action(MenuItemId::kReadInputFilesAgain)->trigger();
+    form.item_action(menu::kReadInputFilesAgain)->trigger();
   }
   ExpectItemStates(form, false, false);
   EXPECT_EQ(form.msg_label()->text(), "Message: ' *.syx File Open Error!'");
@@ -169,17 +163,17 @@ TEST(ReloadTest, NewBaseFilesEnableBaseItemsAndPaneAndCaptionsStay) {
   TForm1 form(FormSettings{dir.path(), &files});
   ExpectItemStates(form, true, false);
 
-  form.Click(MenuItemId::kAboutDravelin);
-  form.Click(MenuItemId::kControlScreenDisplay);
+  form.Click(menu::kAboutDravelin);
+  form.Click(menu::kControlScreenDisplay);
   const std::string pane = testing::PaneText(form);
   WriteBank(dir, "Base/Beta.syx", 2, 50);
-  form.item_action(MenuItemId::kReadInputFilesAgain)->trigger();
+  form.item_action(menu::kReadInputFilesAgain)->trigger();
 
   ExpectItemStates(form, true, true);
   EXPECT_EQ(form.msg_label()->text(), kBothRead);
   EXPECT_EQ(testing::PaneText(form), pane);
-  EXPECT_EQ(form.item_action(MenuItemId::kControlScreenDisplay)->text(), "Turn On Screen Display");
-  EXPECT_EQ(form.item_action(MenuItemId::kControlFileOutput)->text(), "Turn Off File Output");
+  EXPECT_EQ(form.item_action(menu::kControlScreenDisplay)->text(), "Turn On Screen Display");
+  EXPECT_EQ(form.item_action(menu::kControlFileOutput)->text(), "Turn Off File Output");
 }
 
 }  // namespace

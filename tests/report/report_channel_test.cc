@@ -65,7 +65,9 @@ TEST_F(ReportChannelTest, EveryOperationUnderEverySwitchSetting) {
       "The following sysex files were found in the 'Compare' directory:\r\n"
       "  Alpha\r\n"
       "  Beta\r\n"
-      "The following sysex files were found in the 'Base' directory:\r\n";
+      "The following sysex files were found in the 'Base' directory:\r\n"
+      "block \"A\rB\nC\"\r\n"
+      "\r\n";
   const std::vector<std::string> pane_lines = {
       "first line",
       "",
@@ -75,7 +77,16 @@ TEST_F(ReportChannelTest, EveryOperationUnderEverySwitchSetting) {
       "The following sysex files were found in the 'Compare' directory:",
       "  Alpha",
       "  Beta",
-      "The following sysex files were found in the 'Base' directory:"};
+      "The following sysex files were found in the 'Base' directory:",
+      "block \"A\rB\nC\"",
+      ""};
+  // A block's lines end where the block says, whatever bytes they hold; a
+  // line not yet ended is not written.
+  TextBlock block;
+  block.Put("block \"A\rB\nC\"");
+  block.EndLine();
+  block.EndLine();
+  block.Put("not ended");
   const BankSet two_banks = {NamedBank("Alpha"), NamedBank("Beta")};
 
   for (const bool screen : {true, false}) {
@@ -94,6 +105,7 @@ TEST_F(ReportChannelTest, EveryOperationUnderEverySwitchSetting) {
       channel.WriteBankNameLine(NamedBank("Bank One"));
       channel.WriteBankFileList(two_banks, "Compare");
       channel.WriteBankFileList(BankSet{}, "Base");
+      channel.WriteReportBlock(block);
       EXPECT_EQ(channel.CloseReportFile(), kAllIsOk);
 
       EXPECT_EQ(pane.lines, screen ? pane_lines : std::vector<std::string>{});

@@ -1,0 +1,228 @@
+// The menu bar as one table: every drop-down menu and every command item in
+// menu order, with its component name, start caption, what it needs to be
+// enabled and what a click of it runs. Both front ends build their menus
+// from it, the Application keeps the items' states by it, and the batch
+// program resolves commands through it.
+//
+// A new item is one row here plus its handler; the checks at the end of this
+// file fail the build when the table is out of order or inconsistent.
+
+#ifndef DRAVELIN_APP_MENU_TABLE_H_
+#define DRAVELIN_APP_MENU_TABLE_H_
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "app/application.h"
+#include "app/help_topics.h"
+#include "app/menu_item_id.h"
+
+namespace dravelin {
+
+// The drop-down menus, in menu-bar order.
+enum class DropDown : std::uint8_t {
+  kGeneralControl,
+  kCreateNameLists,
+  kCompareWithinDirectory,
+  kCompareToBaseDirectory,
+  kHelp,
+};
+
+struct DropDownMenu {
+  DropDown id;
+  std::string_view component;
+  std::string_view caption;
+};
+
+inline constexpr auto kDropDownMenus = std::to_array<DropDownMenu>({
+    {DropDown::kGeneralControl, "GeneralControl", "General Control"},
+    {DropDown::kCreateNameLists, "CreateNameLists", "Create Name Lists"},
+    {DropDown::kCompareWithinDirectory, "CompareWithinDirectory",
+     "Compare Within 'Compare' Directory"},
+    {DropDown::kCompareToBaseDirectory, "CompareToBaseDirectory", "Compare To 'Base' Directory"},
+    {DropDown::kHelp, "Help", "Help"},
+});
+
+inline constexpr const DropDownMenu& DropDownOf(DropDown id) {
+  return kDropDownMenus[static_cast<std::size_t>(id)];
+}
+
+// What an item needs to be enabled: every load of the bank sets enables the
+// items whose sets it read with patches and disables the others.
+enum class ItemNeeds : std::uint8_t { kNothing, kCompareSet, kBothSets };
+
+using ClickHandler = void (Application::*)();
+
+struct MenuItem {
+  DropDown drop_down;
+  std::string_view component;
+  std::string_view caption;  // the caption at start
+  ItemNeeds needs;
+  // What a click runs: the handler, or for a help item (no handler) the help
+  // topic of this number.
+  ClickHandler handler;
+  int help_topic;
+};
+
+namespace menu_row {
+
+constexpr MenuItem Command(DropDown drop_down, std::string_view component,
+                           std::string_view caption, ItemNeeds needs, ClickHandler handler) {
+  return {drop_down, component, caption, needs, handler, 0};
+}
+
+constexpr MenuItem HelpItem(std::string_view component, std::string_view caption, int topic) {
+  return {DropDown::kHelp, component, caption, ItemNeeds::kNothing, nullptr, topic};
+}
+
+}  // namespace menu_row
+
+// In menu order.
+inline constexpr auto kMenuItems = [] {
+  using A = Application;
+  using D = DropDown;
+  using N = ItemNeeds;
+  using menu_row::Command;
+  using menu_row::HelpItem;
+  return std::to_array<MenuItem>({
+      Command(D::kGeneralControl, "ReadInputFilesAgain", "Read Input Sysex Files Again",
+              N::kNothing, &A::ReadInputFilesAgainClick),
+      Command(D::kGeneralControl, "ControlScreenDisplay", "Turn Off Screen Display", N::kNothing,
+              &A::ControlScreenDisplayClick),
+      Command(D::kGeneralControl, "ControlFileOutput", "Turn Off File Output", N::kNothing,
+              &A::ControlFileOutputClick),
+      Command(D::kCreateNameLists, "CreatePatchNameFiles", "Create Patch Name List Files",
+              N::kCompareSet, &A::CreatePatchNameFilesClick),
+      Command(D::kCreateNameLists, "CreateInsFiles", "Create Instrument File Sections",
+              N::kCompareSet, &A::CreateInsFilesClick),
+      Command(D::kCompareWithinDirectory, "PrintAllSimilarities", "Print All Similarities",
+              N::kCompareSet, &A::PrintAllSimilaritiesClick),
+      Command(D::kCompareWithinDirectory, "PrintOnlyIdentities", "Print Only Identities",
+              N::kCompareSet, &A::PrintOnlyIdentitiesClick),
+      Command(D::kCompareToBaseDirectory, "PrintUniqueOnly", "Print Unique Patches Only",
+              N::kBothSets, &A::PrintUniqueOnlyClick),
+      Command(D::kCompareToBaseDirectory, "PrintIdenticalOnly", "Print Identical Patches Only",
+              N::kBothSets, &A::PrintIdenticalOnlyClick),
+      Command(D::kHelp, "AboutDravelin", "About Dravelin", N::kNothing, &A::AboutDravelinClick),
+      HelpItem("BackgroundInfo", "What does the Dravelin Program Do?", 1),
+      HelpItem("ListReportInfo", "How to Create Patch List Reports", 2),
+      HelpItem("ComparisonReportInfo", "How to Create Comparison Reports", 3),
+      HelpItem("InstallInfo", "How to Install this Program", 4),
+      HelpItem("ExecutionInfo", "How to Run this Program", 5),
+      HelpItem("TutorialInfo", "Tutorial or 'Quick Start' Information", 6),
+      HelpItem("EditInfo", "How to Put New Patches into Your User Bank", 7),
+      HelpItem("HelpGenControl", "Help on the Submenu - General Control", 8),
+      HelpItem("HelpCreateLists", "Help on the Submenu - Create Name Lists", 9),
+      HelpItem("HelpCompareWithin", "Help on the Submenu - Compare Within 'Compare' Directory",
+               10),
+      HelpItem("HelpCompareToBase", "Help on the Submenu - Compare To 'Base' Directory", 11),
+  });
+}();
+
+inline constexpr std::size_t kMenuItemCount = kMenuItems.size();
+
+inline constexpr const MenuItem& MenuItemOf(MenuItemId id) { return kMenuItems[IndexOf(id)]; }
+
+// Every item's id, in menu order, for range-for loops.
+inline constexpr auto kMenuItemIds = [] {
+  std::array<MenuItemId, kMenuItemCount> ids{};
+  for (std::size_t i = 0; i < ids.size(); ++i) ids[i] = MenuItemId{static_cast<std::uint8_t>(i)};
+  return ids;
+}();
+
+// Not constexpr: naming an item that the table lacks fails the build.
+void NoMenuItemHasThisComponentName();
+
+consteval MenuItemId ItemNamed(std::string_view component) {
+  for (std::size_t i = 0; i < kMenuItems.size(); ++i) {
+    if (kMenuItems[i].component == component) return MenuItemId{static_cast<std::uint8_t>(i)};
+  }
+  NoMenuItemHasThisComponentName();
+  return MenuItemId{0};
+}
+
+// The item whose component name equals `name`, ignoring ASCII case.
+std::optional<MenuItemId> FindMenuItemByComponent(std::string_view name);
+
+// Named items, for the code that refers to one item in particular.
+namespace menu {
+inline constexpr MenuItemId kReadInputFilesAgain = ItemNamed("ReadInputFilesAgain");
+inline constexpr MenuItemId kControlScreenDisplay = ItemNamed("ControlScreenDisplay");
+inline constexpr MenuItemId kControlFileOutput = ItemNamed("ControlFileOutput");
+inline constexpr MenuItemId kCreatePatchNameFiles = ItemNamed("CreatePatchNameFiles");
+inline constexpr MenuItemId kCreateInsFiles = ItemNamed("CreateInsFiles");
+inline constexpr MenuItemId kPrintAllSimilarities = ItemNamed("PrintAllSimilarities");
+inline constexpr MenuItemId kPrintOnlyIdentities = ItemNamed("PrintOnlyIdentities");
+inline constexpr MenuItemId kPrintUniqueOnly = ItemNamed("PrintUniqueOnly");
+inline constexpr MenuItemId kPrintIdenticalOnly = ItemNamed("PrintIdenticalOnly");
+inline constexpr MenuItemId kAboutDravelin = ItemNamed("AboutDravelin");
+inline constexpr MenuItemId kBackgroundInfo = ItemNamed("BackgroundInfo");
+inline constexpr MenuItemId kListReportInfo = ItemNamed("ListReportInfo");
+inline constexpr MenuItemId kComparisonReportInfo = ItemNamed("ComparisonReportInfo");
+inline constexpr MenuItemId kInstallInfo = ItemNamed("InstallInfo");
+inline constexpr MenuItemId kExecutionInfo = ItemNamed("ExecutionInfo");
+inline constexpr MenuItemId kTutorialInfo = ItemNamed("TutorialInfo");
+inline constexpr MenuItemId kEditInfo = ItemNamed("EditInfo");
+inline constexpr MenuItemId kHelpGenControl = ItemNamed("HelpGenControl");
+inline constexpr MenuItemId kHelpCreateLists = ItemNamed("HelpCreateLists");
+inline constexpr MenuItemId kHelpCompareWithin = ItemNamed("HelpCompareWithin");
+inline constexpr MenuItemId kHelpCompareToBase = ItemNamed("HelpCompareToBase");
+}  // namespace menu
+
+// The table's own consistency, checked when it is compiled.
+namespace menu_checks {
+
+// Items stand grouped under their drop-downs, in menu-bar order, and every
+// drop-down has at least one item.
+constexpr bool ItemsFollowTheDropDowns() {
+  for (std::size_t i = 0; i < kDropDownMenus.size(); ++i) {
+    if (kDropDownMenus[i].id != static_cast<DropDown>(i)) return false;
+  }
+  std::size_t current = 0;
+  for (const MenuItem& item : kMenuItems) {
+    const auto drop_down = static_cast<std::size_t>(item.drop_down);
+    if (drop_down == current + 1) current = drop_down;
+    if (drop_down != current) return false;
+  }
+  return kMenuItems.front().drop_down == DropDown::kGeneralControl &&
+         current + 1 == kDropDownMenus.size();
+}
+
+// Every item either runs a handler or shows a help topic, never both, and
+// no two items do the same; component names are unique.
+constexpr bool EveryItemDoesOneThingOfItsOwn() {
+  for (std::size_t i = 0; i < kMenuItems.size(); ++i) {
+    const MenuItem& a = kMenuItems[i];
+    if ((a.handler == nullptr) == (a.help_topic == 0)) return false;
+    if (a.handler == nullptr && (a.help_topic < 1 || a.help_topic > kHelpTopicCount)) return false;
+    if (a.component.empty() || a.caption.empty()) return false;
+    for (std::size_t j = i + 1; j < kMenuItems.size(); ++j) {
+      const MenuItem& b = kMenuItems[j];
+      if (a.component == b.component) return false;
+      if (a.handler != nullptr && a.handler == b.handler) return false;
+      if (a.help_topic != 0 && a.help_topic == b.help_topic) return false;
+    }
+  }
+  return true;
+}
+
+// Every help topic has its item.
+constexpr bool EveryHelpTopicHasAnItem() {
+  int topics = 0;
+  for (const MenuItem& item : kMenuItems) topics += item.help_topic != 0 ? 1 : 0;
+  return topics == kHelpTopicCount;
+}
+
+static_assert(kMenuItems.size() <= 255, "MenuItemId holds an 8-bit index");
+static_assert(ItemsFollowTheDropDowns(), "menu items out of drop-down order");
+static_assert(EveryItemDoesOneThingOfItsOwn(), "a menu item without its own handler or topic");
+static_assert(EveryHelpTopicHasAnItem(), "a help topic without its menu item");
+
+}  // namespace menu_checks
+
+}  // namespace dravelin
+
+#endif  // DRAVELIN_APP_MENU_TABLE_H_

@@ -1,0 +1,44 @@
+// A WindowOperations that records what the program shows: pane lines, pane
+// clears, status texts and which menu items it said had changed.
+
+#ifndef DRAVELIN_TESTS_APP_RECORDING_WINDOW_H_
+#define DRAVELIN_TESTS_APP_RECORDING_WINDOW_H_
+
+#include <string>
+#include <vector>
+
+#include "app/window_operations.h"
+
+namespace dravelin::testing {
+
+class RecordingWindow : public WindowOperations {
+ public:
+  void AppendPaneLine(std::string_view line) override { pane.emplace_back(line); }
+  void ClearPane() override {
+    pane.clear();
+    ++clears;
+  }
+  void ShowStatus(std::string_view text) override { statuses.emplace_back(text); }
+  void MenuItemChanged(MenuItemId item) override { changed_items.push_back(item); }
+
+  // The pane's lines joined, each ended by "\n".
+  std::string PaneText() const {
+    std::string text;
+    for (const std::string& line : pane) {
+      text += line;
+      text += '\n';
+    }
+    return text;
+  }
+  // The last status text, or empty when none was shown.
+  std::string status() const { return statuses.empty() ? std::string() : statuses.back(); }
+
+  std::vector<std::string> pane;
+  int clears = 0;
+  std::vector<std::string> statuses;
+  std::vector<MenuItemId> changed_items;
+};
+
+}  // namespace dravelin::testing
+
+#endif  // DRAVELIN_TESTS_APP_RECORDING_WINDOW_H_
