@@ -19,23 +19,26 @@
 // pieces. A piece's first byte chooses the form of its file's name, the
 // rest is the file.
 
+#include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
+#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/application.h"
-#include "app/menu_model.h"
+#include "app/menu_table.h"
 #include "app/window_operations.h"
 #include "banks/bank.h"
 #include "compare/against_base_report.h"
@@ -72,8 +75,7 @@ class FuzzWindow final : public WindowOperations {
   void AppendPaneLine(std::string_view line) override { pane.emplace_back(line); }
   void ClearPane() override { pane.clear(); }
   void ShowStatus(std::string_view) override {}
-  void SetItemCaption(MenuItemId, std::string_view) override {}
-  void SetItemEnabled(MenuItemId, bool) override {}
+  void MenuItemChanged(MenuItemId) override {}
 
   std::vector<std::string> pane;
 };
@@ -114,6 +116,22 @@ class MemoryReportFiles final : public ReportFileSystem {
   };
 };
 
+constexpr std::string_view kScratchPrefix = "dravelin-pipeline-fuzz-";
+
+// Removes the scratch folders of fuzzer processes that are gone without
+// removing their own (a fault found ends a process at once).
+void RemoveStaleScratchDirs(const fs::path& base) {
+  std::error_code error;
+  for (const fs::directory_entry& entry : fs::directory_iterator(base, error)) {
+    const std::string name = entry.path().filename().string();
+    if (name.compare(0, kScratchPrefix.size(), kScratchPrefix) != 0) continue;
+    const long pid = std::strtol(name.c_str() + kScratchPrefix.size(), nullptr, 10);
+    if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
+      fs::remove_all(entry.path(), error);
+    }
+  }
+}
+
 // The folder that holds Compare/ and Base/: one per process, in memory
 // where the system offers it, removed at exit.
 const fs::path& ScratchDir() {
@@ -121,7 +139,8 @@ const fs::path& ScratchDir() {
     std::error_code error;
     const fs::path base =
         fs::is_directory("/dev/shm", error) ? fs::path("/dev/shm") : fs::temp_directory_path();
-    auto* path = new fs::path(base / ("dravelin-pipeline-fuzz-" + std::to_string(::getpid())));
+    RemoveStaleScratchDirs(base);
+    auto* path = new fs::path(base / (std::string(kScratchPrefix) + std::to_string(::getpid())));
     fs::create_directories(*path);
     std::atexit([] {
       std::error_code ignored;
@@ -206,11 +225,18 @@ bool HasLineBreak(const BankSet& set) {
 void CheckMenuStates(const Application& app) {
   const bool compare = CountPatches(app.compare_set()) > 0;
   const bool base = compare && CountPatches(app.base_set()) > 0;
-  for (MenuItemId item : kCompareSetItems) {
-    Check(app.item_enabled(item) == compare, "Compare items enabled when it has patches");
-  }
-  for (MenuItemId item : kBaseSetItems) {
-    Check(app.item_enabled(item) == base, "Base items enabled when both sets have patches");
+  for (MenuItemId item : kMenuItemIds) {
+    switch (MenuItemOf(item).needs) {
+      case ItemNeeds::kNothing:
+        Check(app.item_enabled(item), "items that need no set are enabled");
+        break;
+      case ItemNeeds::kCompareSet:
+        Check(app.item_enabled(item) == compare, "Compare items enabled when it has patches");
+        break;
+      case ItemNeeds::kBothSets:
+        Check(app.item_enabled(item) == base, "Base items enabled when both sets have patches");
+        break;
+    }
   }
 }
 
@@ -233,32 +259,23 @@ struct Outcome {
 enum class CommandKind { kListing, kWithinCompare, kAgainstBase, kHelp };
 
 CommandKind KindOf(MenuItemId item) {
-  switch (item) {
-    case MenuItemId::kCreatePatchNameFiles:
-    case MenuItemId::kCreateInsFiles:
-      return CommandKind::kListing;
-    case MenuItemId::kPrintAllSimilarities:
-    case MenuItemId::kPrintOnlyIdentities:
-      return CommandKind::kWithinCompare;
-    case MenuItemId::kPrintUniqueOnly:
-    case MenuItemId::kPrintIdenticalOnly:
-      return CommandKind::kAgainstBase;
-    default:
-      return CommandKind::kHelp;
+  if (item == menu::kCreatePatchNameFiles || item == menu::kCreateInsFiles) {
+    return CommandKind::kListing;
   }
+  if (item == menu::kPrintAllSimilarities || item == menu::kPrintOnlyIdentities) {
+    return CommandKind::kWithinCompare;
+  }
+  if (item == menu::kPrintUniqueOnly || item == menu::kPrintIdenticalOnly) {
+    return CommandKind::kAgainstBase;
+  }
+  return CommandKind::kHelp;
 }
 
 std::string_view ReportFileOf(MenuItemId item) {
-  switch (item) {
-    case MenuItemId::kPrintAllSimilarities:
-      return kCompareReportFile;
-    case MenuItemId::kPrintOnlyIdentities:
-      return kIdentityReportFile;
-    case MenuItemId::kPrintUniqueOnly:
-      return kUniqueReportFile;
-    default:
-      return kIdenticalReportFile;
-  }
+  if (item == menu::kPrintAllSimilarities) return kCompareReportFile;
+  if (item == menu::kPrintOnlyIdentities) return kIdentityReportFile;
+  if (item == menu::kPrintUniqueOnly) return kUniqueReportFile;
+  return kIdenticalReportFile;
 }
 
 // The file of a report as the user finds it: "Compare\x" is Compare/x.
@@ -289,7 +306,7 @@ void CheckFilesMatchPane(MenuItemId item, const Application& app, const Outcome&
   if (KindOf(item) == CommandKind::kListing) {
     const BankSet& set = app.compare_set();
     Check(outcome.files.size() == set.size(), "one listing file per bank");
-    const std::string_view extension = item == MenuItemId::kCreateInsFiles ? ".ins" : ".txt";
+    const std::string_view extension = item == menu::kCreateInsFiles ? ".ins" : ".txt";
     std::string files;
     for (std::size_t i = 0; i < set.size(); ++i) {
       Check(outcome.files[i].path ==
@@ -301,7 +318,7 @@ void CheckFilesMatchPane(MenuItemId item, const Application& app, const Outcome&
     for (const std::string& line : outcome.pane) {
       if (line != kListDashes) report_lines.push_back(line);
     }
-    const std::size_t dash_lines = item == MenuItemId::kCreatePatchNameFiles ? set.size() : 0;
+    const std::size_t dash_lines = item == menu::kCreatePatchNameFiles ? set.size() : 0;
     Check(outcome.pane.size() - report_lines.size() == dash_lines, "one dash line per bank");
     Check(files == JoinedWithCrLf(report_lines), "listing files hold the pane's lines");
     return;
@@ -449,41 +466,40 @@ int RunOneInput(const std::uint8_t* data, std::size_t size) {
   app.LoadBankSets();
   CheckMenuStates(app);
 
-  // Both switches on first, then each of the other three settings.
-  std::map<MenuItemId, Outcome> reference;
+  // Both switches on first, then each of the other three settings. The
+  // outcome of each command with both on is kept, by item.
+  std::array<std::optional<Outcome>, kMenuItemCount> reference;
   constexpr bool kSettings[4][2] = {{true, true}, {false, true}, {true, false}, {false, false}};
   for (const auto& [screen, file] : kSettings) {
-    if (app.channel().screen_display() != screen) app.Click(MenuItemId::kControlScreenDisplay);
-    if (app.channel().file_output() != file) app.Click(MenuItemId::kControlFileOutput);
+    if (app.channel().screen_display() != screen) app.Click(menu::kControlScreenDisplay);
+    if (app.channel().file_output() != file) app.Click(menu::kControlFileOutput);
     Check(app.channel().screen_display() == screen && app.channel().file_output() == file,
           "switch commands flip their switch");
-    for (const MenuItem& item : kMenuItems) {
-      if (item.id == MenuItemId::kReadInputFilesAgain ||
-          item.id == MenuItemId::kControlScreenDisplay ||
-          item.id == MenuItemId::kControlFileOutput || !app.item_enabled(item.id)) {
+    for (MenuItemId item : kMenuItemIds) {
+      if (item == menu::kReadInputFilesAgain || item == menu::kControlScreenDisplay ||
+          item == menu::kControlFileOutput || !app.item_enabled(item)) {
         continue;
       }
-      const auto found = reference.find(item.id);
-      Outcome outcome = RunCommand(app, window, files, item.id,
-                                   found == reference.end() ? nullptr : &found->second);
-      if (found == reference.end()) reference.emplace(item.id, std::move(outcome));
+      std::optional<Outcome>& kept = reference[IndexOf(item)];
+      Outcome outcome = RunCommand(app, window, files, item, kept ? &*kept : nullptr);
+      if (!kept) kept = std::move(outcome);
     }
   }
 
-  const auto similarities = reference.find(MenuItemId::kPrintAllSimilarities);
-  const auto identities = reference.find(MenuItemId::kPrintOnlyIdentities);
-  if (similarities != reference.end() && similarities->second.codes == 0) {
-    CheckIdentitiesWithinSimilarities(similarities->second, identities->second);
+  const std::optional<Outcome>& similarities = reference[IndexOf(menu::kPrintAllSimilarities)];
+  if (similarities && similarities->codes == 0) {
+    CheckIdentitiesWithinSimilarities(*similarities,
+                                      *reference[IndexOf(menu::kPrintOnlyIdentities)]);
   }
-  const auto unique = reference.find(MenuItemId::kPrintUniqueOnly);
-  if (unique != reference.end()) {
-    CheckCompareSetPartitioned(app.compare_set(), unique->second,
-                               reference.at(MenuItemId::kPrintIdenticalOnly));
+  const std::optional<Outcome>& unique = reference[IndexOf(menu::kPrintUniqueOnly)];
+  if (unique) {
+    CheckCompareSetPartitioned(app.compare_set(), *unique,
+                               *reference[IndexOf(menu::kPrintIdenticalOnly)]);
   }
 
   const BankSet compare_before = app.compare_set();
   const BankSet base_before = app.base_set();
-  app.Click(MenuItemId::kReadInputFilesAgain);
+  app.Click(menu::kReadInputFilesAgain);
   Check(SameSet(app.compare_set(), compare_before) && SameSet(app.base_set(), base_before),
         "reading again gives the same sets");
   CheckMenuStates(app);
