@@ -175,8 +175,8 @@ void BM_Report(benchmark::State& state, Report report, bool literal) {
       // Copying the report file just written, under the same conditions of
       // the file system: the measure that the report is held against.
       state.PauseTiming();
-      const double cp_ms =
-          TimeCp(channel.ReportFilePath(info.file), fixture.dir.path() / "copy.txt");
+      const double cp_ms = TimeCp(channel.ReportFilePath(ReportFileName(std::string(info.file))),
+                                  fixture.dir.path() / "copy.txt");
       state.ResumeTiming();
       if (cp_ms < 0) {
         state.SkipWithError("cp failed");
@@ -186,7 +186,7 @@ void BM_Report(benchmark::State& state, Report report, bool literal) {
       Record("all_similarities_over_cp", seconds * 1e3 / cp_ms);
     }
   }
-  const std::filesystem::path path = channel.ReportFilePath(info.file);
+  const std::filesystem::path path = channel.ReportFilePath(ReportFileName(std::string(info.file)));
   const std::uintmax_t bytes = std::filesystem::file_size(path);
   ReportBytes()[info.key] = bytes;
   state.counters["report_MB"] = static_cast<double>(bytes) / 1e6;

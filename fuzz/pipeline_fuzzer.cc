@@ -278,10 +278,8 @@ std::string_view ReportFileOf(MenuItemId item) {
   return kIdenticalReportFile;
 }
 
-// The file of a report as the user finds it: "Compare\x" is Compare/x.
-fs::path ReportPath(std::string_view name) {
-  return ScratchDir() / "Compare" / std::string(name.substr(name.find('\\') + 1));
-}
+// Where a report of that file name lies.
+fs::path ReportPath(std::string_view file) { return ScratchDir() / "Compare" / std::string(file); }
 
 // Report files end every line with CR LF, and hold no other line end
 // unless a bank name brings one.

@@ -9,34 +9,37 @@
 namespace dravelin {
 namespace {
 
+// A report command's texts: the one that announces it, and the finished
+// text around the name of the report file.
 struct CommandTexts {
   std::string_view before;
-  std::string_view finished;
+  std::string_view finished_lead;
+  std::string_view finished_tail;
 };
 
 constexpr CommandTexts kAllSimilaritiesTexts = {
-    "Comparing patches...",
-    "Finished. The file \"Compare\\compare.txt\" contains a list of all comparisons between "
-    "patches in the \"Compare\" directory"};
+    "Comparing patches...", "Finished. The file \"",
+    "\" contains a list of all comparisons between patches in the \"Compare\" directory"};
 constexpr CommandTexts kOnlyIdentitiesTexts = {
-    "Getting patch identities...",
-    "Finished. The file \"Compare\\identity.txt\" contains a list of all identities between "
-    "patches in the \"Compare\" directory"};
+    "Getting patch identities...", "Finished. The file \"",
+    "\" contains a list of all identities between patches in the \"Compare\" directory"};
 constexpr CommandTexts kUniqueOnlyTexts = {
-    "Comparing to Base - Finding unique patches...",
-    "Finished. The file \"Compare\\uniqC2B.txt\" holds a list of patches in the \"Compare\" "
-    "directory unique from \"Base\" directory patches."};
+    "Comparing to Base - Finding unique patches...", "Finished. The file \"",
+    "\" holds a list of patches in the \"Compare\" directory unique from \"Base\" directory "
+    "patches."};
 constexpr CommandTexts kIdenticalOnlyTexts = {
-    "Comparing to Base - Finding identical patches...",
-    "Finished. The file \"Compare\\identC2B.txt\" has a list of patches in the \"Compare\" "
-    "directory identical to a \"Base\" directory patch."};
+    "Comparing to Base - Finding identical patches...", "Finished. The file \"",
+    "\" has a list of patches in the \"Compare\" directory identical to a \"Base\" directory "
+    "patch."};
 
 // Announces the report, writes it, then shows its finished text or the code
 // that stopped it.
 template <typename WriteReport>
-void RunReportCommand(StatusLine& status, const CommandTexts& texts, WriteReport write_report) {
+void RunReportCommand(StatusLine& status, const CommandTexts& texts, const ReportFileName& file,
+                      WriteReport write_report) {
   status.ShowStatus(texts.before);
-  status.ShowCommandOutcome(write_report(), texts.finished);
+  status.ShowCommandOutcome(write_report(),
+                            TextNamingFile(texts.finished_lead, file, texts.finished_tail));
 }
 
 }  // namespace
@@ -46,9 +49,11 @@ void Application::PrintAllSimilaritiesClick() {
     status_.ShowMessageCode(kNoBankFiles);
     return;
   }
-  RunReportCommand(status_, kAllSimilaritiesTexts, [this] {
-    return WriteWithinCompareReport(channel_, compare_set_, WithinCompareKind::kAllSimilarities);
-  });
+  RunReportCommand(status_, kAllSimilaritiesTexts,
+                   WithinCompareReportFile(WithinCompareKind::kAllSimilarities), [this] {
+                     return WriteWithinCompareReport(channel_, compare_set_,
+                                                     WithinCompareKind::kAllSimilarities);
+                   });
 }
 
 void Application::PrintOnlyIdentitiesClick() {
@@ -56,9 +61,11 @@ void Application::PrintOnlyIdentitiesClick() {
     status_.ShowMessageCode(kNoBankFiles);
     return;
   }
-  RunReportCommand(status_, kOnlyIdentitiesTexts, [this] {
-    return WriteWithinCompareReport(channel_, compare_set_, WithinCompareKind::kOnlyIdentities);
-  });
+  RunReportCommand(status_, kOnlyIdentitiesTexts,
+                   WithinCompareReportFile(WithinCompareKind::kOnlyIdentities), [this] {
+                     return WriteWithinCompareReport(channel_, compare_set_,
+                                                     WithinCompareKind::kOnlyIdentities);
+                   });
 }
 
 void Application::PrintUniqueOnlyClick() {
@@ -66,9 +73,11 @@ void Application::PrintUniqueOnlyClick() {
     status_.ShowMessageCode(kNoBankFiles);
     return;
   }
-  RunReportCommand(status_, kUniqueOnlyTexts, [this] {
-    return WriteAgainstBaseReport(channel_, compare_set_, base_set_, AgainstBaseKind::kUniqueOnly);
-  });
+  RunReportCommand(status_, kUniqueOnlyTexts, AgainstBaseReportFile(AgainstBaseKind::kUniqueOnly),
+                   [this] {
+                     return WriteAgainstBaseReport(channel_, compare_set_, base_set_,
+                                                   AgainstBaseKind::kUniqueOnly);
+                   });
 }
 
 void Application::PrintIdenticalOnlyClick() {
@@ -76,10 +85,11 @@ void Application::PrintIdenticalOnlyClick() {
     status_.ShowMessageCode(kNoBankFiles);
     return;
   }
-  RunReportCommand(status_, kIdenticalOnlyTexts, [this] {
-    return WriteAgainstBaseReport(channel_, compare_set_, base_set_,
-                                  AgainstBaseKind::kIdenticalOnly);
-  });
+  RunReportCommand(status_, kIdenticalOnlyTexts,
+                   AgainstBaseReportFile(AgainstBaseKind::kIdenticalOnly), [this] {
+                     return WriteAgainstBaseReport(channel_, compare_set_, base_set_,
+                                                   AgainstBaseKind::kIdenticalOnly);
+                   });
 }
 
 }  // namespace dravelin

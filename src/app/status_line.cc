@@ -8,4 +8,12 @@ void StatusLine::ShowMessageCode(int code) {
   window_.ShowStatus(MessageCodeLine(code));
 }
 
+std::string TextNamingFile(std::string_view lead, const ReportFileName& file,
+                           std::string_view tail) {
+  std::string text(lead);
+  text += file.Shown();
+  text += tail;
+  return text;
+}
+
 }  // namespace dravelin

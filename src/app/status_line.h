@@ -4,10 +4,12 @@
 #ifndef DRAVELIN_APP_STATUS_LINE_H_
 #define DRAVELIN_APP_STATUS_LINE_H_
 
+#include <string>
 #include <string_view>
 
 #include "app/window_operations.h"
 #include "base/message_code.h"
+#include "report/report_file_name.h"
 
 namespace dravelin {
 
@@ -39,6 +41,11 @@ class StatusLine {
   WindowOperations& window_;
   int codes_shown_ = 0;
 };
+
+// A text that names a report file: `lead`, the file as the user sees it
+// ("Compare\\x.txt"), then `tail`.
+std::string TextNamingFile(std::string_view lead, const ReportFileName& file,
+                           std::string_view tail);
 
 }  // namespace dravelin
 

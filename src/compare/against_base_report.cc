@@ -5,8 +5,9 @@
 
 namespace dravelin {
 
-std::string_view AgainstBaseReportFile(AgainstBaseKind kind) {
-  return kind == AgainstBaseKind::kUniqueOnly ? kUniqueReportFile : kIdenticalReportFile;
+ReportFileName AgainstBaseReportFile(AgainstBaseKind kind) {
+  return ReportFileName(
+      std::string(kind == AgainstBaseKind::kUniqueOnly ? kUniqueReportFile : kIdenticalReportFile));
 }
 
 void SearchBaseSet(ReportChannel& channel, const BaseSetIndex& base, const Bank& bank,

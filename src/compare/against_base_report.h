@@ -24,15 +24,15 @@ enum class AgainstBaseKind : int {
   kIdenticalOnly = 1,
 };
 
-inline constexpr std::string_view kUniqueReportFile = "Compare\\uniqC2B.txt";
-inline constexpr std::string_view kIdenticalReportFile = "Compare\\identC2B.txt";
+inline constexpr std::string_view kUniqueReportFile = "uniqC2B.txt";
+inline constexpr std::string_view kIdenticalReportFile = "identC2B.txt";
 inline constexpr std::string_view kUniqueHeaderLine =
     "These 'Compare' directory patches have sounds UNLIKE all 'Base' directory patches:";
 inline constexpr std::string_view kIdenticalHeaderLine =
     "These 'Compare' directory patches have sounds IDENTICAL to a 'Base' directory patch:";
 
 // The report file of a kind.
-std::string_view AgainstBaseReportFile(AgainstBaseKind kind);
+ReportFileName AgainstBaseReportFile(AgainstBaseKind kind);
 
 // Looks `patch` of `bank` up in the Base set and writes its patch line when
 // `kind` lists it. `line` is a buffer for building the line.

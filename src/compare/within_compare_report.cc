@@ -76,8 +76,9 @@ constexpr std::size_t kBlockHandOver = 256 * 1024;
 
 }  // namespace
 
-std::string_view WithinCompareReportFile(WithinCompareKind kind) {
-  return kind == WithinCompareKind::kAllSimilarities ? kCompareReportFile : kIdentityReportFile;
+ReportFileName WithinCompareReportFile(WithinCompareKind kind) {
+  return ReportFileName(std::string(
+      kind == WithinCompareKind::kAllSimilarities ? kCompareReportFile : kIdentityReportFile));
 }
 
 std::string_view SoundDetailLine(std::size_t row, std::size_t column) {

@@ -26,8 +26,8 @@
 #include "compare/posting_lists.h"
 #include "compare/set_patches.h"
 #include "compare/similarity_partners.h"
-#include "report/text_block.h"
 #include "report/report_channel.h"
+#include "report/text_block.h"
 
 namespace dravelin {
 
@@ -38,13 +38,13 @@ enum class WithinCompareKind : int {
   kOnlyIdentities = 1,
 };
 
-inline constexpr std::string_view kCompareReportFile = "Compare\\compare.txt";
-inline constexpr std::string_view kIdentityReportFile = "Compare\\identity.txt";
+inline constexpr std::string_view kCompareReportFile = "compare.txt";
+inline constexpr std::string_view kIdentityReportFile = "identity.txt";
 inline constexpr std::string_view kPatchComparisonsLine = "Patch Comparisons:";
 inline constexpr std::string_view kNameDetailLine = "  Name is IDENTICAL";
 
 // The report file of a kind.
-std::string_view WithinCompareReportFile(WithinCompareKind kind);
+ReportFileName WithinCompareReportFile(WithinCompareKind kind);
 
 // The detail line "  Sound <row> is IDENTICAL to sound <column>".
 std::string_view SoundDetailLine(std::size_t row, std::size_t column);

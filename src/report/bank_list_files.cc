@@ -1,5 +1,7 @@
 #include "report/bank_list_files.h"
 
+#include <utility>
+
 #include "report/instrument_section.h"
 #include "report/patch_name_list.h"
 
@@ -9,15 +11,11 @@ std::string_view ListingExtension(ListingKind kind) {
   return kind == ListingKind::kInstrumentSection ? "ins" : "txt";
 }
 
-std::string ListingFileName(const Bank& bank, ListingKind kind) {
-  const std::string_view extension = ListingExtension(kind);
-  std::string name;
-  name.reserve(8 + bank.name.size() + 1 + extension.size());
-  name += "Compare\\";
-  name += bank.name;
-  name += '.';
-  name += extension;
-  return name;
+ReportFileName ListingFileName(const Bank& bank, ListingKind kind) {
+  std::string file = bank.name;
+  file += '.';
+  file += ListingExtension(kind);
+  return ReportFileName(std::move(file));
 }
 
 MessageCode WriteBankListFiles(ReportChannel& channel, const BankSet& set, ListingKind kind) {

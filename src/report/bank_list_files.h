@@ -23,8 +23,8 @@ enum class ListingKind : int {
 // "txt" or "ins".
 std::string_view ListingExtension(ListingKind kind);
 
-// The report file name of a bank's listing: "Compare\<bank name>.<extension>".
-std::string ListingFileName(const Bank& bank, ListingKind kind);
+// The report file of a bank's listing: "<bank name>.<extension>".
+ReportFileName ListingFileName(const Bank& bank, ListingKind kind);
 
 // For every bank of `set` in set order: opens the bank's report file, writes
 // the bank's listing and closes the file. Stops at the first bank whose file

@@ -13,14 +13,7 @@ ReportChannel::ReportChannel(Pane& pane, ReportFileSystem& files, std::filesyste
 
 ReportChannel::~ReportChannel() = default;
 
-std::filesystem::path ReportChannel::ReportFilePath(std::string_view name) const {
-  const std::size_t separator = name.find('\\');
-  if (separator == std::string_view::npos) return working_dir_ / std::string(name);
-  return working_dir_ / std::string(name.substr(0, separator)) /
-         std::string(name.substr(separator + 1));
-}
-
-MessageCode ReportChannel::OpenReportFile(std::string_view name) {
+MessageCode ReportChannel::OpenReportFile(const ReportFileName& name) {
   failed_ = false;
   buffer_.clear();
   if (!file_output_) return kAllIsOk;

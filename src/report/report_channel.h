@@ -25,6 +25,7 @@
 #include "base/message_code.h"
 #include "report/pane.h"
 #include "report/report_file.h"
+#include "report/report_file_name.h"
 #include "report/text_block.h"
 
 namespace dravelin {
@@ -47,16 +48,16 @@ class ReportChannel {
   bool file_output() const { return file_output_; }
   void set_file_output(bool on) { file_output_ = on; }
 
-  // The file of a report file name: "Compare\x.txt" is x.txt in the
-  // Compare directory below the working directory. Only the backslash after
-  // the directory name separates; the file name is taken as it stands.
-  std::filesystem::path ReportFilePath(std::string_view name) const;
+  // Where the named report file lies: below the working directory.
+  std::filesystem::path ReportFilePath(const ReportFileName& name) const {
+    return name.PathBelow(working_dir_);
+  }
 
   // With FileOutput on, starts the named report file and returns kAllIsOk,
   // or kTxtFileOpenError when it cannot be created; it replaces what holds
   // that name only when it is closed whole. With FileOutput off, touches
   // nothing and returns kAllIsOk.
-  MessageCode OpenReportFile(std::string_view name);
+  MessageCode OpenReportFile(const ReportFileName& name);
 
   // Ends the report: with FileOutput on, writes what is buffered, closes
   // the file and stores it under its name. Returns kAllIsOk, or

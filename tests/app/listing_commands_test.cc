@@ -6,10 +6,10 @@
 
 #include "app/application.h"
 #include "app/menu_table.h"
-#include "tests/app/recording_window.h"
 #include "report/bank_list_files.h"
 #include "report/instrument_section.h"
 #include "report/patch_name_list.h"
+#include "tests/app/recording_window.h"
 #include "tests/support/dump_builder.h"
 #include "tests/support/fake_report_files.h"
 #include "tests/support/temp_dir.h"
@@ -17,9 +17,9 @@
 namespace dravelin {
 namespace {
 
-using testing::RecordingWindow;
 using testing::BankOfDistinctPatches;
 using testing::FakeReportFiles;
+using testing::RecordingWindow;
 using testing::TempDir;
 
 constexpr std::string_view kLoaded =
@@ -53,7 +53,7 @@ Listing ListingOf(const Bank& bank, ListingKind kind) {
   RecordingWindow pane;
   FakeReportFiles files;
   ReportChannel channel(pane, files, "/");
-  channel.OpenReportFile("Compare\\x.txt");
+  channel.OpenReportFile(ReportFileName("x.txt"));
   if (kind == ListingKind::kPatchNameList) {
     WritePatchNameList(channel, bank);
   } else {

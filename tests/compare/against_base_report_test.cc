@@ -156,7 +156,8 @@ TEST(AgainstBaseReportTest, BaseSetsWithoutMatchesOrPatches) {
 TEST(AgainstBaseReportTest, FailuresAndSwitches) {
   // Open failure: code 4, the pane is neither cleared nor written.
   ReportFixture open_fails;
-  open_fails.files.FailOpen(open_fails.channel.ReportFilePath(kUniqueReportFile));
+  open_fails.files.FailOpen(
+      open_fails.channel.ReportFilePath(ReportFileName(std::string(kUniqueReportFile))));
   open_fails.pane.AppendPaneLine("earlier report");
   EXPECT_EQ(WriteAgainstBaseReport(open_fails.channel, CompareSet(), BaseSet(), kUnique),
             kTxtFileOpenError);

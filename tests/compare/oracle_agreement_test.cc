@@ -34,7 +34,7 @@ struct Output {
 
 using Driver = std::function<MessageCode(ReportChannel&)>;
 
-Output RunReport(const Driver& driver, std::string_view file_name) {
+Output RunReport(const Driver& driver, const ReportFileName& file_name) {
   LinePane pane;
   FakeReportFiles files;
   ReportChannel channel(pane, files, "/w");
@@ -78,7 +78,7 @@ struct ReportPair {
   const char* name;
   Driver indexed;
   Driver literal;
-  std::string_view file;
+  ReportFileName file;
 };
 
 std::vector<ReportPair> AllReports(const SetPair& sets) {
@@ -121,7 +121,7 @@ struct Coverage {
   int identical_listed = 0;
 };
 
-void Tally(std::string_view file_name, const std::string& file, Coverage& coverage) {
+void Tally(const ReportFileName& file_name, const std::string& file, Coverage& coverage) {
   std::size_t at = 0;
   while (at < file.size()) {
     const std::size_t end = file.find("\r\n", at);
@@ -133,8 +133,8 @@ void Tally(std::string_view file_name, const std::string& file, Coverage& covera
     if (line.find("\" is similar to \"") != std::string_view::npos) ++coverage.similar_lines;
     if (line == "  Name is IDENTICAL") ++coverage.name_details;
     if (!line.empty() && line[0] == '"') {
-      if (file_name == kUniqueReportFile) ++coverage.unique_listed;
-      if (file_name == kIdenticalReportFile) ++coverage.identical_listed;
+      if (file_name.file() == kUniqueReportFile) ++coverage.unique_listed;
+      if (file_name.file() == kIdenticalReportFile) ++coverage.identical_listed;
     }
     at = end + 2;
   }

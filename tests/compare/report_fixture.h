@@ -58,11 +58,14 @@ class LinePane : public Pane {
 struct ReportFixture {
   ReportFixture() : channel(pane, files, "/w") {}
 
-  // The bytes of a report file, e.g. File("Compare\\compare.txt").
-  std::string File(std::string_view name) const {
+  // The bytes of a report file, e.g. File("compare.txt").
+  std::string File(const ReportFileName& name) const {
     return files.Contents(channel.ReportFilePath(name));
   }
-  bool Created(std::string_view name) const { return files.Created(channel.ReportFilePath(name)); }
+  std::string File(std::string_view file) const { return File(ReportFileName(std::string(file))); }
+  bool Created(std::string_view file) const {
+    return files.Created(channel.ReportFilePath(ReportFileName(std::string(file))));
+  }
   // The pane's lines, each followed by CR LF, to hold against a file.
   std::string PaneAsFile() const {
     std::string text;

@@ -170,7 +170,7 @@ TEST(WritePairVerdictTest, WritesTheVerdictBlockOfEachKindOfPair) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     ReportFixture f;
-    ASSERT_EQ(f.channel.OpenReportFile("Compare\\pair.txt"), kAllIsOk);
+    ASSERT_EQ(f.channel.OpenReportFile(ReportFileName("pair.txt")), kAllIsOk);
     EXPECT_EQ(WritePairVerdict(f.channel, one, c.first, two, c.second, c.kind), !c.lines.empty());
     ASSERT_EQ(f.channel.CloseReportFile(), kAllIsOk);
     EXPECT_EQ(f.pane.lines, c.lines);
@@ -231,7 +231,7 @@ TEST(WithinCompareReportTest, RefusesOneBankWithOnePatchBeforeTouchingAnything) 
 
 TEST(WithinCompareReportTest, FileThatCannotBeOpenedGivesCodeFourAndLeavesThePane) {
   ReportFixture f;
-  f.files.FailOpen(f.channel.ReportFilePath(kIdentityReportFile));
+  f.files.FailOpen(f.channel.ReportFilePath(ReportFileName(std::string(kIdentityReportFile))));
   f.pane.AppendPaneLine("earlier report");
   EXPECT_EQ(WriteWithinCompareReport(f.channel, VerdictSet(), kIdentities), kTxtFileOpenError);
   EXPECT_EQ(f.pane.lines, std::vector<std::string>{"earlier report"});

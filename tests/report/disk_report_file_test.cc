@@ -18,6 +18,7 @@
 #include "gtest/gtest.h"
 #include "report/report_channel.h"
 #include "report/report_file.h"
+#include "report/report_file_name.h"
 #include "tests/support/temp_dir.h"
 
 namespace dravelin {
@@ -38,8 +39,8 @@ class DiskReportTest : public ::testing::Test {
  protected:
   void SetUp() override { dir_.MakeDir("Compare"); }
 
-  MessageCode WriteReport(const std::string& name, std::string_view line) {
-    const MessageCode open = channel_.OpenReportFile(name);
+  MessageCode WriteReport(const std::string& file, std::string_view line) {
+    const MessageCode open = channel_.OpenReportFile(ReportFileName(file));
     if (open != kAllIsOk) return open;
     channel_.WriteReportLine(line);
     return channel_.CloseReportFile();
@@ -64,13 +65,13 @@ class DiskReportTest : public ::testing::Test {
 
 TEST_F(DiskReportTest, ExistingFileIsReplacedOrLeftAloneWithFileOutputOff) {
   dir_.WriteFile("Compare/x.txt", kEarlier);
-  ASSERT_EQ(WriteReport("Compare\\x.txt", "new"), kAllIsOk);
+  ASSERT_EQ(WriteReport("x.txt", "new"), kAllIsOk);
   EXPECT_EQ(dir_.ReadFile("Compare/x.txt"), "new\r\n");
 
   channel_.set_file_output(false);
-  ASSERT_EQ(WriteReport("Compare\\x.txt", "other"), kAllIsOk);
+  ASSERT_EQ(WriteReport("x.txt", "other"), kAllIsOk);
   EXPECT_EQ(dir_.ReadFile("Compare/x.txt"), "new\r\n");
-  ASSERT_EQ(WriteReport("Compare\\y.txt", "other"), kAllIsOk);
+  ASSERT_EQ(WriteReport("y.txt", "other"), kAllIsOk);
   EXPECT_EQ(CompareEntries(), std::set<std::string>{"x.txt"});
 }
 
@@ -95,7 +96,7 @@ TEST_F(DiskReportTest, EntryAtTheReportNameIsReplacedNotWrittenThrough) {
     const fs::path report = InCompare("x.txt");
     fs::remove(report);
     c.make(report);
-    ASSERT_EQ(WriteReport("Compare\\x.txt", "new"), kAllIsOk);
+    ASSERT_EQ(WriteReport("x.txt", "new"), kAllIsOk);
     ASSERT_TRUE(fs::is_regular_file(fs::symlink_status(report)));
     EXPECT_EQ(dir_.ReadFile("Compare/x.txt"), "new\r\n");
     EXPECT_EQ(CompareEntries(), std::set<std::string>{"x.txt"});
@@ -107,10 +108,11 @@ TEST_F(DiskReportTest, EntryAtTheReportNameIsReplacedNotWrittenThrough) {
 
 TEST_F(DiskReportTest, FolderAtTheNameOrMissingFolderGivesCodeFour) {
   dir_.MakeDir("Compare/dir.txt");
-  EXPECT_EQ(WriteReport("Compare\\dir.txt", "line"), kTxtFileOpenError);
+  EXPECT_EQ(WriteReport("dir.txt", "line"), kTxtFileOpenError);
   EXPECT_TRUE(fs::is_empty(InCompare("dir.txt")));
-  EXPECT_EQ(WriteReport("Missing\\x.txt", "line"), kTxtFileOpenError);
   EXPECT_EQ(CompareEntries(), std::set<std::string>{"dir.txt"});
+  fs::remove_all(dir_.path() / "Compare");
+  EXPECT_EQ(WriteReport("x.txt", "line"), kTxtFileOpenError);
 }
 
 // The temporary file is one the bank search never takes, and the report
@@ -148,7 +150,7 @@ int ReportUnderFileSizeLimit(const fs::path& working_dir, rlim_t limit, int line
     NullPane pane;
     DiskReportFileSystem files;
     ReportChannel channel(pane, files, working_dir);
-    if (channel.OpenReportFile("Compare\\x.txt") != kAllIsOk) ::_exit(101);
+    if (channel.OpenReportFile(ReportFileName("x.txt")) != kAllIsOk) ::_exit(101);
     const std::string line(97, 'r');
     for (int i = 0; i < lines && !channel.failed(); ++i) channel.WriteReportLine(line);
     ::_exit(channel.CloseReportFile());

@@ -72,7 +72,7 @@ Listing Capture(const Bank& bank, Write write) {
   RecordingPane pane;
   FakeReportFiles files;
   ReportChannel channel(pane, files, kRoot);
-  EXPECT_EQ(channel.OpenReportFile("Compare\\x.txt"), kAllIsOk);
+  EXPECT_EQ(channel.OpenReportFile(ReportFileName("x.txt")), kAllIsOk);
   write(channel, bank);
   EXPECT_EQ(channel.CloseReportFile(), kAllIsOk);
   return {pane.lines, files.Contents(kRoot / "Compare" / "x.txt")};
@@ -200,8 +200,9 @@ TEST_F(BankListFilesTest, OneFilePerBankHoldingItsOwnListing) {
     EXPECT_EQ(pane.lines, all_pane_lines);
     EXPECT_EQ(files.open_files(), 0);
   }
-  EXPECT_EQ(ListingFileName(set_[1], ListingKind::kPatchNameList), "Compare\\Second.txt");
-  EXPECT_EQ(ListingFileName(set_[1], ListingKind::kInstrumentSection), "Compare\\Second.ins");
+  EXPECT_EQ(ListingFileName(set_[1], ListingKind::kPatchNameList).Shown(), "Compare\\Second.txt");
+  EXPECT_EQ(ListingFileName(set_[1], ListingKind::kInstrumentSection).Shown(),
+            "Compare\\Second.ins");
 }
 
 TEST_F(BankListFilesTest, OpenFailureStopsTheLoopAtThatBank) {

@@ -97,7 +97,7 @@ TEST_F(ReportChannelTest, EveryOperationUnderEverySwitchSetting) {
       ReportChannel channel(pane, files, kRoot);
       channel.set_screen_display(screen);
       channel.set_file_output(file);
-      ASSERT_EQ(channel.OpenReportFile("Compare\\x.txt"), kAllIsOk);
+      ASSERT_EQ(channel.OpenReportFile(ReportFileName("x.txt")), kAllIsOk);
       channel.WriteReportLine("first line");
       channel.WriteReportLine("");
       channel.WritePaneLine("pane only");
@@ -126,22 +126,25 @@ TEST_F(ReportChannelTest, SwitchesStartOnAndClearingIgnoresScreenDisplay) {
   EXPECT_EQ(pane_.clears, 1);
 }
 
-TEST_F(ReportChannelTest, ReportFileNamesMapBelowTheWorkingDirectory) {
-  EXPECT_EQ(channel_.ReportFilePath("Compare\\compare.txt"), kRoot / "Compare" / "compare.txt");
-  // Only the first backslash separates; the file name is taken whole.
-  EXPECT_EQ(channel_.ReportFilePath("Compare\\a\\b.ins"), kRoot / "Compare" / "a\\b.ins");
-  EXPECT_EQ(channel_.ReportFilePath("plain.txt"), kRoot / "plain.txt");
+TEST_F(ReportChannelTest, ReportFileNamesAreShownWithBackslashAndLieBelowTheWorkingDirectory) {
+  const ReportFileName plain("compare.txt");
+  EXPECT_EQ(plain.Shown(), "Compare\\compare.txt");
+  EXPECT_EQ(channel_.ReportFilePath(plain), kRoot / "Compare" / "compare.txt");
+  // A backslash in the file part (a bank name can hold one) is taken whole.
+  const ReportFileName odd("a\\b.ins");
+  EXPECT_EQ(odd.Shown(), "Compare\\a\\b.ins");
+  EXPECT_EQ(channel_.ReportFilePath(odd), kRoot / "Compare" / "a\\b.ins");
 }
 
 TEST_F(ReportChannelTest, OpenFailureGivesCodeFourAndLeavesNothingOpen) {
   files_.FailOpen(kReport);
-  EXPECT_EQ(channel_.OpenReportFile("Compare\\x.txt"), kTxtFileOpenError);
+  EXPECT_EQ(channel_.OpenReportFile(ReportFileName("x.txt")), kTxtFileOpenError);
   EXPECT_EQ(files_.open_files(), 0);
   EXPECT_FALSE(files_.Created(kReport));
 
   // With file output off no file is tried, so nothing can fail.
   channel_.set_file_output(false);
-  EXPECT_EQ(channel_.OpenReportFile("Compare\\x.txt"), kAllIsOk);
+  EXPECT_EQ(channel_.OpenReportFile(ReportFileName("x.txt")), kAllIsOk);
   EXPECT_TRUE(files_.created().empty());
 }
 
@@ -160,7 +163,7 @@ TEST_F(ReportChannelTest, FailedWriteOrCloseEndsTheReportWithCodeSixteen) {
     FakeReportFiles files;
     c.damage(files);
     ReportChannel channel(pane, files, kRoot);
-    ASSERT_EQ(channel.OpenReportFile("Compare\\x.txt"), kAllIsOk);
+    ASSERT_EQ(channel.OpenReportFile(ReportFileName("x.txt")), kAllIsOk);
     channel.WriteReportLine("0123456789");
     EXPECT_EQ(channel.CloseReportFile(), kTxtFileWriteError);
     EXPECT_TRUE(channel.failed());
@@ -168,7 +171,7 @@ TEST_F(ReportChannelTest, FailedWriteOrCloseEndsTheReportWithCodeSixteen) {
     EXPECT_EQ(files.closes(), 1);
 
     // The next report starts clean.
-    ASSERT_EQ(channel.OpenReportFile("Compare\\y.txt"), kAllIsOk);
+    ASSERT_EQ(channel.OpenReportFile(ReportFileName("y.txt")), kAllIsOk);
     EXPECT_FALSE(channel.failed());
     channel.WriteReportLine("ok");
     EXPECT_EQ(pane.lines.back(), "ok");
@@ -180,7 +183,7 @@ TEST_F(ReportChannelTest, FailedWriteOrCloseEndsTheReportWithCodeSixteen) {
 // reach neither the pane nor the file.
 TEST_F(ReportChannelTest, LinesAfterAFailedWriteGoNowhere) {
   files_.FailWritesAfter(0);
-  ASSERT_EQ(channel_.OpenReportFile("Compare\\x.txt"), kAllIsOk);
+  ASSERT_EQ(channel_.OpenReportFile(ReportFileName("x.txt")), kAllIsOk);
   const std::string line(998, 'x');
   int written = 0;
   while (!channel_.failed() && written < 1000) {
@@ -203,7 +206,7 @@ TEST(ReportChannelBufferTest, FileLinesAreHandedOverInLargeChunks) {
   ChunkRecorder files;
   ReportChannel channel(pane, files, kRoot);
   channel.set_screen_display(false);
-  ASSERT_EQ(channel.OpenReportFile("Compare\\x.txt"), kAllIsOk);
+  ASSERT_EQ(channel.OpenReportFile(ReportFileName("x.txt")), kAllIsOk);
   std::string expected;
   for (int i = 0; i < 6000; ++i) {
     std::string line(100, static_cast<char>('a' + i % 26));
@@ -225,7 +228,7 @@ TEST(ReportChannelBufferTest, FileLinesAreHandedOverInLargeChunks) {
 TEST_F(ReportChannelTest, DestroyingTheChannelDropsAnOpenFile) {
   {
     ReportChannel channel(pane_, files_, kRoot);
-    ASSERT_EQ(channel.OpenReportFile("Compare\\x.txt"), kAllIsOk);
+    ASSERT_EQ(channel.OpenReportFile(ReportFileName("x.txt")), kAllIsOk);
     EXPECT_EQ(files_.open_files(), 1);
   }
   EXPECT_EQ(files_.open_files(), 0);

@@ -81,9 +81,8 @@ void LiteralCompareWithCompareSet(ReportChannel& channel, const BankSet& set,
 MessageCode LiteralWithinCompareReport(ReportChannel& channel, const BankSet& compare_set,
                                        WithinCompareKind kind) {
   if (compare_set.size() == 1 && compare_set[0].patches.size() == 1) return kOnlyOnePatch;
-  const MessageCode opened =
-      channel.OpenReportFile(kind == WithinCompareKind::kAllSimilarities ? "Compare\\compare.txt"
-                                                                         : "Compare\\identity.txt");
+  const MessageCode opened = channel.OpenReportFile(
+      ReportFileName(kind == WithinCompareKind::kAllSimilarities ? "compare.txt" : "identity.txt"));
   if (opened != kAllIsOk) return opened;
   channel.ClearReportPane();
   channel.WriteBankFileList(compare_set, "Compare");
@@ -101,7 +100,7 @@ MessageCode LiteralAgainstBaseReport(ReportChannel& channel, const BankSet& comp
                                      const BankSet& base_set, AgainstBaseKind kind) {
   const bool unique = kind == AgainstBaseKind::kUniqueOnly;
   const MessageCode opened =
-      channel.OpenReportFile(unique ? "Compare\\uniqC2B.txt" : "Compare\\identC2B.txt");
+      channel.OpenReportFile(ReportFileName(unique ? "uniqC2B.txt" : "identC2B.txt"));
   if (opened != kAllIsOk) return opened;
   channel.ClearReportPane();
   channel.WriteBankFileList(compare_set, "Compare");

@@ -1,0 +1,18 @@
+#include "report/report_file_name.h"
+
+namespace dravelin {
+
+std::string ReportFileName::Shown() const {
+  std::string shown;
+  shown.reserve(kReportFolder.size() + 1 + file_.size());
+  shown += kReportFolder;
+  shown += '\\';
+  shown += file_;
+  return shown;
+}
+
+std::filesystem::path ReportFileName::PathBelow(const std::filesystem::path& working_dir) const {
+  return working_dir / std::string(kReportFolder) / file_;
+}
+
+}  // namespace dravelin
