@@ -10,7 +10,7 @@
 #include "app/application.h"
 #include "app/menu_table.h"
 #include "report/report_file.h"
-#include "tests/support/dump_builder.h"
+#include "tools/sysex/dump_builder.h"
 #include "tests/support/temp_dir.h"
 
 namespace dravelin {
@@ -31,7 +31,7 @@ struct Fixture {
     for (int i = 0; i < 100; ++i) {
       char name[32];
       std::snprintf(name, sizeof name, "Compare/Bank %03d.syx", i);
-      dir.WriteFile(name, testing::BankOfDistinctPatches(128, static_cast<std::uint32_t>(i) * 600));
+      dir.WriteFile(name, sysex::BankOfDistinctPatches(128, static_cast<std::uint32_t>(i) * 600));
     }
     app.LoadBankSets();
   }

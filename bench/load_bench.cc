@@ -11,7 +11,7 @@
 #include "banks/bank_directory.h"
 #include "banks/bank_file.h"
 #include "banks/byte_stream.h"
-#include "tests/support/dump_builder.h"
+#include "tools/sysex/dump_builder.h"
 #include "tests/support/temp_dir.h"
 
 namespace dravelin {
@@ -22,13 +22,13 @@ constexpr int kProgramsPerFile = 128;
 constexpr std::size_t kEffectsMessageBytes = 83;
 
 std::string BankFile(int file) {
-  testing::SyxBuilder builder;
+  sysex::SyxBuilder builder;
   for (int program = 0; program < kProgramsPerFile; ++program) {
     char name[16];
     std::snprintf(name, sizeof name, "F%03d P%03d", file % 1000, program);
     const auto seed = static_cast<std::uint32_t>((file * kProgramsPerFile + program) * 4);
     builder.Dump(static_cast<std::uint8_t>(program), name,
-                 testing::MakeSounds(seed, seed + 1, seed + 2, seed + 3));
+                 sysex::MakeSounds(seed, seed + 1, seed + 2, seed + 3));
     builder.OtherMessage(kEffectsMessageBytes - 7);  // six header bytes and F7 around the data
   }
   return builder.bytes();

@@ -12,13 +12,13 @@
 #include <utility>
 #include <vector>
 
-#include "tests/support/dump_builder.h"
+#include "tools/sysex/dump_builder.h"
 
 namespace {
 
-using dravelin::testing::BankOfDistinctPatches;
-using dravelin::testing::MakeSounds;
-using dravelin::testing::SyxBuilder;
+using dravelin::sysex::BankOfDistinctPatches;
+using dravelin::sysex::MakeSounds;
+using dravelin::sysex::SyxBuilder;
 
 using Seeds = std::vector<std::pair<const char*, std::string>>;
 

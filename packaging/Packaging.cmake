@@ -1,6 +1,7 @@
 # Installation into the usual places of a Linux desktop, and the Debian
 # package: the two programs, their man pages, a desktop entry with its icon
-# and launcher, and AppStream metadata.
+# and launcher, AppStream metadata, and the package's copyright file and
+# changelog.
 include(GNUInstallDirs)
 
 set(DRAVELIN_APP_ID org.dravelin.Dravelin)
@@ -27,6 +28,23 @@ foreach(page ${dravelin_man_pages})
 endforeach()
 add_custom_target(dravelin_man_pages ALL DEPENDS ${dravelin_compressed_pages})
 install(FILES ${dravelin_compressed_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+# The package's documentation folder: the licence in Debian's machine-readable
+# form and the package's changelog, compressed without a time stamp.
+set(dravelin_doc_dir ${CMAKE_INSTALL_DATAROOTDIR}/doc/dravelin)
+set(dravelin_changelog ${dravelin_packaging_build}/changelog.Debian.gz)
+add_custom_command(
+  OUTPUT ${dravelin_changelog}
+  COMMAND ${CMAKE_COMMAND} -E copy ${dravelin_packaging_source}/changelog.Debian
+          ${dravelin_packaging_build}/changelog.Debian
+  COMMAND gzip -n -9 -f ${dravelin_packaging_build}/changelog.Debian
+  DEPENDS ${dravelin_packaging_source}/changelog.Debian
+  VERBATIM)
+add_custom_target(dravelin_changelog ALL DEPENDS ${dravelin_changelog})
+install(FILES ${dravelin_packaging_source}/copyright ${dravelin_changelog}
+        DESTINATION ${dravelin_doc_dir})
+install(FILES ${dravelin_packaging_source}/lintian-overrides
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides RENAME dravelin)
 
 if(TARGET dravelin)
   install(TARGETS dravelin RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -74,19 +92,24 @@ if(TARGET dravelin)
   endif()
 endif()
 
-# The Debian package (cpack -G DEB in the build folder).
+# The Debian package (cpack -G DEB in the build folder). Its version carries
+# a Debian revision, which changelog.Debian names too.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME dravelin)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_PACKAGE_VENDOR "Dravelin project")
-set(CPACK_PACKAGE_CONTACT "Dravelin project")
+set(CPACK_PACKAGE_CONTACT "Dravelin project <dravelin@dravelin.org>")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "patch reports for QS+ synthesizer sysex bank files")
+# Lines of the long description stay within 80 columns.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Dravelin reads the sysex bank files of a QS+ synthesizer keyboard and writes plain-text
-reports about their patches: patch name lists, instrument file sections, every
-identical or similar pair within a set of banks, and the patches that are new
-or already known compared with a base set. dravelin is the desktop window;
-dravelin-batch runs the same commands without a window.")
+    "Dravelin reads the sysex bank files of a QS+ synthesizer keyboard and writes
+plain-text reports about their patches: patch name lists, instrument file
+sections, every identical or similar pair within a set of banks, and the
+patches that are new or already known compared with a base set. dravelin is
+the desktop window; dravelin-batch runs the same commands without a window.")
 # Installed below /usr; the install runs into a staging DESTDIR, so that the
 # desktop entry sees the real prefix.
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
@@ -103,3 +126,14 @@ if(TARGET dravelin)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, qt6-qpa-plugins")
 endif()
 include(CPack)
+
+# The package is checked with lintian where it is installed: no error and no
+# warning. The check builds the package from this build folder, so it is left
+# out of sanitizer builds, which make no package to hand out.
+if(DRAVELIN_BUILD_TESTS AND NOT DRAVELIN_SANITIZE)
+  find_program(LINTIAN lintian)
+  if(LINTIAN)
+    add_test(NAME packaging_deb_passes_lintian
+             COMMAND sh ${dravelin_packaging_source}/check-deb.sh ${PROJECT_BINARY_DIR} ${LINTIAN})
+  endif()
+endif()

@@ -17,6 +17,7 @@ ensure_packages() {
 
 # What building the two programs needs.
 readonly DRAVELIN_BUILD_PACKAGES=(cmake make g++ qt6-base-dev fonts-liberation2)
-# What building and running every test needs in addition.
+# What building and running every test needs in addition (dpkg-dev and
+# lintian build and check the Debian package).
 readonly DRAVELIN_TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang-14 libclang-rt-14-dev
-                                 desktop-file-utils appstream)
+                                 desktop-file-utils appstream dpkg-dev lintian)

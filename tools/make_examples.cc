@@ -12,12 +12,12 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/dump_builder.h"
+#include "tools/sysex/dump_builder.h"
 
 namespace {
 
-using dravelin::testing::MakeSounds;
-using dravelin::testing::SyxBuilder;
+using dravelin::sysex::MakeSounds;
+using dravelin::sysex::SyxBuilder;
 
 struct ExamplePatch {
   std::uint8_t program;

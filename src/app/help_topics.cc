@@ -75,10 +75,10 @@ constexpr std::string_view kTopic3Paragraph2[] = {
 };
 
 constexpr std::string_view kTopic4Paragraph1[] = {
-    "Put the self-extracting distribution file in a directory of its own and run",
-    "it there. It creates the program file and four subdirectories: 'Compare',",
-    "'Base', 'Banks' and 'Other'. Nothing outside that directory is touched, not",
-    "even the registry.",
+    "Install the Debian package with your package manager, or with the command",
+    "'sudo apt install ./dravelin_1.0.0-1_amd64.deb'. It adds the programs",
+    "'dravelin' and 'dravelin-batch', their manual pages and the desktop menu",
+    "entry 'Dravelin', which starts the window in the folder '~/Dravelin'.",
 };
 constexpr std::string_view kTopic4Paragraph2[] = {
     "'Compare' holds the sysex bank files that you want to list or compare, and",
@@ -95,15 +95,15 @@ constexpr std::string_view kTopic4Paragraph3[] = {
     "those reports.",
 };
 constexpr std::string_view kTopic4Paragraph4[] = {
-    "'Banks' is a holding place for sysex bank files. The package puts files",
-    "there that hold the five factory banks of the QS+ (OS version 2.0) and one",
-    "user bank. Copy them into 'Compare' or 'Base' as you need them; the program",
-    "itself never reads this directory.",
+    "On its first launch the desktop entry creates '~/Dravelin' with two empty",
+    "subfolders, 'Compare' and 'Base'; both programs work on these two folders",
+    "below the folder they are started in. 'dravelin-batch' runs the same",
+    "commands without a window, for scripts: see 'man dravelin-batch'.",
 };
 constexpr std::string_view kTopic4Paragraph5[] = {
-    "'Other' holds an instrument file for the QS+ (OS version 2.0). See the help",
-    "section 'Help on the Submenu - Create Name Lists' for how to combine it",
-    "with the instrument file sections that Dravelin creates.",
+    "Removing the package ('sudo apt remove dravelin') leaves '~/Dravelin' with",
+    "your bank files and reports as it is. The program keeps no settings",
+    "anywhere else, so there is nothing more to remove.",
 };
 
 constexpr std::string_view kTopic5Paragraph1[] = {
@@ -117,12 +117,12 @@ constexpr std::string_view kTopic5Paragraph1[] = {
     "the changes up.",
 };
 constexpr std::string_view kTopic5Paragraph2[] = {
-    "For the best use of 'Base', fill it with the bank files of your keyboard's",
-    "contents. Check its OS version by holding the 'Global' button and pressing",
-    "the 'Program' button. With version '2.0' use the bank files in 'Banks', all",
-    "but the supplied personal user bank, and your own user bank instead of the",
-    "supplied factory user bank if you have changed it. With another version,",
-    "make such files yourself as follows, in less than an hour:",
+    "For the best use of 'Base', fill it with bank files of everything your",
+    "keyboard holds now: your user bank and each of its preset banks, which",
+    "depend on the keyboard's OS version (hold the 'Global' button and press the",
+    "'Program' button to see it). The reports against 'Base' then tell which",
+    "patches are really new to it. If you do not have such files yet, make them",
+    "yourself as follows, in less than an hour:",
 };
 constexpr std::string_view kTopic5Paragraph3[] = {
     "  (1) Send your user bank over a MIDI cable to a PC with a program that",
@@ -231,8 +231,8 @@ constexpr std::string_view kTopic9Paragraph2[] = {
     "'Compare' directory, named '*.ins' where '*' is the name of the sysex file.",
     "These are text files too, meant for the Cakewalk MIDI sequencer and for the",
     "other programs that use this standard to define instruments, their banks",
-    "and their patches. An instrument file for all the factory patches of the",
-    "QS+ comes with the package, in the 'Other' directory. Paste the text of a",
+    "and their patches. Start from an instrument file for all the factory",
+    "patches of the QS+, such as one your sequencer offers. Paste the text of a",
     "created file over the user bank section of that file, or of a copy of it;",
     "that is why the created files are called 'file sections'. Each patch name",
     "carries the patch number, which helps you find a patch in a pull-down list",

@@ -2,7 +2,7 @@
 
 namespace dravelin {
 
-void StatusLine::ShowMessageCode(int code) {
+void StatusLine::ShowMessageCode(MessageCode code) {
   if (code == kAllIsOk) return;
   ++codes_shown_;
   window_.ShowStatus(MessageCodeLine(code));

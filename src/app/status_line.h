@@ -22,7 +22,7 @@ class StatusLine {
 
   // Shows "Message: '<text of code>'"; kAllIsOk shows nothing and leaves the
   // line as it was. Codes outside the table show their empty text.
-  void ShowMessageCode(int code);
+  void ShowMessageCode(MessageCode code);
 
   // Ends a command: its finished text when its work gave kAllIsOk, the
   // message of the code that stopped it otherwise.

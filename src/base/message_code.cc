@@ -22,12 +22,13 @@ const std::array<std::string_view, kMessageCodeCount> kMessageTexts = {
     " *.txt File Write Error!",
 };
 
-std::string_view MessageText(int code) {
-  if (code < 0 || code >= kMessageCodeCount) return {};
-  return kMessageTexts[static_cast<std::size_t>(code)];
+std::string_view MessageText(MessageCode code) {
+  const int number = CodeNumber(code);
+  if (number < 0 || number >= kMessageCodeCount) return {};
+  return kMessageTexts[static_cast<std::size_t>(number)];
 }
 
-std::string MessageCodeLine(int code) {
+std::string MessageCodeLine(MessageCode code) {
   std::string line = "Message: '";
   line += MessageText(code);
   line += '\'';

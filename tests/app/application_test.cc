@@ -11,7 +11,7 @@
 #include "app/menu_table.h"
 #include "tests/app/recording_window.h"
 #include "gtest/gtest.h"
-#include "tests/support/dump_builder.h"
+#include "tools/sysex/dump_builder.h"
 #include "tests/support/fake_report_files.h"
 #include "tests/support/temp_dir.h"
 
@@ -19,7 +19,7 @@ namespace dravelin {
 namespace {
 
 using testing::RecordingWindow;
-using testing::BankOfDistinctPatches;
+using sysex::BankOfDistinctPatches;
 using testing::FakeReportFiles;
 using testing::TempDir;
 

@@ -10,21 +10,21 @@
 
 #include "app/application.h"
 #include "app/menu_table.h"
-#include "tests/app/recording_window.h"
 #include "compare/against_base_report.h"
 #include "compare/within_compare_report.h"
 #include "gtest/gtest.h"
-#include "tests/support/dump_builder.h"
+#include "tests/app/recording_window.h"
 #include "tests/support/fake_report_files.h"
 #include "tests/support/temp_dir.h"
+#include "tools/sysex/dump_builder.h"
 
 namespace dravelin {
 namespace {
 
-using testing::RecordingWindow;
+using sysex::MakeSounds;
+using sysex::SyxBuilder;
 using testing::FakeReportFiles;
-using testing::MakeSounds;
-using testing::SyxBuilder;
+using testing::RecordingWindow;
 using testing::TempDir;
 
 constexpr std::string_view kNoBanks = "Message: ' No bank files were found!'";
@@ -53,8 +53,7 @@ const Command kCommands[] = {
      "Finished. The file \"Compare\\uniqC2B.txt\" holds a list of patches in the \"Compare\" "
      "directory unique from \"Base\" directory patches.",
      true},
-    {menu::kPrintIdenticalOnly, "identC2B.txt",
-     "Comparing to Base - Finding identical patches...",
+    {menu::kPrintIdenticalOnly, "identC2B.txt", "Comparing to Base - Finding identical patches...",
      "Finished. The file \"Compare\\identC2B.txt\" has a list of patches in the \"Compare\" "
      "directory identical to a \"Base\" directory patch.",
      true},
@@ -89,20 +88,26 @@ class CompareCommandsTest : public ::testing::Test {
     FakeReportFiles files;
     ReportChannel channel(pane, files, "/");
     if (item == menu::kPrintAllSimilarities) {
-      WriteWithinCompareReport(channel, app_->compare_set(), WithinCompareKind::kAllSimilarities);
+      EXPECT_EQ(WriteWithinCompareReport(channel, app_->compare_set(),
+                                         WithinCompareKind::kAllSimilarities),
+                kAllIsOk);
       return files.Contents("/Compare/compare.txt");
     }
     if (item == menu::kPrintOnlyIdentities) {
-      WriteWithinCompareReport(channel, app_->compare_set(), WithinCompareKind::kOnlyIdentities);
+      EXPECT_EQ(WriteWithinCompareReport(channel, app_->compare_set(),
+                                         WithinCompareKind::kOnlyIdentities),
+                kAllIsOk);
       return files.Contents("/Compare/identity.txt");
     }
     if (item == menu::kPrintUniqueOnly) {
-      WriteAgainstBaseReport(channel, app_->compare_set(), app_->base_set(),
-                             AgainstBaseKind::kUniqueOnly);
+      EXPECT_EQ(WriteAgainstBaseReport(channel, app_->compare_set(), app_->base_set(),
+                                       AgainstBaseKind::kUniqueOnly),
+                kAllIsOk);
       return files.Contents("/Compare/uniqC2B.txt");
     }
-    WriteAgainstBaseReport(channel, app_->compare_set(), app_->base_set(),
-                           AgainstBaseKind::kIdenticalOnly);
+    EXPECT_EQ(WriteAgainstBaseReport(channel, app_->compare_set(), app_->base_set(),
+                                     AgainstBaseKind::kIdenticalOnly),
+              kAllIsOk);
     return files.Contents("/Compare/identC2B.txt");
   }
 

@@ -13,7 +13,7 @@
 #include "app/application.h"
 #include "app/menu_table.h"
 #include "tests/app/recording_window.h"
-#include "tests/support/dump_builder.h"
+#include "tools/sysex/dump_builder.h"
 #include "tests/support/fake_report_files.h"
 #include "tests/support/temp_dir.h"
 

@@ -10,14 +10,14 @@
 #include "report/instrument_section.h"
 #include "report/patch_name_list.h"
 #include "tests/app/recording_window.h"
-#include "tests/support/dump_builder.h"
 #include "tests/support/fake_report_files.h"
 #include "tests/support/temp_dir.h"
+#include "tools/sysex/dump_builder.h"
 
 namespace dravelin {
 namespace {
 
-using testing::BankOfDistinctPatches;
+using sysex::BankOfDistinctPatches;
 using testing::FakeReportFiles;
 using testing::RecordingWindow;
 using testing::TempDir;
@@ -53,13 +53,13 @@ Listing ListingOf(const Bank& bank, ListingKind kind) {
   RecordingWindow pane;
   FakeReportFiles files;
   ReportChannel channel(pane, files, "/");
-  channel.OpenReportFile(ReportFileName("x.txt"));
+  EXPECT_EQ(channel.OpenReportFile(ReportFileName("x.txt")), kAllIsOk);
   if (kind == ListingKind::kPatchNameList) {
     WritePatchNameList(channel, bank);
   } else {
     WriteInstrumentSection(channel, bank);
   }
-  channel.CloseReportFile();
+  EXPECT_EQ(channel.CloseReportFile(), kAllIsOk);
   return {files.Contents("/Compare/x.txt"), pane.pane};
 }
 

@@ -14,14 +14,14 @@
 #include "banks/bank.h"
 #include "banks/bank_file.h"
 #include "banks/byte_stream.h"
-#include "tests/support/dump_builder.h"
+#include "tools/sysex/dump_builder.h"
 #include "tests/support/temp_dir.h"
 
 namespace dravelin {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::BankOfDistinctPatches;
+using sysex::BankOfDistinctPatches;
 using testing::TempDir;
 
 // The names of the bank files of `directory` in the order the directory lists

@@ -11,16 +11,16 @@
 #include "banks/bank.h"
 #include "banks/bank_file.h"
 #include "banks/byte_stream.h"
-#include "tests/support/dump_builder.h"
+#include "tools/sysex/dump_builder.h"
 
 namespace dravelin {
 namespace {
 
-using testing::MakeProgramData;
-using testing::MakeSounds;
-using testing::PackProgramData;
-using testing::ProgramDump;
-using testing::SyxBuilder;
+using sysex::MakeProgramData;
+using sysex::MakeSounds;
+using sysex::PackProgramData;
+using sysex::ProgramDump;
+using sysex::SyxBuilder;
 
 std::string Bytes(std::initializer_list<int> values) {
   std::string bytes;

@@ -5,13 +5,13 @@
 
 #include "gtest/gtest.h"
 #include "tests/support/batch_process.h"
-#include "tests/support/dump_builder.h"
+#include "tools/sysex/dump_builder.h"
 #include "tests/support/temp_dir.h"
 
 namespace dravelin {
 namespace {
 
-using testing::BankOfDistinctPatches;
+using sysex::BankOfDistinctPatches;
 using testing::BatchOutcome;
 using testing::TempDir;
 

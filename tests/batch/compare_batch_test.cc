@@ -7,15 +7,15 @@
 
 #include "gtest/gtest.h"
 #include "tests/support/batch_process.h"
-#include "tests/support/dump_builder.h"
+#include "tools/sysex/dump_builder.h"
 #include "tests/support/temp_dir.h"
 
 namespace dravelin {
 namespace {
 
 using testing::BatchOutcome;
-using testing::MakeSounds;
-using testing::SyxBuilder;
+using sysex::MakeSounds;
+using sysex::SyxBuilder;
 using testing::TempDir;
 
 constexpr char kBothLoaded[] =

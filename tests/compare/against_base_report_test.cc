@@ -14,8 +14,8 @@ using testing::CrlfLines;
 using testing::kDashes;
 using testing::MakeBank;
 using testing::MakePatch;
-using testing::MakeSound;
-using testing::MakeSounds;
+using sysex::MakeSound;
+using sysex::MakeSounds;
 using testing::ReportFixture;
 
 constexpr AgainstBaseKind kUnique = AgainstBaseKind::kUniqueOnly;

@@ -16,8 +16,8 @@ namespace {
 
 using testing::MakeBank;
 using testing::MakePatch;
-using testing::MakeSound;
-using testing::MakeSounds;
+using sysex::MakeSound;
+using sysex::MakeSounds;
 
 TEST(SoundBlockTableTest, NumbersEachDistinctBlockOnceAcrossGrowth) {
   // Start small so that the table grows many times; add near twins that

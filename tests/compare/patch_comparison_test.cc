@@ -9,13 +9,13 @@
 #include "compare/set_patches.h"
 #include "tests/compare/oracle/generated_sets.h"
 #include "tests/compare/report_fixture.h"
-#include "tests/support/dump_builder.h"
+#include "tools/sysex/dump_builder.h"
 
 namespace dravelin {
 namespace {
 
-using testing::MakeSound;
-using testing::MakeSounds;
+using sysex::MakeSound;
+using sysex::MakeSounds;
 
 SoundBlock WithByteFlipped(SoundBlock block, std::size_t at) {
   block[at] = static_cast<std::uint8_t>(block[at] ^ 0x80);

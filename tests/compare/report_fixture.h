@@ -11,10 +11,12 @@
 
 #include "banks/bank.h"
 #include "report/report_channel.h"
-#include "tests/support/dump_builder.h"
+#include "tools/sysex/dump_builder.h"
 #include "tests/support/fake_report_files.h"
 
 namespace dravelin::testing {
+
+using sysex::Sounds;
 
 inline Patch MakePatch(std::string name, std::uint8_t program_number, const Sounds& sounds) {
   Patch patch;

@@ -14,7 +14,7 @@ using testing::CrlfLines;
 using testing::kDashes;
 using testing::MakeBank;
 using testing::MakePatch;
-using testing::MakeSounds;
+using sysex::MakeSounds;
 using testing::ReportFixture;
 
 constexpr WithinCompareKind kAll = WithinCompareKind::kAllSimilarities;

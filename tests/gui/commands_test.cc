@@ -24,7 +24,7 @@
 #include "gui/main_window.h"
 #include "tests/gui/gui_test_support.h"
 #include "tests/support/batch_process.h"
-#include "tests/support/dump_builder.h"
+#include "tools/sysex/dump_builder.h"
 #include "tests/support/temp_dir.h"
 
 namespace dravelin {
@@ -51,18 +51,18 @@ std::map<std::string, std::string> Snapshot(const std::filesystem::path& directo
 // A Compare set with repeated sounds and names, and a Base set that shares
 // some patches with it, so that every report has something to say.
 void WriteBankSets(TempDir& dir) {
-  using testing::MakeSounds;
-  testing::SyxBuilder alpha;
+  using sysex::MakeSounds;
+  sysex::SyxBuilder alpha;
   alpha.Dump(0, "Warm Pad  ", MakeSounds(1, 2, 3, 4))
       .Dump(1, "Bright Key", MakeSounds(5, 6, 7, 8))
       .Dump(2, "Warm Pad 2", MakeSounds(4, 3, 2, 1))
       .Dump(3, "Strings   ", MakeSounds(9, 10, 11, 12));
   dir.WriteFile("Compare/Alpha.syx", alpha.bytes());
-  testing::SyxBuilder gamma;
+  sysex::SyxBuilder gamma;
   gamma.Dump(0, "Bright Key", MakeSounds(5, 6, 7, 99))
       .Dump(1, "New Sound ", MakeSounds(13, 14, 15, 16));
   dir.WriteFile("Compare/Gamma.syx", gamma.bytes());
-  testing::SyxBuilder beta;
+  sysex::SyxBuilder beta;
   beta.Dump(0, "Pad Copy  ", MakeSounds(2, 1, 4, 3))
       .Dump(1, "Other     ", MakeSounds(20, 21, 22, 23));
   dir.WriteFile("Base/Beta.syx", beta.bytes());

@@ -16,9 +16,9 @@
 #include "app/menu_table.h"
 #include "gui/main_window.h"
 #include "tests/gui/gui_test_support.h"
-#include "tests/support/dump_builder.h"
 #include "tests/support/fake_report_files.h"
 #include "tests/support/temp_dir.h"
+#include "tools/sysex/dump_builder.h"
 
 namespace dravelin {
 namespace {
@@ -31,7 +31,7 @@ constexpr const char* kCompareRead =
     "Finished reading in all the sysex files in the \"Compare\" directory.";
 
 void WriteBank(TempDir& dir, const char* relative, int patches, std::uint32_t seed) {
-  dir.WriteFile(relative, testing::BankOfDistinctPatches(patches, seed));
+  dir.WriteFile(relative, sysex::BankOfDistinctPatches(patches, seed));
 }
 
 // Checks the six set-dependent items and that every other item is enabled.
@@ -110,7 +110,9 @@ INSTANTIATE_TEST_SUITE_P(
                                 std::filesystem::permissions(file, std::filesystem::perms::none);
                               },
                               true, true, false, "Message: ' *.syx File Open Error!'"}),
-    [](const ::testing::TestParamInfo<Outcome>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<Outcome>& param_info) {
+      return std::string(param_info.param.name);
+    });
 
 // Lowers the limit of open files so that, of the next two files opened, the
 // first (the directory listing) succeeds and the second (the bank file)

@@ -28,7 +28,7 @@
 #include "app/menu_table.h"
 #include "report/report_channel.h"
 #include "tests/gui/gui_test_support.h"
-#include "tests/support/dump_builder.h"
+#include "tools/sysex/dump_builder.h"
 #include "tests/support/fake_report_files.h"
 #include "tests/support/temp_dir.h"
 
@@ -256,7 +256,7 @@ TEST_F(MainWindowTest, LinesArriveInOneBatchAndStopAtThePaneLimit) {
 }
 
 TEST_F(MainWindowTest, HelpIsShownWithTheScreenDisplayOffAndWritesNoFile) {
-  dir_.WriteFile("Compare/Alpha.syx", testing::BankOfDistinctPatches(3, 100));
+  dir_.WriteFile("Compare/Alpha.syx", sysex::BankOfDistinctPatches(3, 100));
   auto form = MakeForm();
   form->Click(menu::kControlScreenDisplay);
   const QString status = form->msg_label()->text();
@@ -303,7 +303,7 @@ TEST_F(MainWindowTest, EscapingExceptionsAreShownAndTheProgramGoesOn) {
   EXPECT_EQ(PaneText(*form), "before the fault");
 
   // From a real command: the report files cannot be created.
-  dir_.WriteFile("Compare/Alpha.syx", testing::BankOfDistinctPatches(3, 100));
+  dir_.WriteFile("Compare/Alpha.syx", sysex::BankOfDistinctPatches(3, 100));
   testing::HookedReportFiles failing(
       [](const std::filesystem::path&) { throw std::runtime_error("no room for reports"); });
   TForm1 failing_form(FormSettings{dir_.path(), &failing});
@@ -314,8 +314,8 @@ TEST_F(MainWindowTest, EscapingExceptionsAreShownAndTheProgramGoesOn) {
 }
 
 TEST_F(MainWindowTest, ClosingTheWindowReleasesBothSets) {
-  dir_.WriteFile("Compare/Alpha.syx", testing::BankOfDistinctPatches(3, 100));
-  dir_.WriteFile("Base/Beta.syx", testing::BankOfDistinctPatches(2, 900));
+  dir_.WriteFile("Compare/Alpha.syx", sysex::BankOfDistinctPatches(3, 100));
+  dir_.WriteFile("Base/Beta.syx", sysex::BankOfDistinctPatches(2, 900));
   auto form = MakeForm();
   ASSERT_EQ(form->application().compare_set().size(), 1u);
   ASSERT_EQ(form->application().base_set().size(), 1u);

@@ -153,7 +153,7 @@ int ReportUnderFileSizeLimit(const fs::path& working_dir, rlim_t limit, int line
     if (channel.OpenReportFile(ReportFileName("x.txt")) != kAllIsOk) ::_exit(101);
     const std::string line(97, 'r');
     for (int i = 0; i < lines && !channel.failed(); ++i) channel.WriteReportLine(line);
-    ::_exit(channel.CloseReportFile());
+    ::_exit(static_cast<int>(channel.CloseReportFile()));
   }
   int status = 0;
   if (pid < 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
@@ -164,13 +164,14 @@ int ReportUnderFileSizeLimit(const fs::path& working_dir, rlim_t limit, int line
 // the size limit after several chunks) leaves the earlier report whole.
 TEST_F(DiskReportTest, FailedWriteLeavesTheEarlierReportAndNoTemporaryFile) {
   dir_.WriteFile("Compare/x.txt", kEarlier);
-  EXPECT_EQ(ReportUnderFileSizeLimit(dir_.path(), 600 * 1024, 10000), kTxtFileWriteError);
+  EXPECT_EQ(ReportUnderFileSizeLimit(dir_.path(), 600 * 1024, 10000),
+            static_cast<int>(kTxtFileWriteError));
   ASSERT_EQ(fs::file_size(InCompare("x.txt")), sizeof kEarlier - 1);
   EXPECT_EQ(dir_.ReadFile("Compare/x.txt"), kEarlier);
   EXPECT_EQ(CompareEntries(), std::set<std::string>{"x.txt"});
 
   // The same report within the limit is stored whole.
-  EXPECT_EQ(ReportUnderFileSizeLimit(dir_.path(), 600 * 1024, 6000), kAllIsOk);
+  EXPECT_EQ(ReportUnderFileSizeLimit(dir_.path(), 600 * 1024, 6000), static_cast<int>(kAllIsOk));
   EXPECT_EQ(fs::file_size(InCompare("x.txt")), 6000u * 99);
   EXPECT_EQ(CompareEntries(), std::set<std::string>{"x.txt"});
 }

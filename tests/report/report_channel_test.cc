@@ -175,7 +175,8 @@ TEST_F(ReportChannelTest, FailedWriteOrCloseEndsTheReportWithCodeSixteen) {
     EXPECT_FALSE(channel.failed());
     channel.WriteReportLine("ok");
     EXPECT_EQ(pane.lines.back(), "ok");
-    channel.CloseReportFile();
+    // The damaged fake may fail this close too; only the clean start counts.
+    static_cast<void>(channel.CloseReportFile());
   }
 }
 

@@ -6,9 +6,11 @@
 #include <string_view>
 #include <vector>
 
-#include "tests/support/dump_builder.h"
+#include "tools/sysex/dump_builder.h"
 
 namespace dravelin::testing {
+
+using sysex::MakeSound;
 namespace {
 
 using Rng = std::mt19937;

@@ -1,8 +1,8 @@
-#include "tests/support/dump_builder.h"
+#include "tools/sysex/dump_builder.h"
 
 #include <cstdio>
 
-namespace dravelin::testing {
+namespace dravelin::sysex {
 
 SoundBlock MakeSound(std::uint32_t seed) {
   SoundBlock block;
@@ -109,4 +109,4 @@ std::string BankOfDistinctPatches(int count, std::uint32_t seed) {
   return builder.bytes();
 }
 
-}  // namespace dravelin::testing
+}  // namespace dravelin::sysex

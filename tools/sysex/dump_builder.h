@@ -1,8 +1,8 @@
 // Builds sysex bytes in code: program dumps with chosen names and sounds,
 // other messages and junk, and ways to damage them.
 
-#ifndef DRAVELIN_TESTS_SUPPORT_DUMP_BUILDER_H_
-#define DRAVELIN_TESTS_SUPPORT_DUMP_BUILDER_H_
+#ifndef DRAVELIN_TOOLS_SYSEX_DUMP_BUILDER_H_
+#define DRAVELIN_TOOLS_SYSEX_DUMP_BUILDER_H_
 
 #include <array>
 #include <cstdint>
@@ -12,7 +12,7 @@
 #include "banks/patch.h"
 #include "banks/program_dump.h"
 
-namespace dravelin::testing {
+namespace dravelin::sysex {
 
 using Sounds = std::array<SoundBlock, kSoundsPerPatch>;
 
@@ -57,6 +57,6 @@ class SyxBuilder {
 // 0, 1, 2, ... (mod 256); sound seeds start at `seed`.
 std::string BankOfDistinctPatches(int count, std::uint32_t seed);
 
-}  // namespace dravelin::testing
+}  // namespace dravelin::sysex
 
-#endif  // DRAVELIN_TESTS_SUPPORT_DUMP_BUILDER_H_
+#endif  // DRAVELIN_TOOLS_SYSEX_DUMP_BUILDER_H_

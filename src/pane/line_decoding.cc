@@ -1,0 +1,162 @@
+#include "pane/line_decoding.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace dravelin {
+namespace {
+
+// Windows-1252 at 0x80..0x9F; the bytes the code page leaves undefined stand
+// for the control characters of the same number.
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+char16_t Cp1252(unsigned char byte) {
+  return byte >= 0x80 && byte < 0xA0 ? kCp1252High[byte - 0x80] : char16_t{byte};
+}
+
+// The length of the well-formed UTF-8 sequence that starts at bytes[i], or 0
+// when none does. Stores its code point in `code_point`.
+std::size_t Utf8SequenceAt(std::string_view bytes, std::size_t i, char32_t& code_point) {
+  const auto lead = static_cast<unsigned char>(bytes[i]);
+  if (lead < 0x80) {
+    code_point = lead;
+    return 1;
+  }
+  std::size_t length;
+  char32_t value;
+  char32_t lowest;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+    value = lead & 0x1Fu;
+    lowest = 0x80;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    value = lead & 0x0Fu;
+    lowest = 0x800;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    value = lead & 0x07u;
+    lowest = 0x10000;
+  } else {
+    return 0;
+  }
+  if (bytes.size() - i < length) return 0;
+  for (std::size_t k = 1; k < length; ++k) {
+    const auto next = static_cast<unsigned char>(bytes[i + k]);
+    if ((next & 0xC0u) != 0x80u) return 0;
+    value = (value << 6) | (next & 0x3Fu);
+  }
+  if (value < lowest || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0;
+  code_point = value;
+  return length;
+}
+
+void AppendUtf16(char32_t code_point, std::u16string& out) {
+  if (code_point < 0x10000) {
+    out += static_cast<char16_t>(code_point);
+  } else {
+    code_point -= 0x10000;
+    out += static_cast<char16_t>(0xD800 + (code_point >> 10));
+    out += static_cast<char16_t>(0xDC00 + (code_point & 0x3FF));
+  }
+}
+
+void AppendUtf8(char16_t c, std::string& out) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+}  // namespace
+
+bool IsAscii(std::string_view bytes) {
+  // Eight bytes at a time; report lines are long runs of ASCII.
+  std::size_t i = 0;
+  std::uint64_t high = 0;
+  for (; i + 8 <= bytes.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes.data() + i, sizeof word);
+    high |= word;
+  }
+  for (; i < bytes.size(); ++i) high |= static_cast<unsigned char>(bytes[i]);
+  return (high & 0x8080808080808080u) == 0;
+}
+
+bool IsValidUtf8(std::string_view bytes) {
+  if (IsAscii(bytes)) return true;
+  char32_t code_point;
+  for (std::size_t i = 0; i < bytes.size();) {
+    const std::size_t length = Utf8SequenceAt(bytes, i, code_point);
+    if (length == 0) return false;
+    i += length;
+  }
+  return true;
+}
+
+std::size_t LineCharCount(std::string_view bytes) {
+  if (!IsValidUtf8(bytes)) return bytes.size();
+  std::size_t count = 0;
+  for (char c : bytes) count += (static_cast<unsigned char>(c) & 0xC0u) != 0x80u;
+  return count;
+}
+
+void AppendDecodedUtf16(std::string_view bytes, std::u16string& out) {
+  const std::size_t at = out.size();
+  if (IsValidUtf8(bytes)) {
+    if (IsAscii(bytes)) {
+      // Most lines: one unit per byte, widened in one pass.
+      out.resize(at + bytes.size());
+      char16_t* units = out.data() + at;
+      for (std::size_t i = 0; i < bytes.size(); ++i) {
+        units[i] = static_cast<unsigned char>(bytes[i]);
+      }
+      return;
+    }
+    out.reserve(at + bytes.size());
+    char32_t code_point = 0;
+    for (std::size_t i = 0; i < bytes.size();) {
+      i += Utf8SequenceAt(bytes, i, code_point);
+      AppendUtf16(code_point, out);
+    }
+  } else {
+    out.resize(at + bytes.size());
+    char16_t* units = out.data() + at;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+      units[i] = Cp1252(static_cast<unsigned char>(bytes[i]));
+    }
+  }
+}
+
+void AppendDecodedUtf8(std::string_view bytes, std::string& out) {
+  if (IsValidUtf8(bytes)) {
+    out.append(bytes);
+  } else {
+    for (char c : bytes) AppendUtf8(Cp1252(static_cast<unsigned char>(c)), out);
+  }
+}
+
+std::u16string DecodeLineUtf16(std::string_view bytes) {
+  std::u16string text;
+  text.reserve(bytes.size());
+  AppendDecodedUtf16(bytes, text);
+  return text;
+}
+
+std::string DecodeLineUtf8(std::string_view bytes) {
+  std::string text;
+  AppendDecodedUtf8(bytes, text);
+  return text;
+}
+
+}  // namespace dravelin

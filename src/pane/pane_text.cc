@@ -1,0 +1,395 @@
+#include "pane/pane_text.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "pane/line_decoding.h"
+
+namespace dravelin {
+namespace {
+
+// The byte offset of character `column` in the UTF-8 text `line` (its size
+// when the line is shorter).
+std::size_t Utf8Offset(std::string_view line, std::size_t column) {
+  std::size_t i = 0;
+  for (; i < line.size(); ++i) {
+    if ((static_cast<unsigned char>(line[i]) & 0xC0u) != 0x80u) {
+      if (column == 0) return i;
+      --column;
+    }
+  }
+  return i;
+}
+
+// Characters of the UTF-8 text `text`.
+std::size_t Utf8Chars(std::string_view text) {
+  std::size_t count = 0;
+  for (char c : text) count += (static_cast<unsigned char>(c) & 0xC0u) != 0x80u;
+  return count;
+}
+
+std::size_t RowsOfLine(std::size_t chars, std::size_t width) {
+  return chars == 0 ? 1 : (chars + width - 1) / width;
+}
+
+// Characters [from, to) of a decoded line, in the units of its string type.
+std::string_view Slice(std::string_view utf8, std::size_t from, std::size_t to) {
+  const std::size_t begin = Utf8Offset(utf8, from);
+  return utf8.substr(begin, Utf8Offset(utf8, to) - begin);
+}
+std::u16string_view Slice(std::u16string_view utf16, std::size_t from, std::size_t to) {
+  // Characters above U+FFFF take two units.
+  auto offset = [&](std::size_t column) {
+    std::size_t i = 0;
+    for (; i < utf16.size() && column > 0; ++i, --column) {
+      if (utf16[i] >= 0xD800 && utf16[i] < 0xDC00 && i + 1 < utf16.size()) ++i;
+    }
+    return i;
+  };
+  const std::size_t begin = offset(from);
+  return utf16.substr(begin, offset(to) - begin);
+}
+
+}  // namespace
+
+// --- Program output ---
+
+void PaneText::AppendLine(std::string_view bytes) {
+  InvalidateRowsFrom(pieces_.empty() ? 0 : line_count());
+  output_.Append(bytes);
+  const std::size_t line = output_.size() - 1;
+  if (!pieces_.empty() && pieces_.back().source == Source::kOutput &&
+      pieces_.back().first + pieces_.back().count == line) {
+    ++pieces_.back().count;
+    ++piece_end_.back();
+  } else {
+    pieces_.push_back({Source::kOutput, line, 1});
+    piece_end_.push_back((piece_end_.empty() ? 0 : piece_end_.back()) + 1);
+  }
+  typing_open_ = false;
+}
+
+void PaneText::Clear() {
+  output_.Clear();
+  edits_.Clear();
+  pieces_ = {};
+  piece_end_ = {};
+  undo_ = {};
+  redo_ = {};
+  typing_open_ = false;
+  rows_ = {};
+}
+
+// --- Reading ---
+
+std::size_t PaneText::line_count() const { return pieces_.empty() ? 1 : piece_end_.back(); }
+
+const LineStore& PaneText::StoreOf(Source source) const {
+  return source == Source::kOutput ? output_ : edits_;
+}
+
+std::size_t PaneText::PieceOf(std::size_t line) const {
+  return static_cast<std::size_t>(std::upper_bound(piece_end_.begin(), piece_end_.end(), line) -
+                                  piece_end_.begin());
+}
+
+std::string_view PaneText::Line(std::size_t line) const {
+  if (pieces_.empty()) return {};
+  const std::size_t p = PieceOf(line);
+  const Piece& piece = pieces_[p];
+  const std::size_t piece_start = piece_end_[p] - piece.count;
+  return StoreOf(piece.source).Line(piece.first + (line - piece_start));
+}
+
+std::size_t PaneText::LineChars(std::size_t line) const {
+  if (pieces_.empty()) return 0;
+  const std::size_t p = PieceOf(line);
+  const Piece& piece = pieces_[p];
+  return StoreOf(piece.source).CharCount(piece.first + (line - (piece_end_[p] - piece.count)));
+}
+
+PanePosition PaneText::Clamp(PanePosition position) const {
+  const std::size_t lines = line_count();
+  if (position.line >= lines) return {lines - 1, LineChars(lines - 1)};
+  position.column = std::min(position.column, LineChars(position.line));
+  return position;
+}
+
+PaneRange PaneText::All() const {
+  const std::size_t last = line_count() - 1;
+  return {{0, 0}, {last, LineChars(last)}};
+}
+
+template <typename Out, typename AppendDecoded>
+Out PaneText::Extract(PaneRange range, AppendDecoded append) const {
+  PanePosition from = Clamp(range.from);
+  PanePosition to = Clamp(range.to);
+  if (to < from) std::swap(from, to);
+  Out text;
+  // A long range (Ctrl+A) is sized up front from the average line, so that
+  // copying a whole report does not pass through doubling reallocations.
+  const std::size_t lines = to.line - from.line + 1;
+  if (lines > 1024) text.reserve((text_bytes() / line_count() + 2) * lines);
+  Out decoded;
+  for (std::size_t line = from.line; line <= to.line; ++line) {
+    if (line > from.line) text += '\n';
+    const bool whole = (line > from.line || from.column == 0) && line < to.line;
+    if (whole) {
+      append(Line(line), text);
+      continue;
+    }
+    decoded.clear();
+    append(Line(line), decoded);
+    const std::size_t begin = line == from.line ? from.column : 0;
+    const std::size_t end = line == to.line ? to.column : LineChars(line);
+    text += Slice(decoded, begin, end);
+  }
+  return text;
+}
+
+std::string PaneText::Text(PaneRange range) const {
+  return Extract<std::string>(range, AppendDecodedUtf8);
+}
+
+std::u16string PaneText::TextUtf16(PaneRange range) const {
+  return Extract<std::u16string>(range, AppendDecodedUtf16);
+}
+
+// --- Rows ---
+
+template <typename Visit>
+void PaneText::VisitCharCounts(std::size_t first, std::size_t last, Visit&& visit) const {
+  if (first >= last) return;
+  if (pieces_.empty()) {
+    visit(std::size_t{0});
+    return;
+  }
+  for (std::size_t p = PieceOf(first); p < pieces_.size() && first < last; ++p) {
+    const Piece& piece = pieces_[p];
+    const std::size_t piece_start = piece_end_[p] - piece.count;
+    const std::size_t count = std::min(last, piece_end_[p]) - first;
+    StoreOf(piece.source).VisitCharCounts(piece.first + (first - piece_start), count, visit);
+    first += count;
+  }
+}
+
+void PaneText::InvalidateRowsFrom(std::size_t line) {
+  const std::size_t keep = line / kRowGroupLines + 1;
+  if (rows_.rows_before.size() > keep) rows_.rows_before.resize(keep);
+}
+
+const PaneText::RowIndex& PaneText::Rows(std::size_t width) const {
+  if (width != rows_.width || rows_.rows_before.empty()) {
+    rows_.width = width;
+    rows_.rows_before.assign(1, 0);
+  }
+  const std::size_t lines = line_count();
+  const std::size_t groups = (lines + kRowGroupLines - 1) / kRowGroupLines;
+  std::vector<std::uint64_t>& rows_before = rows_.rows_before;
+  if (rows_before.size() == groups + 1) return rows_;
+  rows_before.reserve(groups + 1);
+  std::size_t line = (rows_before.size() - 1) * kRowGroupLines;
+  std::uint64_t rows = rows_before.back();
+  VisitCharCounts(line, lines, [&](std::size_t chars) {
+    rows += RowsOfLine(chars, width);
+    ++line;
+    if (line % kRowGroupLines == 0 || line == lines) rows_before.push_back(rows);
+  });
+  return rows_;
+}
+
+std::size_t PaneText::RowCount(std::size_t width) const {
+  return static_cast<std::size_t>(Rows(std::max<std::size_t>(width, 1)).rows_before.back());
+}
+
+PaneRow PaneText::RowAt(std::size_t width, std::size_t row) const {
+  width = std::max<std::size_t>(width, 1);
+  const std::vector<std::uint64_t>& rows_before = Rows(width).rows_before;
+  row = std::min<std::size_t>(row, static_cast<std::size_t>(rows_before.back()) - 1);
+  const std::size_t group = static_cast<std::size_t>(
+      std::upper_bound(rows_before.begin(), rows_before.end(), row) - rows_before.begin() - 1);
+  std::size_t line = group * kRowGroupLines;
+  std::size_t rows = static_cast<std::size_t>(rows_before[group]);
+  PaneRow found;
+  bool done = false;
+  VisitCharCounts(line, std::min(line + kRowGroupLines, line_count()), [&](std::size_t chars) {
+    if (done) return;
+    const std::size_t line_rows = RowsOfLine(chars, width);
+    if (row < rows + line_rows) {
+      const std::size_t column = (row - rows) * width;
+      found = {line, column, std::min(width, chars - column)};
+      done = true;
+    }
+    rows += line_rows;
+    ++line;
+  });
+  return found;
+}
+
+std::size_t PaneText::RowOf(std::size_t width, PanePosition position) const {
+  width = std::max<std::size_t>(width, 1);
+  position = Clamp(position);
+  const std::vector<std::uint64_t>& rows_before = Rows(width).rows_before;
+  const std::size_t group = position.line / kRowGroupLines;
+  std::size_t rows = static_cast<std::size_t>(rows_before[group]);
+  VisitCharCounts(group * kRowGroupLines, position.line,
+                  [&](std::size_t chars) { rows += RowsOfLine(chars, width); });
+  const std::size_t last_row = RowsOfLine(LineChars(position.line), width) - 1;
+  return rows + std::min(position.column / width, last_row);
+}
+
+// --- Edits ---
+
+std::size_t PaneText::PieceLines() const { return pieces_.empty() ? 0 : piece_end_.back(); }
+
+void PaneText::PushMerged(std::vector<Piece>& pieces, Piece piece) const {
+  if (piece.count == 0) return;
+  if (!pieces.empty() && pieces.back().source == piece.source &&
+      pieces.back().first + pieces.back().count == piece.first) {
+    pieces.back().count += piece.count;
+  } else {
+    pieces.push_back(piece);
+  }
+}
+
+void PaneText::RebuildPieceEnds() {
+  piece_end_.resize(pieces_.size());
+  std::size_t lines = 0;
+  for (std::size_t p = 0; p < pieces_.size(); ++p) piece_end_[p] = lines += pieces_[p].count;
+}
+
+// Replaces the `count` lines from `first_line` with the lines of
+// `insert`, handing the pieces of the replaced lines to `removed`.
+void PaneText::Splice(std::size_t first_line, std::size_t count, std::span<const Piece> insert,
+                      std::vector<Piece>* removed) {
+  const std::size_t end_line = first_line + count;
+  std::vector<Piece> pieces;
+  pieces.reserve(pieces_.size() + insert.size() + 2);
+  bool inserted = false;
+  std::size_t start = 0;
+  for (const Piece& piece : pieces_) {
+    const std::size_t end = start + piece.count;
+    // The part before the replaced lines, the replaced part, the part after.
+    const std::size_t cut_from = std::clamp(first_line, start, end) - start;
+    const std::size_t cut_to = std::clamp(end_line, start, end) - start;
+    PushMerged(pieces, {piece.source, piece.first, cut_from});
+    if (removed != nullptr) {
+      PushMerged(*removed, {piece.source, piece.first + cut_from, cut_to - cut_from});
+    }
+    if (!inserted && end_line <= end) {
+      for (const Piece& added : insert) PushMerged(pieces, added);
+      inserted = true;
+    }
+    PushMerged(pieces, {piece.source, piece.first + cut_to, piece.count - cut_to});
+    start = end;
+  }
+  if (!inserted) {
+    for (const Piece& added : insert) PushMerged(pieces, added);
+  }
+  pieces_ = std::move(pieces);
+  RebuildPieceEnds();
+  InvalidateRowsFrom(first_line);
+}
+
+PanePosition PaneText::Replace(PaneRange range, std::string_view utf8) {
+  PanePosition from = Clamp(range.from);
+  PanePosition to = Clamp(range.to);
+  if (to < from) std::swap(from, to);
+  if (from == to && utf8.empty()) return from;
+
+  std::string text_storage;
+  if (!IsValidUtf8(utf8)) {
+    text_storage = DecodeLineUtf8(utf8);
+    utf8 = text_storage;
+  }
+
+  // The touched lines become: the first line up to `from`, the new text, the
+  // last line from `to`; split at line breaks and stored as UTF-8.
+  const std::string first_line = DecodeLineUtf8(Line(from.line));
+  std::string content = first_line.substr(0, Utf8Offset(first_line, from.column));
+  content += utf8;
+  if (to.line == from.line) {
+    content += std::string_view(first_line).substr(Utf8Offset(first_line, to.column));
+  } else {
+    const std::string last_line = DecodeLineUtf8(Line(to.line));
+    content += std::string_view(last_line).substr(Utf8Offset(last_line, to.column));
+  }
+  const std::size_t stored_from = edits_.size();
+  std::size_t line_start = 0;
+  for (std::size_t i = 0; i <= content.size(); ++i) {
+    if (i == content.size() || content[i] == '\n') {
+      edits_.Append(std::string_view(content).substr(line_start, i - line_start));
+      line_start = i + 1;
+    }
+  }
+  const Piece new_lines{Source::kEdits, stored_from, edits_.size() - stored_from};
+
+  const std::size_t replaced =
+      std::min(to.line + 1, PieceLines()) - std::min(from.line, PieceLines());
+  Step step{from.line, {}, {new_lines}, {from, to}, {}, false};
+  Splice(from.line, replaced, step.inserted, &step.removed);
+
+  const std::size_t breaks = static_cast<std::size_t>(std::count(utf8.begin(), utf8.end(), '\n'));
+  if (breaks == 0) {
+    step.after_end = {from.line, from.column + Utf8Chars(utf8)};
+  } else {
+    step.after_end = {from.line + breaks, Utf8Chars(utf8.substr(utf8.rfind('\n') + 1))};
+  }
+  step.typing = from == to && breaks == 0;
+
+  redo_.clear();
+  if (step.typing && typing_open_ && !undo_.empty() && undo_.back().typing &&
+      undo_.back().after_end == from) {
+    // Continued typing: the step now leads from its old lines to these.
+    undo_.back().inserted = std::move(step.inserted);
+    undo_.back().after_end = step.after_end;
+  } else {
+    undo_.push_back(std::move(step));
+  }
+  typing_open_ = undo_.back().typing;
+  return undo_.back().after_end;
+}
+
+std::optional<PaneRange> PaneText::Undo() {
+  if (undo_.empty()) return std::nullopt;
+  Step step = std::move(undo_.back());
+  undo_.pop_back();
+  std::size_t lines = 0;
+  for (const Piece& piece : step.inserted) lines += piece.count;
+  Splice(step.first_line, lines, step.removed, nullptr);
+  const PaneRange restored = step.before;
+  redo_.push_back(std::move(step));
+  typing_open_ = false;
+  return restored;
+}
+
+std::optional<PaneRange> PaneText::Redo() {
+  if (redo_.empty()) return std::nullopt;
+  Step step = std::move(redo_.back());
+  redo_.pop_back();
+  std::size_t lines = 0;
+  for (const Piece& piece : step.removed) lines += piece.count;
+  Splice(step.first_line, lines, step.inserted, nullptr);
+  const PaneRange done{step.before.from, step.after_end};
+  undo_.push_back(std::move(step));
+  typing_open_ = false;
+  return done;
+}
+
+// --- Figures ---
+
+std::size_t PaneText::MemoryBytes() const {
+  std::size_t bytes = output_.MemoryBytes() + edits_.MemoryBytes() +
+                      pieces_.capacity() * sizeof(Piece) +
+                      piece_end_.capacity() * sizeof(std::size_t) +
+                      rows_.rows_before.capacity() * sizeof(std::uint64_t);
+  for (const std::vector<Step>* steps : {&undo_, &redo_}) {
+    bytes += steps->capacity() * sizeof(Step);
+    for (const Step& step : *steps) {
+      bytes += (step.removed.capacity() + step.inserted.capacity()) * sizeof(Piece);
+    }
+  }
+  return bytes;
+}
+
+}  // namespace dravelin
