@@ -21,3 +21,6 @@ readonly DRAVELIN_BUILD_PACKAGES=(cmake make g++ qt6-base-dev fonts-liberation2)
 # lintian build and check the Debian package).
 readonly DRAVELIN_TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang-14 libclang-rt-14-dev
                                  desktop-file-utils appstream dpkg-dev lintian)
+# What building the browser page needs, and what its browser test needs.
+readonly DRAVELIN_WEB_PACKAGES=(emscripten python3)
+readonly DRAVELIN_BROWSER_TEST_PACKAGES=(chromium chromium-driver python3-selenium)

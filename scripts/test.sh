@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Dravelin with every test, benchmark and the window, and runs every
-# test (GUI tests run offscreen, no display needed).
+# test (GUI tests run offscreen, no display needed), then builds the browser
+# page and tests it in headless Chromium.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 . "$root/scripts/packages.sh"
@@ -13,3 +14,14 @@ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 cmake --build "$build" -j"$(nproc)"
 cd "$build"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" --timeout 600
+
+# The browser page, built with emscripten, in headless Chromium against the
+# batch program just built (skipped by the sanitizer run, which builds no page).
+if [ "${DRAVELIN_BROWSER_TEST:-1}" = 1 ]; then
+  ensure_packages "${DRAVELIN_WEB_PACKAGES[@]}" "${DRAVELIN_BROWSER_TEST_PACKAGES[@]}"
+  bash "$root/scripts/web.sh"
+  # Debian's selenium belongs to the system's python3.
+  /usr/bin/python3 "$root/tests/web/browser_test.py" --page "$root/build/web/dravelin.html" \
+      --batch "$build/src/batch/dravelin-batch" --examples "$root/examples" \
+      --screenshot "$root/build/web/screenshot.png"
+fi

@@ -45,36 +45,13 @@ void Application::LoadBankSets() {
 void Application::Click(MenuItemId item) {
   const MenuItem& row = MenuItemOf(item);
   if (row.handler != nullptr) {
-    (this->*row.handler)();
+    row.handler(*this);
   } else {
-    ShowHelpTopic(row.help_topic);
+    ShowHelpTopicText(window_, HelpTopicNumber(row.help_topic));
   }
 }
 
-void Application::ReadInputFilesAgainClick() {
-  status_.ShowStatus("Reading in all the sysex files again...");
-  FreeBankSet(base_set_);
-  FreeBankSet(compare_set_);
-  LoadBankSets();
-}
-
-void Application::ControlScreenDisplayClick() {
-  const bool on = !channel_.screen_display();
-  channel_.set_screen_display(on);
-  SetItemCaption(menu::kControlScreenDisplay,
-                 on ? "Turn Off Screen Display" : "Turn On Screen Display");
-  status_.ShowStatus(on ? "Screen display is now turned ON." : "Screen display is now turned OFF.");
-}
-
-void Application::ControlFileOutputClick() {
-  const bool on = !channel_.file_output();
-  channel_.set_file_output(on);
-  SetItemCaption(menu::kControlFileOutput,
-                 on ? "Turn Off File Output" : "Turn On File Output");
-  status_.ShowStatus(on ? "File Output is now turned ON." : "File Output is now turned OFF.");
-}
-
-void Application::FormClose() {
+void Application::ReleaseBankSets() {
   FreeBankSet(base_set_);
   FreeBankSet(compare_set_);
 }

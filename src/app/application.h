@@ -1,5 +1,6 @@
 // The program without its window: the two bank sets, the report channel, the
-// status line, the menu items' states and every command handler.
+// status line and the menu items' states. The command handlers that work on
+// it are named in the menu table (app/menu_table.h).
 //
 // A front end implements WindowOperations, constructs an Application over it,
 // calls LoadBankSets once (the start-up load), runs handlers through Click as
@@ -19,7 +20,6 @@
 #include "app/status_line.h"
 #include "app/window_operations.h"
 #include "banks/bank.h"
-#include "report/bank_list_files.h"
 #include "report/report_channel.h"
 #include "report/report_file.h"
 
@@ -50,25 +50,21 @@ class Application {
   bool item_enabled(MenuItemId item) const { return items_[IndexOf(item)].enabled; }
   const std::string& item_caption(MenuItemId item) const { return items_[IndexOf(item)].caption; }
 
+  // Replaces the caption of a menu item and tells the window.
+  void SetItemCaption(MenuItemId item, std::string_view caption);
+
   const BankSet& compare_set() const { return compare_set_; }
   const BankSet& base_set() const { return base_set_; }
   ReportChannel& channel() { return channel_; }
+  StatusLine& status_line() { return status_; }
   const StatusLine& status_line() const { return status_; }
+  WindowOperations& window() { return window_; }
 
-  // The click handlers of the items that are not help topics.
-  void ReadInputFilesAgainClick();
-  void ControlScreenDisplayClick();
-  void ControlFileOutputClick();
-  void CreatePatchNameFilesClick();
-  void CreateInsFilesClick();
-  void PrintAllSimilaritiesClick();
-  void PrintOnlyIdentitiesClick();
-  void PrintUniqueOnlyClick();
-  void PrintIdenticalOnlyClick();
-  void AboutDravelinClick();
+  // Releases both sets, the Base set first; both are empty afterwards.
+  void ReleaseBankSets();
 
-  // The window is closing: releases both sets, the Base set first.
-  void FormClose();
+  // The window is closing: releases both sets.
+  void FormClose() { ReleaseBankSets(); }
 
  private:
   struct ItemState {
@@ -77,13 +73,9 @@ class Application {
   };
 
   void SetItemEnabled(MenuItemId item, bool enabled);
-  void SetItemCaption(MenuItemId item, std::string_view caption);
   // Enables the items whose needs the loaded sets meet and disables the rest
   // of those that need a set.
   void SetSetDependentItems(bool compare_loaded, bool base_loaded);
-  void ShowHelpTopic(int topic);
-  // Writes one listing file per Compare bank, with the command's texts.
-  void CreateListingFiles(ListingKind kind, std::string_view started, std::string_view finished);
 
   WindowOperations& window_;
   std::filesystem::path working_dir_;

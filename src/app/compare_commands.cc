@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "app/application.h"
+#include "app/menu_table.h"
 #include "compare/against_base_report.h"
 #include "compare/within_compare_report.h"
 
@@ -32,64 +33,48 @@ constexpr CommandTexts kIdenticalOnlyTexts = {
     "\" has a list of patches in the \"Compare\" directory identical to a \"Base\" directory "
     "patch."};
 
-// Announces the report, writes it, then shows its finished text or the code
-// that stopped it.
-template <typename WriteReport>
-void RunReportCommand(StatusLine& status, const CommandTexts& texts, const ReportFileName& file,
-                      WriteReport write_report) {
+// Each command checks the sets it needs, announces the report, writes it, then
+// shows its finished text or the code that stopped it.
+void RunWithinCompareCommand(Application& app, const CommandTexts& texts, WithinCompareKind kind) {
+  StatusLine& status = app.status_line();
+  if (app.compare_set().empty()) {
+    status.ShowMessageCode(kNoBankFiles);
+    return;
+  }
   status.ShowStatus(texts.before);
-  status.ShowCommandOutcome(write_report(),
-                            TextNamingFile(texts.finished_lead, file, texts.finished_tail));
+  status.ShowCommandOutcome(
+      WriteWithinCompareReport(app.channel(), app.compare_set(), kind),
+      TextNamingFile(texts.finished_lead, WithinCompareReportFile(kind), texts.finished_tail));
+}
+
+void RunAgainstBaseCommand(Application& app, const CommandTexts& texts, AgainstBaseKind kind) {
+  StatusLine& status = app.status_line();
+  if (app.compare_set().empty() || app.base_set().empty()) {
+    status.ShowMessageCode(kNoBankFiles);
+    return;
+  }
+  status.ShowStatus(texts.before);
+  status.ShowCommandOutcome(
+      WriteAgainstBaseReport(app.channel(), app.compare_set(), app.base_set(), kind),
+      TextNamingFile(texts.finished_lead, AgainstBaseReportFile(kind), texts.finished_tail));
 }
 
 }  // namespace
 
-void Application::PrintAllSimilaritiesClick() {
-  if (compare_set_.empty()) {
-    status_.ShowMessageCode(kNoBankFiles);
-    return;
-  }
-  RunReportCommand(status_, kAllSimilaritiesTexts,
-                   WithinCompareReportFile(WithinCompareKind::kAllSimilarities), [this] {
-                     return WriteWithinCompareReport(channel_, compare_set_,
-                                                     WithinCompareKind::kAllSimilarities);
-                   });
+void PrintAllSimilaritiesClick(Application& app) {
+  RunWithinCompareCommand(app, kAllSimilaritiesTexts, WithinCompareKind::kAllSimilarities);
 }
 
-void Application::PrintOnlyIdentitiesClick() {
-  if (compare_set_.empty()) {
-    status_.ShowMessageCode(kNoBankFiles);
-    return;
-  }
-  RunReportCommand(status_, kOnlyIdentitiesTexts,
-                   WithinCompareReportFile(WithinCompareKind::kOnlyIdentities), [this] {
-                     return WriteWithinCompareReport(channel_, compare_set_,
-                                                     WithinCompareKind::kOnlyIdentities);
-                   });
+void PrintOnlyIdentitiesClick(Application& app) {
+  RunWithinCompareCommand(app, kOnlyIdentitiesTexts, WithinCompareKind::kOnlyIdentities);
 }
 
-void Application::PrintUniqueOnlyClick() {
-  if (compare_set_.empty() || base_set_.empty()) {
-    status_.ShowMessageCode(kNoBankFiles);
-    return;
-  }
-  RunReportCommand(status_, kUniqueOnlyTexts, AgainstBaseReportFile(AgainstBaseKind::kUniqueOnly),
-                   [this] {
-                     return WriteAgainstBaseReport(channel_, compare_set_, base_set_,
-                                                   AgainstBaseKind::kUniqueOnly);
-                   });
+void PrintUniqueOnlyClick(Application& app) {
+  RunAgainstBaseCommand(app, kUniqueOnlyTexts, AgainstBaseKind::kUniqueOnly);
 }
 
-void Application::PrintIdenticalOnlyClick() {
-  if (compare_set_.empty() || base_set_.empty()) {
-    status_.ShowMessageCode(kNoBankFiles);
-    return;
-  }
-  RunReportCommand(status_, kIdenticalOnlyTexts,
-                   AgainstBaseReportFile(AgainstBaseKind::kIdenticalOnly), [this] {
-                     return WriteAgainstBaseReport(channel_, compare_set_, base_set_,
-                                                   AgainstBaseKind::kIdenticalOnly);
-                   });
+void PrintIdenticalOnlyClick(Application& app) {
+  RunAgainstBaseCommand(app, kIdenticalOnlyTexts, AgainstBaseKind::kIdenticalOnly);
 }
 
 }  // namespace dravelin

@@ -1,13 +1,13 @@
-// The commands of the "Help" menu. Each prints its text straight into the
-// pane; none touches the status line, the bank sets, the menu or any file.
+// The about command of the "Help" menu; the menu's other items show their
+// help topics straight from the menu table. None touches the status line,
+// the bank sets, the menu or any file.
 
 #include "app/application.h"
 #include "app/help_topics.h"
+#include "app/menu_table.h"
 
 namespace dravelin {
 
-void Application::ShowHelpTopic(int topic) { ShowHelpTopicText(window_, HelpTopicNumber(topic)); }
-
-void Application::AboutDravelinClick() { ShowAboutBanner(window_); }
+void AboutDravelinClick(Application& app) { ShowAboutBanner(app.window()); }
 
 }  // namespace dravelin

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "app/application.h"
+#include "app/menu_table.h"
 #include "report/bank_list_files.h"
 
 namespace dravelin {
@@ -24,31 +25,33 @@ ReportFileName EveryListingFile(ListingKind kind) {
   return ReportFileName("*." + std::string(ListingExtension(kind)));
 }
 
+// Writes one listing file per Compare bank, with the command's texts.
+void CreateListingFiles(Application& app, ListingKind kind, std::string_view started,
+                        const std::string& finished) {
+  StatusLine& status = app.status_line();
+  if (app.compare_set().empty()) {
+    status.ShowMessageCode(kNoBankFiles);
+    return;
+  }
+  status.ShowStatus(started);
+  app.channel().ClearReportPane();
+  status.ShowCommandOutcome(WriteBankListFiles(app.channel(), app.compare_set(), kind), finished);
+}
+
 }  // namespace
 
-void Application::CreatePatchNameFilesClick() {
+void CreatePatchNameFilesClick(Application& app) {
   CreateListingFiles(
-      ListingKind::kPatchNameList, kPatchListsStarted,
+      app, ListingKind::kPatchNameList, kPatchListsStarted,
       TextNamingFile(kListsFinishedLead, EveryListingFile(ListingKind::kPatchNameList),
                      kPatchListsFinishedTail));
 }
 
-void Application::CreateInsFilesClick() {
+void CreateInsFilesClick(Application& app) {
   CreateListingFiles(
-      ListingKind::kInstrumentSection, kInsListsStarted,
+      app, ListingKind::kInstrumentSection, kInsListsStarted,
       TextNamingFile(kListsFinishedLead, EveryListingFile(ListingKind::kInstrumentSection),
                      kInsListsFinishedTail));
-}
-
-void Application::CreateListingFiles(ListingKind kind, std::string_view started,
-                                     std::string_view finished) {
-  if (compare_set_.empty()) {
-    status_.ShowMessageCode(kNoBankFiles);
-    return;
-  }
-  status_.ShowStatus(started);
-  channel_.ClearReportPane();
-  status_.ShowCommandOutcome(WriteBankListFiles(channel_, compare_set_, kind), finished);
 }
 
 }  // namespace dravelin

@@ -4,8 +4,10 @@
 // from it, the Application keeps the items' states by it, and the batch
 // program resolves commands through it.
 //
-// A new item is one row here plus its handler; the checks at the end of this
-// file fail the build when the table is out of order or inconsistent.
+// A new item is one row here plus its handler (declared above the table and
+// defined in the file of its drop-down); a help item is one row alone. The
+// checks at the end of this file fail the build when the table is out of
+// order or inconsistent.
 
 #ifndef DRAVELIN_APP_MENU_TABLE_H_
 #define DRAVELIN_APP_MENU_TABLE_H_
@@ -16,7 +18,6 @@
 #include <optional>
 #include <string_view>
 
-#include "app/application.h"
 #include "app/help_topics.h"
 #include "app/menu_item_id.h"
 
@@ -50,11 +51,27 @@ inline constexpr const DropDownMenu& DropDownOf(DropDown id) {
   return kDropDownMenus[static_cast<std::size_t>(id)];
 }
 
+class Application;
+
+// The click handlers that menu items run, each defined in the file of its
+// drop-down menu (general_commands.cc, listing_commands.cc,
+// compare_commands.cc, help_commands.cc).
+void ReadInputFilesAgainClick(Application& app);
+void ControlScreenDisplayClick(Application& app);
+void ControlFileOutputClick(Application& app);
+void CreatePatchNameFilesClick(Application& app);
+void CreateInsFilesClick(Application& app);
+void PrintAllSimilaritiesClick(Application& app);
+void PrintOnlyIdentitiesClick(Application& app);
+void PrintUniqueOnlyClick(Application& app);
+void PrintIdenticalOnlyClick(Application& app);
+void AboutDravelinClick(Application& app);
+
 // What an item needs to be enabled: every load of the bank sets enables the
 // items whose sets it read with patches and disables the others.
 enum class ItemNeeds : std::uint8_t { kNothing, kCompareSet, kBothSets };
 
-using ClickHandler = void (Application::*)();
+using ClickHandler = void (*)(Application&);
 
 struct MenuItem {
   DropDown drop_down;
@@ -69,8 +86,8 @@ struct MenuItem {
 
 namespace menu_row {
 
-constexpr MenuItem Command(DropDown drop_down, std::string_view component,
-                           std::string_view caption, ItemNeeds needs, ClickHandler handler) {
+constexpr MenuItem Command(DropDown drop_down, std::string_view component, std::string_view caption,
+                           ItemNeeds needs, ClickHandler handler) {
   return {drop_down, component, caption, needs, handler, 0};
 }
 
@@ -82,31 +99,30 @@ constexpr MenuItem HelpItem(std::string_view component, std::string_view caption
 
 // In menu order.
 inline constexpr auto kMenuItems = [] {
-  using A = Application;
   using D = DropDown;
   using N = ItemNeeds;
   using menu_row::Command;
   using menu_row::HelpItem;
   return std::to_array<MenuItem>({
       Command(D::kGeneralControl, "ReadInputFilesAgain", "Read Input Sysex Files Again",
-              N::kNothing, &A::ReadInputFilesAgainClick),
+              N::kNothing, &ReadInputFilesAgainClick),
       Command(D::kGeneralControl, "ControlScreenDisplay", "Turn Off Screen Display", N::kNothing,
-              &A::ControlScreenDisplayClick),
+              &ControlScreenDisplayClick),
       Command(D::kGeneralControl, "ControlFileOutput", "Turn Off File Output", N::kNothing,
-              &A::ControlFileOutputClick),
+              &ControlFileOutputClick),
       Command(D::kCreateNameLists, "CreatePatchNameFiles", "Create Patch Name List Files",
-              N::kCompareSet, &A::CreatePatchNameFilesClick),
+              N::kCompareSet, &CreatePatchNameFilesClick),
       Command(D::kCreateNameLists, "CreateInsFiles", "Create Instrument File Sections",
-              N::kCompareSet, &A::CreateInsFilesClick),
+              N::kCompareSet, &CreateInsFilesClick),
       Command(D::kCompareWithinDirectory, "PrintAllSimilarities", "Print All Similarities",
-              N::kCompareSet, &A::PrintAllSimilaritiesClick),
+              N::kCompareSet, &PrintAllSimilaritiesClick),
       Command(D::kCompareWithinDirectory, "PrintOnlyIdentities", "Print Only Identities",
-              N::kCompareSet, &A::PrintOnlyIdentitiesClick),
+              N::kCompareSet, &PrintOnlyIdentitiesClick),
       Command(D::kCompareToBaseDirectory, "PrintUniqueOnly", "Print Unique Patches Only",
-              N::kBothSets, &A::PrintUniqueOnlyClick),
+              N::kBothSets, &PrintUniqueOnlyClick),
       Command(D::kCompareToBaseDirectory, "PrintIdenticalOnly", "Print Identical Patches Only",
-              N::kBothSets, &A::PrintIdenticalOnlyClick),
-      Command(D::kHelp, "AboutDravelin", "About Dravelin", N::kNothing, &A::AboutDravelinClick),
+              N::kBothSets, &PrintIdenticalOnlyClick),
+      Command(D::kHelp, "AboutDravelin", "About Dravelin", N::kNothing, &AboutDravelinClick),
       HelpItem("BackgroundInfo", "What does the Dravelin Program Do?", 1),
       HelpItem("ListReportInfo", "How to Create Patch List Reports", 2),
       HelpItem("ComparisonReportInfo", "How to Create Comparison Reports", 3),
@@ -116,8 +132,7 @@ inline constexpr auto kMenuItems = [] {
       HelpItem("EditInfo", "How to Put New Patches into Your User Bank", 7),
       HelpItem("HelpGenControl", "Help on the Submenu - General Control", 8),
       HelpItem("HelpCreateLists", "Help on the Submenu - Create Name Lists", 9),
-      HelpItem("HelpCompareWithin", "Help on the Submenu - Compare Within 'Compare' Directory",
-               10),
+      HelpItem("HelpCompareWithin", "Help on the Submenu - Compare Within 'Compare' Directory", 10),
       HelpItem("HelpCompareToBase", "Help on the Submenu - Compare To 'Base' Directory", 11),
   });
 }();

@@ -1,0 +1,35 @@
+"""Puts the browser page together: the page template with its styles, its
+scripts and the worker's script (the worker glue followed by the compiled
+core, WebAssembly inside) written into it, as one self-contained file.
+
+Usage: web_page.py TEMPLATE CSS PANE_JS ZIP_JS PAGE_JS WORKER_JS CORE_JS OUTPUT
+"""
+import sys
+
+
+def main(argv):
+    template, css, pane_js, zip_js, page_js, worker_js, core_js, output = argv[1:]
+
+    def read(path):
+        with open(path, encoding="utf-8") as f:
+            return f.read()
+
+    worker = read(worker_js) + "\n" + read(core_js)
+    script = read(pane_js) + "\n" + read(zip_js) + "\n" + read(page_js)
+    for name, text in (("worker", worker), ("page script", script)):
+        # The text sits inside a <script> element, which the first "</script"
+        # would end.
+        if "</script" in text.lower():
+            sys.exit(f"web_page.py: the {name} holds '</script'")
+    page = read(template)
+    for mark, text in (("/*@STYLE@*/", read(css)), ("/*@WORKER@*/", worker),
+                       ("/*@SCRIPT@*/", script)):
+        if page.count(mark) != 1:
+            sys.exit(f"web_page.py: the template must hold {mark} once")
+        page = page.replace(mark, text)
+    with open(output, "w", encoding="utf-8") as f:
+        f.write(page)
+
+
+if __name__ == "__main__":
+    main(sys.argv)

@@ -1,0 +1,354 @@
+// The page: builds the menu the core describes, starts the core in a Web
+// Worker, hands it the chosen folders and the clicks, paints what it posts
+// (pane lines, status texts, menu item states) and saves the report files
+// it writes, into a granted folder or as downloads.
+'use strict';
+
+(function () {
+  const decodeLine = DravelinPane.decode;
+
+  const pane = new DravelinPane(document.getElementById('DataMemo'));
+  const statusLabel = document.getElementById('MsgLabel');
+  const menuBar = document.getElementById('MainMenu1');
+  const items = [];  // by item number: { id, component, element, dropDown }
+  const componentIds = {};
+  let pending = 0;  // requests the worker has not finished
+  let saving = 0;  // report deliveries still running
+  let ready = false;
+  let runningItem = null;
+  let savingItem = null;  // the command whose files are being saved
+  let grantedFolder = null;
+  // What each folder input last chose: null (nothing chosen) or
+  // { files: File[], entry: a dropped folder that can be listed again }.
+  const folders = { Compare: null, Base: null };
+
+  function busy() { return !ready || pending > 0 || saving > 0; }
+  function updateBusy() {
+    document.body.classList.toggle('busy', busy());
+    document.body.setAttribute('aria-busy', busy() ? 'true' : 'false');
+  }
+
+  // --- The core --------------------------------------------------------------
+
+  const workerSource = document.getElementById('dravelin-worker').textContent;
+  const worker = new Worker(URL.createObjectURL(new Blob([workerSource],
+                                                        { type: 'text/javascript' })));
+
+  function send(message) {
+    ++pending;
+    updateBusy();
+    worker.postMessage(message);
+  }
+
+  function foldersMessage() {
+    return { Compare: folders.Compare && folders.Compare.files,
+             Base: folders.Base && folders.Base.files };
+  }
+
+  worker.onmessage = (event) => {
+    const m = event.data;
+    switch (m.type) {
+      case 'menu': buildMenu(m.menu); break;
+      case 'ready':
+        ready = true;
+        send({ type: 'folders', folders: foldersMessage() });  // the start-up load
+        break;
+      case 'pane': pane.appendBytes(m.bytes, m.ends, m.ascii); break;
+      case 'clear': pane.clear(); break;
+      case 'status': statusLabel.textContent = decodeLine(m.bytes); break;
+      case 'item': {
+        const item = items[m.item];
+        item.element.textContent = decodeLine(m.caption);
+        item.element.disabled = !m.enabled;
+        item.element.setAttribute('aria-disabled', m.enabled ? 'false' : 'true');
+        break;
+      }
+      case 'done':
+        // A command that wrote files is busy until they are saved.
+        if (m.files > 0) {
+          ++saving;
+          savingItem = runningItem;
+        }
+        runningItem = null;
+        --pending;
+        updateBusy();
+        break;
+      case 'files':
+        deliver(m.files, savingItem).finally(() => { --saving; updateBusy(); });
+        break;
+      case 'log': console.log('[dravelin core]', m.text); break;
+    }
+  };
+  worker.onerror = (event) => {
+    statusLabel.textContent = 'The program could not start: ' + (event.message || 'error');
+  };
+
+  // --- Menu ------------------------------------------------------------------
+
+  function buildMenu(menu) {
+    document.title = menu.title;
+    document.getElementById('Caption').textContent = menu.title;
+    const dropDowns = menu.dropDowns.map((d) => {
+      const box = document.createElement('div');
+      box.className = 'dropdown';
+      const button = document.createElement('button');
+      button.id = d.component;
+      button.className = 'menu-title';
+      button.textContent = d.caption;
+      button.setAttribute('role', 'menuitem');
+      button.setAttribute('aria-haspopup', 'true');
+      button.setAttribute('aria-expanded', 'false');
+      const list = document.createElement('div');
+      list.className = 'menu';
+      list.setAttribute('role', 'menu');
+      list.setAttribute('aria-label', d.caption);
+      box.append(button, list);
+      menuBar.append(box);
+      button.addEventListener('click', () => {
+        if (openMenu === box) closeMenus(); else openDropDown(box, false);
+      });
+      button.addEventListener('mouseenter', () => { if (openMenu && openMenu !== box) openDropDown(box, false); });
+      button.addEventListener('keydown', (e) => {
+        if (e.key === 'ArrowDown' || e.key === 'Enter' || e.key === ' ') {
+          e.preventDefault();
+          openDropDown(box, true);
+        } else if (e.key === 'ArrowRight' || e.key === 'ArrowLeft') {
+          e.preventDefault();
+          moveDropDown(box, e.key === 'ArrowRight' ? 1 : -1, false);
+        } else if (e.key === 'Escape') {
+          closeMenus();
+          pane.focus();
+        }
+      });
+      list.addEventListener('keydown', (e) => {
+        const enabled = [...list.querySelectorAll('button:not([disabled])')];
+        const at = enabled.indexOf(document.activeElement);
+        if (e.key === 'ArrowDown' || e.key === 'ArrowUp') {
+          e.preventDefault();
+          const step = e.key === 'ArrowDown' ? 1 : -1;
+          if (enabled.length) enabled[(at + step + enabled.length) % enabled.length].focus();
+        } else if (e.key === 'ArrowRight' || e.key === 'ArrowLeft') {
+          e.preventDefault();
+          moveDropDown(box, e.key === 'ArrowRight' ? 1 : -1, true);
+        } else if (e.key === 'Escape') {
+          e.preventDefault();
+          closeMenus();
+          button.focus();
+        }
+      });
+      return list;
+    });
+    for (const m of menu.items) {
+      const button = document.createElement('button');
+      button.id = m.component;
+      button.className = 'menu-item';
+      button.setAttribute('role', 'menuitem');
+      button.textContent = m.caption;
+      button.disabled = !m.enabled;
+      button.setAttribute('aria-disabled', m.enabled ? 'false' : 'true');
+      button.addEventListener('click', () => runItem(m.id));
+      dropDowns[m.dropDown].append(button);
+      items[m.id] = { id: m.id, component: m.component, element: button };
+      componentIds[m.component] = m.id;
+    }
+  }
+
+  let openMenu = null;
+  function openDropDown(box, focusFirst) {
+    closeMenus();
+    openMenu = box;
+    box.classList.add('open');
+    box.firstChild.setAttribute('aria-expanded', 'true');
+    const first = box.querySelector('.menu button:not([disabled])');
+    if (focusFirst && first) first.focus(); else box.firstChild.focus();
+  }
+  function moveDropDown(box, step, open) {
+    const boxes = [...menuBar.children];
+    const next = boxes[(boxes.indexOf(box) + step + boxes.length) % boxes.length];
+    if (open || openMenu) openDropDown(next, open); else next.firstChild.focus();
+  }
+  function closeMenus() {
+    if (!openMenu) return;
+    openMenu.classList.remove('open');
+    openMenu.firstChild.setAttribute('aria-expanded', 'false');
+    openMenu = null;
+  }
+  document.addEventListener('mousedown', (e) => {
+    if (openMenu && !openMenu.contains(e.target)) closeMenus();
+  });
+  document.addEventListener('keydown', (e) => {
+    if (e.key === 'F10' || (e.key === 'Alt' && !e.repeat)) {
+      e.preventDefault();
+      const first = menuBar.querySelector('.menu-title');
+      if (first) first.focus();
+    }
+  });
+
+  // A click of a menu item: runs its command unless one is running (the
+  // desktop window takes no click while a command runs).
+  async function runItem(id) {
+    closeMenus();
+    pane.focus();
+    if (busy() || items[id].element.disabled) return;
+    const message = { type: 'click', item: id };
+    if (items[id].component === 'ReadInputFilesAgain') {
+      ++pending;  // held while dropped folders are listed again
+      updateBusy();
+      try {
+        await relistFolders();
+        message.folders = foldersMessage();
+      } finally {
+        --pending;
+      }
+    }
+    runningItem = items[id].component;
+    send(message);
+  }
+
+  // --- Folders ---------------------------------------------------------------
+
+  // Only the files directly in the chosen folder count; a file without a
+  // relative path lies directly in it.
+  function directFiles(fileList) {
+    return [...fileList].filter((f) => {
+      const path = f.webkitRelativePath || '';
+      return path === '' || path.split('/').length <= 2;
+    });
+  }
+
+  function chooseFolder(name, choice) {
+    folders[name] = choice;
+    const label = document.getElementById(name + 'FolderName');
+    label.textContent = choice ? (choice.label + ' (' + choice.files.length + ' files)') : 'none';
+    if (ready) send({ type: 'folders', folders: foldersMessage() });
+  }
+
+  for (const name of ['Compare', 'Base']) {
+    const input = document.getElementById(name + 'Folder');
+    input.addEventListener('change', () => {
+      if (busy()) return;
+      const list = directFiles(input.files);
+      const first = input.files.length ? input.files[0].webkitRelativePath || '' : '';
+      chooseFolder(name, { files: list, entry: null, label: first.split('/')[0] || name });
+    });
+  }
+
+  function readAllEntries(directory) {
+    return new Promise((resolve) => {
+      const reader = directory.createReader();
+      const all = [];
+      const next = () => reader.readEntries((batch) => {
+        if (batch.length === 0) { resolve(all); return; }
+        all.push(...batch);
+        next();
+      }, () => resolve(all));
+      next();
+    });
+  }
+
+  async function filesOfEntry(directory) {
+    const entries = (await readAllEntries(directory)).filter((e) => e.isFile);
+    const list = [];
+    for (const entry of entries) {
+      try {
+        list.push(await new Promise((resolve, reject) => entry.file(resolve, reject)));
+      } catch (e) {
+        // A file that cannot be opened is passed on as empty; reading it
+        // then fails as an unreadable bank file does on the desktop.
+        list.push(new File([], entry.name));
+      }
+    }
+    return list;
+  }
+
+  async function relistFolders() {
+    for (const name of ['Compare', 'Base']) {
+      const choice = folders[name];
+      if (choice && choice.entry) {
+        try { choice.files = await filesOfEntry(choice.entry); } catch (e) { /* keep */ }
+      }
+    }
+  }
+
+  document.addEventListener('dragover', (e) => { e.preventDefault(); });
+  document.addEventListener('drop', async (e) => {
+    e.preventDefault();
+    if (busy()) return;
+    const entries = [...e.dataTransfer.items]
+        .map((item) => item.webkitGetAsEntry && item.webkitGetAsEntry())
+        .filter((entry) => entry && entry.isDirectory);
+    if (entries.length === 0) return;
+    const name = e.target.closest && e.target.closest('#BaseBox') ? 'Base' : 'Compare';
+    const list = await filesOfEntry(entries[0]);
+    chooseFolder(name, { files: list, entry: entries[0], label: entries[0].name });
+  });
+
+  // --- Report files ----------------------------------------------------------
+
+  const saveButton = document.getElementById('SaveFolder');
+  if (window.showDirectoryPicker) {
+    saveButton.addEventListener('click', async () => {
+      try {
+        grantedFolder = await window.showDirectoryPicker({ mode: 'readwrite' });
+        document.getElementById('SaveFolderName').textContent = grantedFolder.name;
+      } catch (e) { /* the user cancelled */ }
+    });
+  } else {
+    saveButton.disabled = true;
+    saveButton.title = 'This browser cannot write into a folder; reports arrive as downloads.';
+  }
+
+  const kListingCommands = {
+    CreatePatchNameFiles: 'patch-name-lists.zip',
+    CreateInsFiles: 'instrument-file-sections.zip',
+  };
+
+  async function deliver(list, component) {
+    if (grantedFolder) {
+      for (const file of list) {
+        try {
+          const handle = await grantedFolder.getFileHandle(decodeLine(file.name), { create: true });
+          const writable = await handle.createWritable();
+          await writable.write(file.blob);
+          await writable.close();
+        } catch (e) {
+          send({ type: 'messageCode', code: 16 });  // a report file could not be written
+          return;
+        }
+      }
+      return;
+    }
+    if (kListingCommands[component]) {
+      const members = [];
+      for (const file of list) {
+        members.push({ name: file.name, bytes: new Uint8Array(await file.blob.arrayBuffer()) });
+      }
+      download(kListingCommands[component], DravelinZip.build(members));
+    } else {
+      for (const file of list) download(decodeLine(file.name), file.blob);
+    }
+  }
+
+  function download(name, blob) {
+    const url = URL.createObjectURL(blob);
+    const link = document.createElement('a');
+    link.href = url;
+    link.download = name;
+    document.body.append(link);
+    link.click();
+    link.remove();
+    setTimeout(() => URL.revokeObjectURL(url), 60000);
+  }
+
+  // --- The automation interface ---------------------------------------------
+
+  window.dravelin = {
+    busy: busy,
+    paneText: () => pane.text(),
+    paneLineCount: () => pane.lineCount(),
+    // The pane's line i (from 0), without copying the whole pane.
+    paneLine: (i) => (i >= 0 && i < pane.lineCount() ? pane.line(i) : null),
+  };
+  updateBusy();
+  pane.focus();
+})();

@@ -1,0 +1,152 @@
+// The core of the browser page, compiled to WebAssembly and run in a Web
+// Worker. The worker's script (page/worker.js) mounts the chosen folders as
+// "Compare" and "Base" below kWorkingDir and calls the functions exported
+// here; everything the program shows is posted to the page as messages.
+
+#include <emscripten/emscripten.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/application.h"
+#include "app/menu_table.h"
+#include "base/message_code.h"
+#include "web/web_window.h"
+
+namespace {
+
+constexpr const char* kWorkingDir = "/work";
+
+// Each takes the address and length of bytes in the module's memory and
+// posts a copy of them to the page.
+EM_JS(void, PostPaneLines,
+      (const char* data, std::size_t size, const std::uint32_t* ends, std::size_t count, int ascii),
+      {
+        const bytes = HEAPU8.slice(data, data + size);
+        const lineEnds = HEAPU32.slice(ends >> 2, (ends >> 2) + count);
+        postMessage({type : 'pane', bytes : bytes, ends : lineEnds, ascii : ascii != 0},
+                    [ bytes.buffer, lineEnds.buffer ]);
+      });
+EM_JS(void, PostPaneCleared, (), { postMessage({type : 'clear'}); });
+EM_JS(void, PostStatus, (const char* data, std::size_t size),
+      { postMessage({type : 'status', bytes : HEAPU8.slice(data, data + size)}); });
+EM_JS(void, PostItem, (int item, const char* caption, std::size_t size, int enabled), {
+  postMessage({
+    type : 'item',
+    item : item,
+    caption : HEAPU8.slice(caption, caption + size),
+    enabled : enabled != 0
+  });
+});
+// Report files are gathered by the worker's script and handed to the page
+// after the command (see page/worker.js).
+EM_JS(void, PostFileBytes, (int file, const char* data, std::size_t size),
+      { dravelinFileBytes(file, HEAPU8.slice(data, data + size)); });
+EM_JS(void, PostFileClosed, (int file, const char* name, std::size_t size),
+      { dravelinFileClosed(file, HEAPU8.slice(name, name + size)); });
+EM_JS(void, PostMenu, (const char* json, std::size_t size),
+      { postMessage({type : 'menu', menu : JSON.parse(UTF8ToString(json, size))}); });
+
+class WorkerBridge final : public dravelin::PageBridge {
+ public:
+  void PaneLines(std::string_view lines, const std::vector<std::uint32_t>& ends,
+                 bool ascii) override {
+    PostPaneLines(lines.data(), lines.size(), ends.data(), ends.size(), ascii ? 1 : 0);
+  }
+  void PaneCleared() override { PostPaneCleared(); }
+  void StatusShown(std::string_view text) override { PostStatus(text.data(), text.size()); }
+  void ItemChanged(dravelin::MenuItemId item, std::string_view caption, bool enabled) override {
+    PostItem(static_cast<int>(dravelin::IndexOf(item)), caption.data(), caption.size(),
+             enabled ? 1 : 0);
+  }
+  void FileBytes(int file, std::string_view bytes) override {
+    PostFileBytes(file, bytes.data(), bytes.size());
+  }
+  void FileClosed(int file, std::string_view name) override {
+    PostFileClosed(file, name.data(), name.size());
+  }
+};
+
+// The menu captions and names are plain ASCII without quotes or
+// backslashes, but escape them anyway so that the JSON stays valid.
+void AppendJsonString(std::string& json, std::string_view text) {
+  json.push_back('"');
+  for (char c : text) {
+    if (c == '"' || c == '\\') json.push_back('\\');
+    json.push_back(c);
+  }
+  json.push_back('"');
+}
+
+struct Core {
+  WorkerBridge bridge;
+  dravelin::WebWindow window{bridge};
+  dravelin::WebReportFileSystem files{bridge};
+  dravelin::Application application{window, kWorkingDir, files};
+};
+
+Core* core = nullptr;
+
+}  // namespace
+
+extern "C" {
+
+// Creates the program and posts its menu; nothing is loaded yet.
+EMSCRIPTEN_KEEPALIVE void dravelin_init() {
+  if (core != nullptr) return;
+  core = new Core();
+  core->window.Attach(&core->application);
+  std::string json = "{\"title\":";
+  AppendJsonString(json, dravelin::kMainWindowCaption);
+  json += ",\"dropDowns\":[";
+  for (std::size_t i = 0; i < dravelin::kDropDownMenus.size(); ++i) {
+    if (i > 0) json += ',';
+    json += "{\"component\":";
+    AppendJsonString(json, dravelin::kDropDownMenus[i].component);
+    json += ",\"caption\":";
+    AppendJsonString(json, dravelin::kDropDownMenus[i].caption);
+    json += '}';
+  }
+  json += "],\"items\":[";
+  bool first = true;
+  for (dravelin::MenuItemId id : dravelin::kMenuItemIds) {
+    const dravelin::MenuItem& item = dravelin::MenuItemOf(id);
+    if (!first) json += ',';
+    first = false;
+    json += "{\"id\":" + std::to_string(dravelin::IndexOf(id)) +
+            ",\"dropDown\":" + std::to_string(static_cast<int>(item.drop_down)) + ",\"component\":";
+    AppendJsonString(json, item.component);
+    json += ",\"caption\":";
+    AppendJsonString(json, core->application.item_caption(id));
+    json += std::string(",\"enabled\":") + (core->application.item_enabled(id) ? "true" : "false") +
+            '}';
+  }
+  json += "]}";
+  PostMenu(json.data(), json.size());
+}
+
+// Loads both sets afresh from the folders now mounted, as at start-up.
+EMSCRIPTEN_KEEPALIVE void dravelin_load() {
+  core->application.FormClose();
+  core->application.LoadBankSets();
+  core->window.Flush();
+}
+
+// Runs the command of a menu item, as a click of it does.
+EMSCRIPTEN_KEEPALIVE void dravelin_click(int item) {
+  if (item < 0 || item >= static_cast<int>(dravelin::kMenuItemCount)) return;
+  core->application.Click(dravelin::MenuItemId{static_cast<std::uint8_t>(item)});
+  core->window.Flush();
+}
+
+// Shows a message code that arose after the command had ended: the page
+// failed to save a report file.
+EMSCRIPTEN_KEEPALIVE void dravelin_show_message_code(int code) {
+  core->window.ShowStatus(dravelin::MessageCodeLine(static_cast<dravelin::MessageCode>(code)));
+}
+
+}  // extern "C"
