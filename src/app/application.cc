@@ -44,10 +44,10 @@ void Application::LoadBankSets() {
 
 void Application::Click(MenuItemId item) {
   const MenuItem& row = MenuItemOf(item);
-  if (row.handler != nullptr) {
-    row.handler(*this);
-  } else {
+  if (row.help_topic != 0) {
     ShowHelpTopicText(window_, HelpTopicNumber(row.help_topic));
+  } else {
+    row.handler(*this);
   }
 }
 

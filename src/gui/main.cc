@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
     std::filesystem::path working_dir = std::filesystem::current_path(error);
     if (error) working_dir = ".";
     dravelin::TForm1 form(dravelin::FormSettings{working_dir});
-    form.Show();
+    form.ShowCentred();
     QApplication::exec();
   } catch (const std::exception& e) {
     dravelin::ShowExceptionBox(nullptr, QString::fromLocal8Bit(e.what()));

@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QPixmap>
-#include <QPlainTextEdit>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -167,13 +166,13 @@ TEST(CommandsTest, ScreenshotAfterAReportShowsTheDesign) {
   form.item_action(menu::kCreatePatchNameFiles)->trigger();
   testing::ProcessEvents();
 
-  const QImage window = form.widget()->grab().toImage();
+  const QImage window = form.grab().toImage();
   QDir().mkpath(QStringLiteral(DRAVELIN_GUI_ARTIFACTS));
   const QString path = QStringLiteral(DRAVELIN_GUI_ARTIFACTS "/dravelin-window.png");
   ASSERT_TRUE(window.save(path, "PNG"));
   std::printf("screenshot: %s\n", qPrintable(path));
 
-  const QImage client = form.widget()->centralWidget()->grab().toImage();
+  const QImage client = form.centralWidget()->grab().toImage();
   struct Probe {
     const char* what;
     QPoint at;

@@ -4,24 +4,21 @@
 #include <QEvent>
 #include <QLabel>
 #include <QMainWindow>
-#include <QPlainTextEdit>
 #include <QWidget>
-#include <fstream>
 #include <string>
+
+#include "gui/data_memo.h"
 
 namespace dravelin::testing {
 
-std::string PaneText(TForm1& form) {
-  form.FlushPane();
-  return form.data_memo()->toPlainText().toStdString();
-}
+std::string PaneText(TForm1& form) { return form.data_memo()->PlainText().toStdString(); }
 
 void ProcessEvents() {
   for (int i = 0; i < 3; ++i) QApplication::processEvents();
 }
 
 void ShowAndWait(TForm1& form) {
-  form.Show();
+  form.ShowCentred();
   ProcessEvents();
 }
 
@@ -32,24 +29,6 @@ bool PaintRecorder::eventFilter(QObject* watched, QEvent* event) {
     painted_.push_back(static_cast<QLabel*>(label_)->text());
   }
   return false;
-}
-
-void ResetPeakMemoryUse() {
-  std::ofstream clear_refs("/proc/self/clear_refs");
-  clear_refs << "5\n";
-}
-
-MemoryUse CurrentMemoryUse() {
-  MemoryUse use;
-  std::ifstream status("/proc/self/status");
-  std::string key;
-  while (status >> key) {
-    std::size_t kilobytes = 0;
-    if (key == "VmRSS:" && status >> kilobytes) use.resident = kilobytes * 1024;
-    if (key == "VmHWM:" && status >> kilobytes) use.peak = kilobytes * 1024;
-    status.ignore(1 << 20, '\n');
-  }
-  return use;
 }
 
 }  // namespace dravelin::testing

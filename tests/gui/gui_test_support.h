@@ -17,8 +17,7 @@
 
 namespace dravelin::testing {
 
-// The pane's whole text after the lines still being collected were handed
-// to it, as UTF-8.
+// The pane's whole text as it shows it, in UTF-8.
 std::string PaneText(TForm1& form);
 
 // Handles the events that are waiting, so that a shown window is painted.
@@ -56,17 +55,6 @@ class HookedReportFiles : public ReportFileSystem {
   std::function<void(const std::filesystem::path&)> hook_;
   DiskReportFileSystem disk_;
 };
-
-// Resident and peak resident memory of this process, in bytes.
-struct MemoryUse {
-  std::size_t resident = 0;
-  std::size_t peak = 0;
-};
-MemoryUse CurrentMemoryUse();
-
-// Starts the peak count afresh from the present use, where the system
-// allows that.
-void ResetPeakMemoryUse();
 
 }  // namespace dravelin::testing
 

@@ -68,8 +68,19 @@ TEST_P(LoadOutcomeTest, StartUpSetsItemsAndStatus) {
   TForm1 form(FormSettings{dir.path(), &files});
   ExpectItemStates(form, outcome.compare_items, outcome.base_items);
   EXPECT_EQ(form.msg_label()->text().toStdString(), outcome.status);
-  // Loading writes nothing to the pane.
-  EXPECT_EQ(testing::PaneText(form), "");
+  // Without a Compare patch the pane says where bank files go; otherwise
+  // it is left empty.
+  if (outcome.compare_items) {
+    EXPECT_EQ(testing::PaneText(form), "");
+  } else {
+    const std::string compare = (dir.path() / "Compare").string();
+    const std::string base = (dir.path() / "Base").string();
+    EXPECT_EQ(testing::PaneText(form),
+              "Copy your sysex bank files (*.syx) into " + compare +
+                  "\n(and the banks already on your keyboard into " + base +
+                  "),\nthen choose \"Read Input Sysex Files Again\" in the \"General Control\" "
+                  "menu.");
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(

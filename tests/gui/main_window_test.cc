@@ -15,10 +15,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QTextBlock>
-#include <QTextDocument>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTimer>
+#include <algorithm>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -26,36 +26,22 @@
 
 #include "app/application.h"
 #include "app/menu_table.h"
+#include "gui/data_memo.h"
 #include "report/report_channel.h"
 #include "tests/gui/gui_test_support.h"
-#include "tools/sysex/dump_builder.h"
 #include "tests/support/fake_report_files.h"
 #include "tests/support/temp_dir.h"
+#include "tools/sysex/dump_builder.h"
 
 namespace dravelin {
 namespace {
 
 using testing::PaneText;
 
-TEST(DecodeAnsiTest, ShowsUtf8FileNamesAndWindowsCodePageBytes) {
-  const struct {
-    const char* bytes;
-    const char16_t* shown;
-  } cases[] = {
-      {"Warm Pad ~?", u"Warm Pad ~?"},
-      {"B\xC3\xA4sse", u"B\u00E4sse"},  // valid UTF-8
-      {"B\xE4sse", u"B\u00E4sse"},      // not UTF-8: the Windows code page
-      {"\x80 \x99", u"\u20AC \u2122"},  // code page bytes without a Latin-1 twin
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(DecodeAnsi(c.bytes), QString::fromUtf16(c.shown)) << c.bytes;
-  }
-}
-
 class MainWindowTest : public ::testing::Test {
  protected:
-  std::unique_ptr<TForm1> MakeForm(std::size_t pane_line_limit = kPaneLineLimit) {
-    return std::make_unique<TForm1>(FormSettings{dir_.path(), &files_, pane_line_limit});
+  std::unique_ptr<TForm1> MakeForm() {
+    return std::make_unique<TForm1>(FormSettings{dir_.path(), &files_});
   }
 
   testing::TempDir dir_;
@@ -104,7 +90,7 @@ TEST_F(MainWindowTest, MenuBarHoldsEveryMenuAndItemInOrderWithoutShortcuts) {
   };
   auto form = MakeForm();
   testing::ShowAndWait(*form);
-  QMenuBar* bar = form->widget()->menuBar();
+  QMenuBar* bar = form->menuBar();
   EXPECT_EQ(bar->objectName(), "MainMenu1");
   const QList<QAction*> menus = bar->actions();
   ASSERT_EQ(menus.size(), static_cast<qsizetype>(expected.size()));
@@ -127,18 +113,17 @@ TEST_F(MainWindowTest, MenuBarHoldsEveryMenuAndItemInOrderWithoutShortcuts) {
       EXPECT_TRUE(QKeySequence::mnemonic(item->text()).isEmpty()) << expected[m].items[i].first;
     }
   }
-
 }
 
 TEST_F(MainWindowTest, LayoutColoursAndFontsAreAsDesigned) {
   auto form = MakeForm();
   testing::ShowAndWait(*form);
-  EXPECT_EQ(form->widget()->objectName(), "Form1");
-  EXPECT_EQ(form->widget()->windowTitle().toStdString(),
+  EXPECT_EQ(form->objectName(), "Form1");
+  EXPECT_EQ(form->windowTitle().toStdString(),
             "Dravelin   ---   Patch Data Reporting Tool for Alesis QuadraSynth+ Sysex Files");
   EXPECT_EQ(QApplication::applicationName(), "Dravelin");
 
-  QWidget* client = form->widget()->centralWidget();
+  QWidget* client = form->centralWidget();
   EXPECT_EQ(client->size(), QSize(kClientWidth, kClientHeight));
   EXPECT_EQ(client->palette().color(QPalette::Window), QColor(Qt::black));
   const std::pair<const char*, QRect> placements[] = {
@@ -146,16 +131,12 @@ TEST_F(MainWindowTest, LayoutColoursAndFontsAreAsDesigned) {
       {"MsgLabel", QRect(8, 477, 653, 17)}, {"Shape3", QRect(4, 4, 661, 467)},
       {"Shape4", QRect(6, 6, 657, 463)},    {"DataMemo", QRect(7, 8, 654, 459)},
   };
-  // Listed in painting order; a resized window keeps every place.
+  // Listed in painting order.
   const QList<QWidget*> children = client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
   ASSERT_EQ(children.size(), 6);
-  for (const QSize size : {QSize(kClientWidth, kClientHeight + 30), QSize(900, 700)}) {
-    form->widget()->resize(size);
-    testing::ProcessEvents();
-    for (qsizetype i = 0; i < children.size(); ++i) {
-      EXPECT_EQ(children[i]->objectName(), placements[i].first);
-      EXPECT_EQ(children[i]->geometry(), placements[i].second) << placements[i].first;
-    }
+  for (qsizetype i = 0; i < children.size(); ++i) {
+    EXPECT_EQ(children[i]->objectName(), placements[i].first);
+    EXPECT_EQ(children[i]->geometry(), placements[i].second) << placements[i].first;
   }
 
   const QLabel* label = form->msg_label();
@@ -164,29 +145,74 @@ TEST_F(MainWindowTest, LayoutColoursAndFontsAreAsDesigned) {
   EXPECT_EQ(label->font().pixelSize(), 12);
   EXPECT_FALSE(label->wordWrap());
 
-  const QPlainTextEdit* memo = form->data_memo();
+  const DataMemo* memo = form->data_memo();
   EXPECT_EQ(memo->font().family(), "Courier New");
   EXPECT_EQ(memo->font().pixelSize(), 12);
   EXPECT_TRUE(QFontInfo(memo->font()).fixedPitch());
   EXPECT_EQ(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
   EXPECT_EQ(memo->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-  EXPECT_EQ(memo->lineWrapMode(), QPlainTextEdit::WidgetWidth);
-  EXPECT_FALSE(memo->isReadOnly());
-  // A separator line of the reports fits one line of the pane.
-  const int text_width =
-      memo->viewport()->width() - 2 * static_cast<int>(memo->document()->documentMargin());
-  EXPECT_LE(QFontMetrics(memo->font()).horizontalAdvance(QString(kSeparatorLine.size(), '-')),
-            text_width);
+  // A separator line of the reports fits one row of the pane.
+  EXPECT_GE(memo->columns(), kSeparatorLine.size());
+}
+
+// The window opens centred at its designed size. Made larger or maximized,
+// the pane and its frames grow with it and the status line stays at the
+// bottom, as wide as the window allows; it cannot be made smaller than the
+// design.
+TEST_F(MainWindowTest, ResizedWindowKeepsItsPartsAtTheEdges) {
+  auto form = MakeForm();
+  testing::ShowAndWait(*form);
+  QWidget* client = form->centralWidget();
+  const QRect screen = form->screen()->availableGeometry();
+  EXPECT_LE((form->frameGeometry().center() - screen.center()).manhattanLength(), 2);
+
+  struct Part {
+    const char* name;
+    QRect designed;
+    bool grows_in_height;  // else it keeps its height and its distance to the bottom
+  };
+  const Part parts[] = {
+      {"Shape1", QRect(4, 473, 661, 25), false},   {"Shape2", QRect(6, 475, 657, 21), false},
+      {"MsgLabel", QRect(8, 477, 653, 17), false}, {"Shape3", QRect(4, 4, 661, 467), true},
+      {"Shape4", QRect(6, 6, 657, 463), true},     {"DataMemo", QRect(7, 8, 654, 459), true},
+  };
+  const auto expect_parts_follow = [&](const char* what) {
+    SCOPED_TRACE(what);
+    const QSize grown = client->size() - QSize(kClientWidth, kClientHeight);
+    for (const Part& part : parts) {
+      QRect expected = part.designed.adjusted(0, 0, grown.width(), 0);
+      expected = part.grows_in_height ? expected.adjusted(0, 0, 0, grown.height())
+                                      : expected.translated(0, grown.height());
+      EXPECT_EQ(client->findChild<QWidget*>(part.name)->geometry(), expected) << part.name;
+    }
+  };
+
+  const std::size_t designed_columns = form->data_memo()->columns();
+  form->resize(1000, 760);
+  testing::ProcessEvents();
+  EXPECT_EQ(client->width(), 1000);
+  EXPECT_GT(client->height(), kClientHeight + 200);
+  expect_parts_follow("larger");
+  EXPECT_GT(form->data_memo()->columns(), designed_columns + 40);
+
+  form->showMaximized();
+  testing::ProcessEvents();
+  EXPECT_GT(client->width(), kClientWidth);
+  expect_parts_follow("maximized");
+
+  form->showNormal();
+  form->resize(300, 200);
+  testing::ProcessEvents();
+  EXPECT_EQ(client->size(), QSize(kClientWidth, kClientHeight));
+  expect_parts_follow("smallest");
 }
 
 TEST_F(MainWindowTest, SwitchItemsFlipTheirCaptionsAndTellTheNewState) {
   auto form = MakeForm();
   const std::tuple<MenuItemId, const char*, const char*> steps[] = {
-      {menu::kControlScreenDisplay, "Turn On Screen Display",
-       "Screen display is now turned OFF."},
+      {menu::kControlScreenDisplay, "Turn On Screen Display", "Screen display is now turned OFF."},
       {menu::kControlFileOutput, "Turn On File Output", "File Output is now turned OFF."},
-      {menu::kControlScreenDisplay, "Turn Off Screen Display",
-       "Screen display is now turned ON."},
+      {menu::kControlScreenDisplay, "Turn Off Screen Display", "Screen display is now turned ON."},
       {menu::kControlFileOutput, "Turn Off File Output", "File Output is now turned ON."},
   };
   for (const auto& [item, caption, status] : steps) {
@@ -212,9 +238,10 @@ TEST_F(MainWindowTest, StatusIsPaintedBeforeShowStatusReturnsAndCutNotWrapped) {
 }
 
 TEST_F(MainWindowTest, PaneHoldsExactlyTheAppendedLines) {
+  dir_.WriteFile("Compare/Alpha.syx", sysex::BankOfDistinctPatches(3, 100));
   auto form = MakeForm();
   // The pane starts with one empty line; appending goes after it.
-  EXPECT_EQ(form->pane_line_count(), 1u);
+  EXPECT_EQ(form->data_memo()->line_count(), 1u);
   form->RunCommand([&] { form->AppendPaneLine("first"); });
   EXPECT_EQ(PaneText(*form), "\nfirst");
 
@@ -231,28 +258,25 @@ TEST_F(MainWindowTest, PaneHoldsExactlyTheAppendedLines) {
       for (const std::string& line : lines) form->AppendPaneLine(line);
     });
     EXPECT_EQ(PaneText(*form), text);
-    EXPECT_EQ(form->pane_line_count(), lines.size());
+    EXPECT_EQ(form->data_memo()->line_count(), std::max<std::size_t>(lines.size(), 1));
   }
 }
 
-TEST_F(MainWindowTest, LinesArriveInOneBatchAndStopAtThePaneLimit) {
-  auto form = MakeForm(5);
+// Output is only stored while a command runs; when it ends, the view shows
+// the last lines with the caret after them.
+TEST_F(MainWindowTest, OutputComesIntoSightWhenTheCommandEnds) {
+  auto form = MakeForm();
+  testing::ShowAndWait(*form);
+  DataMemo* memo = form->data_memo();
   form->RunCommand([&] {
     form->ClearPane();
-    EXPECT_FALSE(form->data_memo()->updatesEnabled());
-    for (int i = 1; i <= 8; ++i) form->AppendPaneLine("line " + std::to_string(i));
-    EXPECT_TRUE(form->data_memo()->document()->isEmpty()) << "no line is laid out yet";
+    for (int i = 1; i <= 500; ++i) form->AppendPaneLine("line " + std::to_string(i));
+    EXPECT_EQ(memo->verticalScrollBar()->maximum(), 0) << "the view waits for the end";
   });
-  EXPECT_TRUE(form->data_memo()->updatesEnabled());
-  EXPECT_EQ(form->data_memo()->toPlainText().toStdString(),
-            "line 1\nline 2\nline 3\nline 4\nline 5\n"
-            "*** 3 more lines are not shown: the pane holds at most 5 lines. ***");
-
-  // The next output counts afresh.
-  form->Click(menu::kAboutDravelin);
-  EXPECT_EQ(PaneText(*form),
-            "\n\n\n\n        * * * * * * * * * * * * * * * * * * * * * * * * * * * *\n"
-            "*** 12 more lines are not shown: the pane holds at most 5 lines. ***");
+  EXPECT_EQ(memo->line_count(), 500u);
+  EXPECT_GT(memo->verticalScrollBar()->maximum(), 0);
+  EXPECT_EQ(memo->verticalScrollBar()->value(), memo->verticalScrollBar()->maximum());
+  EXPECT_EQ(memo->caret(), (PanePosition{499, 8}));
 }
 
 TEST_F(MainWindowTest, HelpIsShownWithTheScreenDisplayOffAndWritesNoFile) {
@@ -263,9 +287,52 @@ TEST_F(MainWindowTest, HelpIsShownWithTheScreenDisplayOffAndWritesNoFile) {
   form->Click(menu::kEditInfo);
   form->Click(menu::kEditInfo);
   EXPECT_EQ(PaneText(*form).rfind("\nHow to Put New Patches into Your User Bank\n", 0), 0u);
-  EXPECT_EQ(form->data_memo()->document()->blockCount(), 29) << "one copy";
+  EXPECT_EQ(form->data_memo()->line_count(), 29u) << "one copy";
   EXPECT_EQ(form->msg_label()->text(), status);
   EXPECT_TRUE(files_.created().empty());
+}
+
+// Bank names come from file names, UTF-8 or not: each pane line is shown in
+// its own encoding, whatever its neighbours hold.
+TEST_F(MainWindowTest, EachPaneLineIsDecodedOnItsOwn) {
+  dir_.WriteFile("Compare/Fl\xC3\xB6te.syx", sysex::BankOfDistinctPatches(2, 100));  // UTF-8
+  dir_.WriteFile("Compare/Kl\xE4ng.syx", sysex::BankOfDistinctPatches(2, 300));      // Latin-1
+  auto form = MakeForm();
+  form->Click(menu::kPrintAllSimilarities);
+  const DataMemo& memo = *form->data_memo();
+  std::vector<QString> names;
+  for (std::size_t line = 1; line <= 2; ++line) names.push_back(memo.LineText(line));
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<QString>{QString::fromUtf16(u"  Fl\u00F6te"),
+                                         QString::fromUtf16(u"  Kl\u00E4ng")}));
+}
+
+// Program output is never an undo step: Undo takes back the user's typing
+// and nothing else.
+TEST_F(MainWindowTest, UndoReachesOnlyTheUsersTyping) {
+  auto form = MakeForm();
+  DataMemo* memo = form->data_memo();
+  const auto undo_enabled = [&] {
+    std::unique_ptr<QMenu> menu(memo->CreateContextMenu(nullptr));
+    QAction* undo = menu->findChild<QAction*>(QStringLiteral("edit-undo"));
+    return undo != nullptr && undo->isEnabled();
+  };
+  form->Click(menu::kAboutDravelin);
+  const QString banner = memo->PlainText();
+  EXPECT_FALSE(undo_enabled());
+
+  memo->Type("typed");
+  EXPECT_TRUE(undo_enabled());
+  form->Click(menu::kAboutDravelin);  // clears the pane: typing is gone, and its undo
+  EXPECT_EQ(memo->PlainText(), banner);
+  EXPECT_FALSE(undo_enabled());
+
+  memo->MoveCaret({0, 0}, false);
+  memo->Type("typed");
+  std::unique_ptr<QMenu> menu(memo->CreateContextMenu(nullptr));
+  menu->findChild<QAction*>(QStringLiteral("edit-undo"))->trigger();
+  EXPECT_EQ(memo->PlainText(), banner);
+  EXPECT_FALSE(undo_enabled()) << "the banner itself cannot be undone";
 }
 
 // Closes the error boxes that appear while it lives and keeps what they said.
@@ -299,8 +366,8 @@ TEST_F(MainWindowTest, EscapingExceptionsAreShownAndTheProgramGoesOn) {
     throw std::runtime_error("the disk is on fire");
   });
   EXPECT_EQ(catcher.boxes, std::vector<QString>{"Dravelin|the disk is on fire|critical"});
-  EXPECT_TRUE(form->data_memo()->updatesEnabled());
   EXPECT_EQ(PaneText(*form), "before the fault");
+  EXPECT_EQ(form->data_memo()->caret(), (PanePosition{0, 16})) << "the view caught up";
 
   // From a real command: the report files cannot be created.
   dir_.WriteFile("Compare/Alpha.syx", sysex::BankOfDistinctPatches(3, 100));
@@ -310,7 +377,7 @@ TEST_F(MainWindowTest, EscapingExceptionsAreShownAndTheProgramGoesOn) {
   failing_form.item_action(menu::kPrintOnlyIdentities)->trigger();
   EXPECT_EQ(catcher.boxes.back(), "Dravelin|no room for reports|critical");
   failing_form.item_action(menu::kAboutDravelin)->trigger();
-  EXPECT_EQ(failing_form.data_memo()->document()->blockCount(), 17);
+  EXPECT_EQ(failing_form.data_memo()->line_count(), 17u);
 }
 
 TEST_F(MainWindowTest, ClosingTheWindowReleasesBothSets) {
@@ -320,7 +387,7 @@ TEST_F(MainWindowTest, ClosingTheWindowReleasesBothSets) {
   ASSERT_EQ(form->application().compare_set().size(), 1u);
   ASSERT_EQ(form->application().base_set().size(), 1u);
   testing::ShowAndWait(*form);
-  EXPECT_TRUE(form->widget()->close());
+  EXPECT_TRUE(form->close());
   EXPECT_TRUE(form->application().compare_set().empty());
   EXPECT_TRUE(form->application().base_set().empty());
 }
