@@ -11,15 +11,13 @@ constexpr std::size_t kFlushSize = 256 * 1024;
 ReportChannel::ReportChannel(Pane& pane, ReportFileSystem& files, std::filesystem::path working_dir)
     : pane_(pane), files_(files), working_dir_(std::move(working_dir)) {}
 
-ReportChannel::~ReportChannel() {
-  if (file_ != nullptr) file_->Close();
-}
+ReportChannel::~ReportChannel() = default;
 
 MessageCode ReportChannel::OpenReportFile(const ReportFileName& name) {
   failed_ = false;
   buffer_.clear();
   if (!file_output_) return kAllIsOk;
-  if (file_ != nullptr) file_->Close();  // callers never nest reports
+  file_.reset();  // callers never nest reports; an unfinished one is dropped
   file_ = files_.Create(ReportFilePath(name));
   if (file_ == nullptr) return kTxtFileOpenError;
   buffer_.reserve(kFlushSize + 4096);

@@ -8,7 +8,10 @@
 //
 // A failed write ends the report: from then on no line reaches the pane or
 // the file, failed() is true so that report loops can stop, and
-// CloseReportFile closes the file and returns kTxtFileWriteError.
+// CloseReportFile closes the file, which then is not stored (an earlier
+// report under its name stays), and returns kTxtFileWriteError. A report
+// still open when the next one is opened, or when the channel is destroyed,
+// is dropped the same way.
 
 #ifndef DRAVELIN_REPORT_REPORT_CHANNEL_H_
 #define DRAVELIN_REPORT_REPORT_CHANNEL_H_
@@ -50,14 +53,15 @@ class ReportChannel {
     return name.PathBelow(working_dir_);
   }
 
-  // With FileOutput on, creates or truncates the named report file and
-  // returns kAllIsOk, or kTxtFileOpenError when it cannot be opened. With
-  // FileOutput off, touches nothing and returns kAllIsOk.
+  // With FileOutput on, starts the named report file and returns kAllIsOk,
+  // or kTxtFileOpenError when it cannot be created; it replaces what holds
+  // that name only when it is closed whole. With FileOutput off, touches
+  // nothing and returns kAllIsOk.
   MessageCode OpenReportFile(const ReportFileName& name);
 
-  // Ends the report: with FileOutput on, writes what is buffered and closes
-  // the file. Returns kAllIsOk, or kTxtFileWriteError when any write or the
-  // close failed.
+  // Ends the report: with FileOutput on, writes what is buffered, closes
+  // the file and stores it under its name. Returns kAllIsOk, or
+  // kTxtFileWriteError when any write, the close or the storing failed.
   MessageCode CloseReportFile();
 
   // Empties the pane, whatever ScreenDisplay says.

@@ -174,8 +174,12 @@ class CompareBatchTest : public ::testing::Test {
   TempDir dir_;
 };
 
+// An earlier report is replaced; a link at a report's name (as an unpacked
+// archive may bring) is replaced too, and the file it points to is kept.
 TEST_F(CompareBatchTest, AllFourReportsInOneRun) {
-  dir_.WriteFile("Compare/compare.txt", "a report of an earlier run\r\n");
+  dir_.WriteFile("Compare/identity.txt", "a report of an earlier run\r\n");
+  const std::filesystem::path outside = dir_.WriteFile("Home/notes.txt", "keep me\n");
+  std::filesystem::create_symlink(outside, dir_.path() / "Compare" / "compare.txt");
   const BatchOutcome run = Run({"PrintAllSimilarities", "Print Only Identities", "printuniqueonly",
                                 "Print Identical Patches Only"});
   EXPECT_EQ(run.exit_code, 0);
@@ -187,6 +191,8 @@ TEST_F(CompareBatchTest, AllFourReportsInOneRun) {
                          Joined(AgainstBaseLines(false), "\n"));
   EXPECT_EQ(dir_.ReadFile("Compare/compare.txt"), Joined(AllSimilaritiesLines(), "\r\n"));
   EXPECT_EQ(dir_.ReadFile("Compare/identity.txt"), Joined(OnlyIdentitiesLines(), "\r\n"));
+  EXPECT_FALSE(std::filesystem::is_symlink(dir_.path() / "Compare" / "compare.txt"));
+  EXPECT_EQ(dir_.ReadFile("Home/notes.txt"), "keep me\n");
   EXPECT_EQ(dir_.ReadFile("Compare/uniqC2B.txt"), Joined(AgainstBaseLines(true), "\r\n"));
   EXPECT_EQ(dir_.ReadFile("Compare/identC2B.txt"), Joined(AgainstBaseLines(false), "\r\n"));
 }

@@ -153,10 +153,10 @@ TEST_F(ListingBatchTest, EmptyBankAndTwoBanksInReadOrder) {
 }
 
 // The first bank's report file cannot be opened (a directory) or cannot be
-// written (a link to the full device): the command shows the code, the loop
-// ends there and the second bank gets no file.
+// written (past the file size limit): the command shows the code, the loop
+// ends there, the second bank gets no file and the first bank's earlier
+// list stays whole.
 TEST_F(ListingBatchTest, FailingReportFileStopsTheLoopWithItsCode) {
-  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
   dir_.WriteFile("Compare/One.syx", BankOfDistinctPatches(2, 1));
   dir_.WriteFile("Compare/Two.syx", BankOfDistinctPatches(2, 1));
   const std::vector<std::string> order = BankOrder();
@@ -164,7 +164,8 @@ TEST_F(ListingBatchTest, FailingReportFileStopsTheLoopWithItsCode) {
   const std::string& first = order[0];
   const std::string& second = order[1];
   dir_.MakeDir("Compare/" + first + ".ins");
-  std::filesystem::create_symlink("/dev/full", dir_.path() / "Compare" / (first + ".txt"));
+  constexpr char kEarlier[] = "an earlier list\r\n";
+  dir_.WriteFile("Compare/" + first + ".txt", kEarlier);
   ASSERT_EQ(BankOrder(), order);
 
   BatchOutcome run = Run({"CreateInsFiles"});
@@ -174,14 +175,22 @@ TEST_F(ListingBatchTest, FailingReportFileStopsTheLoopWithItsCode) {
                          "Making Ins file lists...\nMessage: ' *.txt File Open Error!'\n");
   EXPECT_FALSE(dir_.Exists("Compare/" + second + ".ins"));
 
-  run = Run({"CreatePatchNameFiles"});
+  // The list of two patches is longer than 30 bytes.
+  run = testing::RunBatchProcess(DRAVELIN_BATCH_BINARY, dir_.path(), {"CreatePatchNameFiles"}, 30);
   EXPECT_EQ(run.exit_code, 1);
   // The failure shows when the file is closed, after its lines reached the pane.
   EXPECT_EQ(run.out, std::string(87, '-') + "\n  " + first +
                          "\n\n      000: Patch 0000\n      001: Patch 0001\n");
   EXPECT_EQ(run.err,
             std::string(kLoaded) + "Making patch lists...\nMessage: ' *.txt File Write Error!'\n");
+  EXPECT_EQ(dir_.ReadFile("Compare/" + first + ".txt"), kEarlier);
   EXPECT_FALSE(dir_.Exists("Compare/" + second + ".txt"));
+  std::size_t entries = 0;
+  for ([[maybe_unused]] const auto& entry :
+       std::filesystem::directory_iterator(dir_.path() / "Compare")) {
+    ++entries;
+  }
+  EXPECT_EQ(entries, 4u);  // two banks, the folder and the earlier list
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #ifndef DRAVELIN_TESTS_SUPPORT_BATCH_PROCESS_H_
 #define DRAVELIN_TESTS_SUPPORT_BATCH_PROCESS_H_
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -16,10 +17,14 @@ struct BatchOutcome {
   std::string err;
 };
 
-// Runs `binary` with `args` in `working_dir`, standard input empty.
+// Runs `binary` with `args` in `working_dir`, standard input empty. With a
+// `file_size_limit` above 0, no file the program writes may grow beyond that
+// many bytes (a write past it fails; SIGXFSZ is ignored); its standard
+// output and error are pipes, which the limit does not reach.
 BatchOutcome RunBatchProcess(const std::filesystem::path& binary,
                              const std::filesystem::path& working_dir,
-                             const std::vector<std::string>& args);
+                             const std::vector<std::string>& args,
+                             std::uint64_t file_size_limit = 0);
 
 }  // namespace dravelin::testing
 

@@ -22,6 +22,7 @@ class FakeReportFile final : public ReportFile {
   bool Close() override {
     closed_ = true;
     --owner_.open_files_;
+    ++owner_.closes_;
     return !owner_.fail_close_;
   }
 

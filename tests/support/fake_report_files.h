@@ -32,8 +32,10 @@ class FakeReportFiles : public ReportFileSystem {
   bool Created(const std::filesystem::path& path) const { return files_.count(path) != 0; }
   // Paths in the order they were created (a path created twice appears twice).
   const std::vector<std::filesystem::path>& created() const { return created_; }
-  // Files that were created and not yet closed.
+  // Files that were created and not yet closed or dropped.
   int open_files() const { return open_files_; }
+  // Calls of Close on any file.
+  int closes() const { return closes_; }
 
  private:
   friend class FakeReportFile;
@@ -43,6 +45,7 @@ class FakeReportFiles : public ReportFileSystem {
   std::size_t write_limit_ = std::numeric_limits<std::size_t>::max();
   bool fail_close_ = false;
   int open_files_ = 0;
+  int closes_ = 0;
 };
 
 }  // namespace dravelin::testing
