@@ -9,8 +9,13 @@ folder, then times:
     whole report; from the report's end (the finished status text arriving)
     to the same point; and from the click until the report file has been
     handed over as a download (the page no longer busy).
-The goal is a page time of at most three times the batch time. Prints the
-figures and exits 1 when the goal is missed or the pane is incomplete.
+The goal is a page time of at most three times the batch time. The page's
+first run after loading pays for memory it touches the first time (its pane
+buffers are reused from then on), so the first run is shown apart and the
+goal is checked on the median of the runs after it, against the batch
+program's median. Prints every run, best and median, and the load average
+(the runs share the machine), and exits 1 when the goal is missed or the
+pane is incomplete. Without the bank folder it says so and exits 0.
 
 Usage: /usr/bin/python3 web_pane_speed.py --page PAGE --batch DRAVELIN_BATCH
            [--banks DIR] [--runs N]
@@ -18,6 +23,7 @@ Usage: /usr/bin/python3 web_pane_speed.py --page PAGE --batch DRAVELIN_BATCH
 
 import argparse
 import os
+import statistics
 import shutil
 import subprocess
 import sys
@@ -34,8 +40,9 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--page", required=True)
     parser.add_argument("--batch", required=True)
+    # Beside the checkout, as the tests look for it.
     parser.add_argument("--banks", default=os.path.join(here, "..", "..", "shared", "qs-banks"))
-    parser.add_argument("--runs", type=int, default=3)
+    parser.add_argument("--runs", type=int, default=6)
     args = parser.parse_args()
     if not os.path.isdir(args.banks):
         print("web_pane_speed: no bank folder at %s; skipped" % args.banks)
@@ -109,19 +116,25 @@ def main():
         driver.quit()
         shutil.rmtree(scratch, ignore_errors=True)
 
-    batch_best = min(batch_times)
-    page_best = min(page_times)
+    def figures(times):
+        return "%s s (best %.3f, median %.3f)" % (" ".join("%.3f" % t for t in times), min(times),
+                                                  statistics.median(times))
+
+    later = page_times[1:] or page_times
+    batch_median = statistics.median(batch_times)
+    page_median = statistics.median(later)
+    print("load average: %s" % " ".join("%.2f" % x for x in os.getloadavg()))
     print("report: %d lines" % report_lines)
-    print("dravelin-batch ControlScreenDisplay PrintAllSimilarities: %s s (best %.3f s)"
-          % (" ".join("%.3f" % t for t in batch_times), batch_best))
-    print("page, click to whole pane:  %s s (best %.3f s)"
-          % (" ".join("%.3f" % t for t in page_times), page_best))
-    print("page, report end to whole pane: %s s"
-          % " ".join("%.3f" % t for t in tail_times))
+    print("dravelin-batch ControlScreenDisplay PrintAllSimilarities: " + figures(batch_times))
+    print("page, click to whole pane, first run:  %.3f s" % page_times[0])
+    print("page, click to whole pane, later runs: " + figures(later))
+    print("page, report end to whole pane: %s s" % " ".join("%.3f" % t for t in tail_times))
     print("page, click to the report handed over as a download: %s s"
           % " ".join("%.3f" % t for t in handed_times))
-    print("ratio page / batch: %.2f (goal: at most 3)" % (page_best / batch_best))
-    return 0 if page_best <= 3 * batch_best else 1
+    print("ratio page / batch: best %.2f, median %.2f, first run %.2f (goal: at most 3)"
+          % (min(later) / min(batch_times), page_median / batch_median,
+             page_times[0] / batch_median))
+    return 0 if page_median <= 3 * batch_median else 1
 
 
 if __name__ == "__main__":

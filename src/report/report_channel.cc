@@ -49,13 +49,7 @@ void ReportChannel::WriteReportLine(std::string_view line) {
 void ReportChannel::WriteReportBlock(const TextBlock& block) {
   if (failed_ || block.line_ends().empty()) return;
   const std::string_view text = block.text();
-  if (screen_display_) {
-    std::size_t start = 0;
-    for (std::size_t end : block.line_ends()) {
-      pane_.AppendPaneLine(text.substr(start, end - start));
-      start = end + 2;
-    }
-  }
+  if (screen_display_) pane_.AppendPaneBlock(block);
   if (file_output_ && file_ != nullptr) {
     const std::string_view lines = text.substr(0, block.line_ends().back() + 2);
     if (lines.size() < kFlushSize) {

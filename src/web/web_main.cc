@@ -22,12 +22,16 @@ namespace {
 constexpr const char* kWorkingDir = "/work";
 
 // Each takes the address and length of bytes in the module's memory and
-// posts a copy of them to the page.
+// posts a copy of them to the page. A pane batch is copied into buffers
+// that the page takes over (transferred, not copied again) and gives back
+// once its pane lets go of them (see page/worker.js).
 EM_JS(void, PostPaneLines,
       (const char* data, std::size_t size, const std::uint32_t* ends, std::size_t count, int ascii),
       {
-        const bytes = HEAPU8.slice(data, data + size);
-        const lineEnds = HEAPU32.slice(ends >> 2, (ends >> 2) + count);
+        const bytes = dravelinBuffer(Uint8Array, size);
+        bytes.set(HEAPU8.subarray(data, data + size));
+        const lineEnds = dravelinBuffer(Uint32Array, count);
+        lineEnds.set(HEAPU32.subarray(ends >> 2, (ends >> 2) + count));
         postMessage({type : 'pane', bytes : bytes, ends : lineEnds, ascii : ascii != 0},
                     [ bytes.buffer, lineEnds.buffer ]);
       });
@@ -42,12 +46,21 @@ EM_JS(void, PostItem, (int item, const char* caption, std::size_t size, int enab
     enabled : enabled != 0
   });
 });
-// Report files are gathered by the worker's script and handed to the page
-// after the command (see page/worker.js).
-EM_JS(void, PostFileBytes, (int file, const char* data, std::size_t size),
-      { dravelinFileBytes(file, HEAPU8.slice(data, data + size)); });
-EM_JS(void, PostFileClosed, (int file, const char* name, std::size_t size),
-      { dravelinFileClosed(file, HEAPU8.slice(name, name + size)); });
+EM_JS(void, PostFileClosed, (const char* name, std::size_t size),
+      { dravelinFileClosed(HEAPU8.slice(name, name + size)); });
+// A closed report file: its name, and `count` pieces of bytes whose
+// addresses and lengths alternate in `pieces`. The worker's script makes a
+// Blob of them at once (which copies them), so they may be freed afterwards.
+EM_JS(void, PostFileBytes, (const char* name, std::size_t size, const std::uint32_t* pieces,
+                            std::size_t count),
+      {
+        const parts = [];
+        for (let i = 0; i < count; ++i) {
+          const at = HEAPU32[(pieces >> 2) + 2 * i];
+          parts.push(HEAPU8.subarray(at, at + HEAPU32[(pieces >> 2) + 2 * i + 1]));
+        }
+        dravelinFileBytes(HEAPU8.slice(name, name + size), parts);
+      });
 EM_JS(void, PostMenu, (const char* json, std::size_t size),
       { postMessage({type : 'menu', menu : JSON.parse(UTF8ToString(json, size))}); });
 
@@ -63,12 +76,7 @@ class WorkerBridge final : public dravelin::PageBridge {
     PostItem(static_cast<int>(dravelin::IndexOf(item)), caption.data(), caption.size(),
              enabled ? 1 : 0);
   }
-  void FileBytes(int file, std::string_view bytes) override {
-    PostFileBytes(file, bytes.data(), bytes.size());
-  }
-  void FileClosed(int file, std::string_view name) override {
-    PostFileClosed(file, name.data(), name.size());
-  }
+  void FileClosed(std::string_view name) override { PostFileClosed(name.data(), name.size()); }
 };
 
 // The menu captions and names are plain ASCII without quotes or
@@ -141,6 +149,19 @@ EMSCRIPTEN_KEEPALIVE void dravelin_click(int item) {
   if (item < 0 || item >= static_cast<int>(dravelin::kMenuItemCount)) return;
   core->application.Click(dravelin::MenuItemId{static_cast<std::uint8_t>(item)});
   core->window.Flush();
+}
+
+// Hands the report files closed since the last call to the worker's script
+// and frees them.
+EMSCRIPTEN_KEEPALIVE void dravelin_hand_over_files() {
+  for (const dravelin::ClosedReportFile& file : core->files.TakeClosedFiles()) {
+    std::vector<std::uint32_t> pieces;
+    for (const std::string& part : file.parts) {
+      pieces.push_back(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(part.data())));
+      pieces.push_back(static_cast<std::uint32_t>(part.size()));
+    }
+    PostFileBytes(file.name.data(), file.name.size(), pieces.data(), file.parts.size());
+  }
 }
 
 // Shows a message code that arose after the command had ended: the page

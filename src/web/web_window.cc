@@ -1,16 +1,49 @@
 #include "web/web_window.h"
 
+#include <algorithm>
+#include <cstring>
 #include <utility>
 
 #include "app/application.h"
 
 namespace dravelin {
+namespace {
+
+// The bits set in any byte of `text`, eight bytes at a time: only the top
+// bit matters to the caller.
+unsigned char HighBits(std::string_view text) {
+  std::uint64_t wide = 0;
+  std::size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + i, 8);
+    wide |= word;
+  }
+  unsigned char bits = 0;
+  for (; i < text.size(); ++i) bits |= static_cast<unsigned char>(text[i]);
+  for (int shift = 0; shift < 64; shift += 8) bits |= static_cast<unsigned char>(wide >> shift);
+  return bits;
+}
+
+}  // namespace
 
 void WebWindow::AppendPaneLine(std::string_view line) {
-  for (char c : line) pending_high_ |= static_cast<unsigned char>(c);
+  pending_high_ |= HighBits(line);
   pending_.append(line);
   pending_ends_.push_back(static_cast<std::uint32_t>(pending_.size()));
-  pending_.push_back('\n');
+  pending_.append("\r\n", 2);
+  if (pending_.size() >= kBatchBytes) Flush();
+}
+
+void WebWindow::AppendPaneBlock(const TextBlock& block) {
+  const auto ends = block.line_ends();
+  if (ends.empty()) return;
+  const std::string_view lines = block.text().substr(0, ends.back() + 2);
+  const std::size_t base = pending_.size();
+  if (pending_.capacity() < kBatchBytes) pending_.reserve(kBatchBytes + 2 * lines.size());
+  pending_high_ |= HighBits(lines);
+  pending_.append(lines);
+  for (std::size_t end : ends) pending_ends_.push_back(static_cast<std::uint32_t>(base + end));
   if (pending_.size() >= kBatchBytes) Flush();
 }
 
@@ -39,33 +72,39 @@ void WebWindow::Flush() {
   pending_high_ = 0;
 }
 
-namespace {
-
 class PageReportFile final : public ReportFile {
  public:
-  PageReportFile(PageBridge& page, int number, std::string name)
-      : page_(page), number_(number), name_(std::move(name)) {}
+  PageReportFile(WebReportFileSystem& files, std::string name) : files_(files) {
+    file_.name = std::move(name);
+  }
 
   bool Write(const char* data, std::size_t size) override {
-    if (size > 0) page_.FileBytes(number_, std::string_view(data, size));
+    while (size > 0) {
+      if (file_.parts.empty() || file_.parts.back().size() == WebReportFileSystem::kPartBytes) {
+        file_.parts.emplace_back();
+      }
+      std::string& part = file_.parts.back();
+      const std::size_t taken = std::min(size, WebReportFileSystem::kPartBytes - part.size());
+      part.append(data, taken);
+      data += taken;
+      size -= taken;
+    }
     return true;
   }
 
   bool Close() override {
-    page_.FileClosed(number_, name_);
+    files_.page_.FileClosed(file_.name);
+    files_.closed_.push_back(std::move(file_));
     return true;
   }
 
  private:
-  PageBridge& page_;
-  int number_;
-  std::string name_;
+  WebReportFileSystem& files_;
+  ClosedReportFile file_;
 };
 
-}  // namespace
-
 std::unique_ptr<ReportFile> WebReportFileSystem::Create(const std::filesystem::path& path) {
-  return std::make_unique<PageReportFile>(page_, ++files_created_, path.filename().string());
+  return std::make_unique<PageReportFile>(*this, path.filename().string());
 }
 
 }  // namespace dravelin

@@ -5,7 +5,7 @@
 // operations and the report files into calls of a PageBridge, which the
 // worker implements with postMessage (web_main.cc) and tests implement by
 // recording. Pane lines are gathered into large batches: a report of a
-// million lines becomes a few dozen messages, not a million.
+// million lines becomes a few messages, not a million.
 
 #ifndef DRAVELIN_WEB_WEB_WINDOW_H_
 #define DRAVELIN_WEB_WEB_WINDOW_H_
@@ -16,11 +16,13 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/menu_item_id.h"
 #include "app/window_operations.h"
 #include "report/report_file.h"
+#include "report/text_block.h"
 
 namespace dravelin {
 
@@ -32,9 +34,10 @@ class PageBridge {
  public:
   virtual ~PageBridge() = default;
 
-  // One or more pane lines, each ended by '\n', to be appended in order;
-  // `ends` holds the offset of each line's '\n' in `lines`, and `ascii` says
-  // that no byte of `lines` is above 0x7F.
+  // One or more pane lines to be appended in order, each followed by CR LF
+  // (the bytes of a report block stay as the report file has them); `ends`
+  // holds the offset of each line's CR in `lines`, and `ascii` says that no
+  // byte of `lines` is above 0x7F.
   virtual void PaneLines(std::string_view lines, const std::vector<std::uint32_t>& ends,
                          bool ascii) = 0;
   // The pane is empty from now on.
@@ -42,17 +45,17 @@ class PageBridge {
   virtual void StatusShown(std::string_view text) = 0;
   // A menu item's caption or enabled state may have changed.
   virtual void ItemChanged(MenuItemId item, std::string_view caption, bool enabled) = 0;
-  // The next bytes of report file number `file` (numbered from 1 in the
-  // order the files are created).
-  virtual void FileBytes(int file, std::string_view bytes) = 0;
-  // Report file `file` is complete and carries the name `name` (no folder).
-  virtual void FileClosed(int file, std::string_view name) = 0;
+  // A report file named `name` (no folder) has been written and closed; its
+  // bytes follow after the command (WebReportFileSystem::TakeClosedFiles).
+  virtual void FileClosed(std::string_view name) = 0;
 };
 
 class WebWindow final : public WindowOperations {
  public:
-  // Pane lines are handed over whenever this many bytes have gathered.
-  static constexpr std::size_t kBatchBytes = 1 << 20;
+  // Pane lines are handed over whenever this many bytes have gathered: a
+  // report of 65 MB becomes a few messages, each a buffer the page takes
+  // over without a copy.
+  static constexpr std::size_t kBatchBytes = 8 << 20;
 
   explicit WebWindow(PageBridge& page) : page_(page) {}
 
@@ -61,6 +64,8 @@ class WebWindow final : public WindowOperations {
   void Attach(const Application* application) { application_ = application; }
 
   void AppendPaneLine(std::string_view line) override;
+  // Takes the block's bytes as they stand, with one copy.
+  void AppendPaneBlock(const TextBlock& block) override;
   void ClearPane() override;
   // Hands over the pending pane lines first, so that the page sees pane and
   // status in the order they happened.
@@ -80,18 +85,36 @@ class WebWindow final : public WindowOperations {
   unsigned char pending_high_ = 0;
 };
 
-// Report files kept nowhere in the worker: their bytes go to the page as
-// they are written, and the page saves or downloads each file once it is
-// closed. Creating a file never fails.
+// A report file as the page receives it: its name (no folder) and its bytes,
+// in pieces to be joined in order.
+struct ClosedReportFile {
+  std::string name;
+  std::vector<std::string> parts;
+};
+
+// Report files kept in the worker's memory until the command has ended, so
+// that writing them costs the report no message and no copy out of the
+// module; the page then saves or downloads each. Creating a file never
+// fails.
 class WebReportFileSystem final : public ReportFileSystem {
  public:
+  // Bytes are kept in pieces of this size, so that a large file never has
+  // to be moved to grow.
+  static constexpr std::size_t kPartBytes = 8 << 20;
+
   explicit WebReportFileSystem(PageBridge& page) : page_(page) {}
 
   std::unique_ptr<ReportFile> Create(const std::filesystem::path& path) override;
 
+  // The files closed since the last call, in the order they were closed;
+  // they are forgotten here.
+  std::vector<ClosedReportFile> TakeClosedFiles() { return std::move(closed_); }
+
  private:
+  friend class PageReportFile;
+
   PageBridge& page_;
-  int files_created_ = 0;
+  std::vector<ClosedReportFile> closed_;
 };
 
 }  // namespace dravelin

@@ -99,6 +99,10 @@ class Page:
 
     def choose_folder(self, name, path):
         """Gives the folder input `name` a folder, waits for the load."""
+        # An input that holds a folder takes no other: empty it first, and
+        # the label with it, which the page sets again once it has the folder.
+        self.js("""document.getElementById(arguments[0] + 'Folder').value = '';
+            document.getElementById(arguments[0] + 'FolderName').textContent = 'none';""", name)
         self.d.find_element(By.ID, name + "Folder").send_keys(path)
         end = time.time() + 30
         while self.js("return document.getElementById(arguments[0]).textContent",
@@ -271,6 +275,10 @@ def main():
         pane_input.send_keys(Keys.CONTROL, Keys.END)
         pane_input.send_keys(Keys.ENTER, "typed")
         check(page.pane().endswith("\ntyped"), "typing into the pane")
+        # Up moves by the rows a long line wraps into, not by whole lines.
+        pane_input.send_keys(Keys.ENTER, "word " * 40, Keys.UP, "X")
+        last = page.pane().split("\n")[-1]
+        check("X" in last and not last.endswith("X"), "Up within a wrapped line: %r" % last)
 
         # The switches: captions change, a report without screen display
         # leaves the pane empty, and without file output nothing arrives.
@@ -298,6 +306,96 @@ def main():
               " batch %r" % (shown, err[1:]))
         check(page.menu() == batch_menu(binary, work), "menu states after the reload")
         check(same_pane(page.pane(), out), "the pane after the switches and the reload")
+
+        # A chosen file changed since it was chosen can no longer be read by
+        # the page: it reads as a file that fails to read, here as the empty
+        # file it became, and the program carries on.
+        changing = os.path.join(scratch, "changing")
+        shutil.copytree(os.path.join(args.examples, "Compare"), os.path.join(changing, "Compare"))
+        shutil.copytree(os.path.join(args.examples, "Base"), os.path.join(changing, "Base"))
+        names = [n for n in os.listdir(os.path.join(changing, "Compare"))
+                 if n.lower().endswith(".syx")]
+        shutil.copy(os.path.join(changing, "Compare", names[0]),
+                    os.path.join(changing, "Compare", "changed.syx"))
+        page.choose_folder("Compare", os.path.join(changing, "Compare"))
+        page.choose_folder("Base", os.path.join(changing, "Base"))
+        with open(os.path.join(changing, "Compare", "changed.syx"), "wb"):
+            pass
+        page.statuses()
+        page.click("ReadInputFilesAgain")
+        page.click("PrintOnlyIdentities")
+        out, err = batch(binary, changing, "ReadInputFilesAgain", "PrintOnlyIdentities")
+        check(page.statuses() == err[1:], "a changed file: the status texts differ")
+        check(same_pane(page.pane(), out), "a changed file: the pane differs")
+
+        # A folder chosen where the browser grants folders (the picker stood
+        # in for by a folder that lists the Compare files it is told to):
+        # reading the files again lists it again and sees a file added since.
+        names = [n for n in os.listdir(os.path.join(work, "Compare"))
+                 if n.lower().endswith(".syx")]
+        fewer = os.path.join(scratch, "fewer")
+        os.makedirs(os.path.join(fewer, "Compare"))
+        for name in names[:-1]:
+            shutil.copy(os.path.join(work, "Compare", name), os.path.join(fewer, "Compare"))
+        listings = [os.listdir(os.path.join(fewer, "Compare")), names]
+        page.js("""const listings = arguments[0];
+            const byName = {};
+            for (const f of document.getElementById('CompareFolder').files) byName[f.name] = f;
+            const folder = { name: 'granted', values: async function* () {
+              for (const n of listings.shift()) yield { kind: 'file', name: n, getFile: async () => byName[n] };
+              yield { kind: 'directory', name: 'sub' }; } };
+            window.showDirectoryPicker = async () => folder;
+            document.getElementById('CompareFolder').click();""", listings)
+        end = time.time() + 10
+        while (page.js("return document.getElementById('CompareFolderName').textContent")
+               != "granted (%d files)" % (len(names) - 1) and time.time() < end):
+            time.sleep(0.02)
+        page.wait_idle()
+        for folder in (fewer, work):
+            if folder == work:
+                page.click("ReadInputFilesAgain")
+            out, _ = batch(binary, folder, "PrintOnlyIdentities")
+            page.click("PrintOnlyIdentities")
+            check(same_pane(page.pane(), out), "a granted folder listed %s"
+                  % ("again" if folder == work else "first"))
+
+        # A granted folder, stood in for by what the folder picker would
+        # answer: the report lands in it instead of arriving as a download,
+        # and a failed write ends the command with code 16, as on the desktop.
+        _, err = batch(binary, work, "PrintUniqueOnly")
+        with open(os.path.join(work, "Compare", "uniqC2B.txt"), "rb") as f:
+            report = f.read()
+        for failing in (False, True):
+            page.js("""const failing = arguments[0];
+                window.savedFiles = {};
+                window.showDirectoryPicker = async () => ({
+                  name: failing ? 'failing' : 'granted',
+                  getFileHandle: async (name) => ({ createWritable: async () => ({
+                    write: async (blob) => {
+                      if (failing) throw new Error('the disk is full');
+                      window.savedFiles[name] = [...new Uint8Array(await blob.arrayBuffer())];
+                    },
+                    close: async () => {} }) }) });
+                document.getElementById('SaveFolder').click();""", failing)
+            granted = "failing" if failing else "granted"
+            end = time.time() + 10
+            while (page.js("return document.getElementById('SaveFolderName').textContent")
+                   != granted and time.time() < end):
+                time.sleep(0.02)
+            before = set(os.listdir(downloads))
+            page.statuses()
+            page.click("PrintUniqueOnly")
+            shown = page.statuses()
+            if failing:
+                check(shown == [err[1], "Message: ' *.txt File Write Error!'"],
+                      "a failed write into the folder: %r" % shown)
+            else:
+                check(shown == err[1:], "saving into the folder: %r, batch %r" % (shown, err[1:]))
+                saved = page.js("return window.savedFiles")
+                check(list(saved) == ["uniqC2B.txt"] and bytes(saved["uniqC2B.txt"]) == report,
+                      "the report saved into the folder differs")
+            time.sleep(0.5)
+            check(set(os.listdir(downloads)) == before, "a download despite the granted folder")
 
     finally:
         driver.quit()

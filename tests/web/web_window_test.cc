@@ -18,11 +18,12 @@ class RecordingPage final : public PageBridge {
                  bool ascii) override {
     std::string event = "pane " + std::to_string(lines.size()) + (ascii ? " ascii" : " high");
     for (std::uint32_t end : ends) {
-      EXPECT_EQ(lines[end], '\n');
+      EXPECT_EQ(lines.substr(end, 2), "\r\n");
       event += " " + std::to_string(end);
     }
-    EXPECT_EQ(lines.back(), '\n');
+    EXPECT_EQ(lines.substr(lines.size() - 2), "\r\n");
     events.push_back(event);
+    bytes.append(lines);
   }
   void PaneCleared() override { events.push_back("clear"); }
   void StatusShown(std::string_view text) override { events.push_back("status " + std::string(text)); }
@@ -30,14 +31,12 @@ class RecordingPage final : public PageBridge {
     events.push_back("item " + std::string(MenuItemOf(item).component) + " " +
                      std::string(caption) + (enabled ? " on" : " off"));
   }
-  void FileBytes(int file, std::string_view bytes) override {
-    events.push_back("bytes " + std::to_string(file) + " " + std::string(bytes));
-  }
-  void FileClosed(int file, std::string_view name) override {
-    events.push_back("closed " + std::to_string(file) + " " + std::string(name));
+  void FileClosed(std::string_view name) override {
+    events.push_back("closed " + std::string(name));
   }
 
   std::vector<std::string> events;
+  std::string bytes;  // every pane batch's bytes, in order
 };
 
 TEST(WebWindowTest, PaneLinesTravelInBatchesInOrderWithStatusAndClear) {
@@ -53,21 +52,52 @@ TEST(WebWindowTest, PaneLinesTravelInBatchesInOrderWithStatusAndClear) {
   window.AppendPaneLine("x");
   window.Flush();
   window.Flush();  // nothing pending: nothing sent
-  EXPECT_EQ(page.events, (std::vector<std::string>{"pane 8 high 2 3 7", "status Working...",
-                                                   "clear", "pane 2 ascii 1"}));
+  EXPECT_EQ(page.events, (std::vector<std::string>{"pane 11 high 2 4 9", "status Working...",
+                                                   "clear", "pane 3 ascii 1"}));
+}
+
+TEST(WebWindowTest, ABlocksEndedLinesJoinThePendingLinesAsTheyStand) {
+  RecordingPage page;
+  WebWindow window(page);
+  TextBlock block;
+  block.Put("b\rc");  // a CR inside a line is the line's own
+  block.EndLine();
+  block.EndLine();
+  block.Put("not ended");
+  window.AppendPaneLine("a");
+  window.AppendPaneBlock(block);
+  window.AppendPaneBlock(TextBlock());  // no lines: nothing
+  window.AppendPaneLine("d");
+  window.Flush();
+  EXPECT_EQ(page.events, (std::vector<std::string>{"pane 13 ascii 1 6 8 11"}));
+  EXPECT_EQ(page.bytes, "a\r\nb\rc\r\n\r\nd\r\n");
 }
 
 TEST(WebWindowTest, AFullBatchIsHandedOverWithoutWaiting) {
-  RecordingPage page;
-  WebWindow window(page);
-  const std::string line(1000, 'a');
-  std::size_t appended = 0;
-  while (page.events.empty()) {
-    window.AppendPaneLine(line);
-    appended += line.size() + 1;
+  for (const bool blocks : {false, true}) {
+    SCOPED_TRACE(blocks ? "blocks" : "lines");
+    RecordingPage page;
+    WebWindow window(page);
+    const std::string line(1000, 'a');
+    TextBlock block;
+    for (int i = 0; i < 100; ++i) {
+      block.Put(line);
+      block.EndLine();
+    }
+    const std::size_t step = blocks ? block.size() : line.size() + 2;
+    std::size_t appended = 0;
+    while (page.events.empty()) {
+      if (blocks) {
+        window.AppendPaneBlock(block);
+      } else {
+        window.AppendPaneLine(line);
+      }
+      appended += step;
+    }
+    EXPECT_EQ(page.bytes.size(), appended) << "the batch holds everything appended";
+    EXPECT_GE(appended, WebWindow::kBatchBytes);
+    EXPECT_LT(appended, WebWindow::kBatchBytes + step);
   }
-  EXPECT_GE(appended, WebWindow::kBatchBytes);
-  EXPECT_LT(appended, WebWindow::kBatchBytes + line.size() + 1);
 }
 
 TEST(WebWindowTest, MenuChangesCarryTheApplicationsCaptionAndState) {
@@ -88,20 +118,38 @@ TEST(WebWindowTest, MenuChangesCarryTheApplicationsCaptionAndState) {
   EXPECT_EQ(items.back(), "item ControlScreenDisplay Turn On Screen Display on");
 }
 
-TEST(WebReportFileSystemTest, FilesAreNumberedAndNamedWithoutTheirFolder) {
+TEST(WebReportFileSystemTest, ClosedFilesAreKeptWholeUntilTakenAndNamedWithoutTheirFolder) {
   RecordingPage page;
   WebReportFileSystem files(page);
   auto first = files.Create("/work/Compare/compare.txt");
   auto second = files.Create("/work/Compare/Bank One.txt");
   ASSERT_NE(first, nullptr);
+  // More than one piece: the pieces join into the bytes written.
+  const std::string big(WebReportFileSystem::kPartBytes + 5, 'x');
   EXPECT_TRUE(first->Write("ab\r\n", 4));
   EXPECT_TRUE(first->Write("", 0));
+  EXPECT_TRUE(first->Write(big.data(), big.size()));
   EXPECT_TRUE(second->Write("c", 1));
-  EXPECT_TRUE(first->Close());
   EXPECT_TRUE(second->Close());
-  EXPECT_EQ(page.events, (std::vector<std::string>{"bytes 1 ab\r\n", "bytes 2 c",
-                                                   "closed 1 compare.txt",
-                                                   "closed 2 Bank One.txt"}));
+  EXPECT_TRUE(first->Close());
+  EXPECT_EQ(page.events,
+            (std::vector<std::string>{"closed Bank One.txt", "closed compare.txt"}));
+
+  const std::vector<ClosedReportFile> closed = files.TakeClosedFiles();
+  ASSERT_EQ(closed.size(), 2u);
+  auto joined = [](const ClosedReportFile& file) {
+    std::string all;
+    for (const std::string& part : file.parts) {
+      EXPECT_LE(part.size(), WebReportFileSystem::kPartBytes);
+      all += part;
+    }
+    return all;
+  };
+  EXPECT_EQ(closed[0].name, "Bank One.txt");
+  EXPECT_EQ(joined(closed[0]), "c");
+  EXPECT_EQ(closed[1].name, "compare.txt");
+  EXPECT_EQ(joined(closed[1]), "ab\r\n" + big);
+  EXPECT_TRUE(files.TakeClosedFiles().empty());
 }
 
 }  // namespace

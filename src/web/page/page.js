@@ -17,9 +17,16 @@
   let ready = false;
   let runningItem = null;
   let savingItem = null;  // the command whose files are being saved
+  // Status texts shown after a report file was closed, held back while a
+  // granted folder takes the files: a failed write must end the command
+  // with its message instead, as on the desktop.
+  let heldStatuses = null;
+  let savingStatuses = null;
   let grantedFolder = null;
   // What each folder input last chose: null (nothing chosen) or
-  // { files: File[], entry: a dropped folder that can be listed again }.
+  // { files: File[], list: null or a function that lists the folder again
+  // (a dropped folder, or one chosen where the browser grants folders),
+  // label }.
   const folders = { Compare: null, Base: null };
 
   function busy() { return !ready || pending > 0 || saving > 0; }
@@ -54,8 +61,18 @@
         send({ type: 'folders', folders: foldersMessage() });  // the start-up load
         break;
       case 'pane': pane.appendBytes(m.bytes, m.ends, m.ascii); break;
-      case 'clear': pane.clear(); break;
-      case 'status': statusLabel.textContent = decodeLine(m.bytes); break;
+      case 'clear': {
+        const spare = pane.clear();
+        worker.postMessage({ type: 'spare', buffers: spare }, spare);
+        break;
+      }
+      case 'fileClosed':
+        if (grantedFolder && !heldStatuses) heldStatuses = [];
+        break;
+      case 'status':
+        if (heldStatuses) heldStatuses.push(decodeLine(m.bytes));
+        else statusLabel.textContent = decodeLine(m.bytes);
+        break;
       case 'item': {
         const item = items[m.item];
         item.element.textContent = decodeLine(m.caption);
@@ -68,13 +85,21 @@
         if (m.files > 0) {
           ++saving;
           savingItem = runningItem;
+          savingStatuses = heldStatuses;
         }
+        heldStatuses = null;
         runningItem = null;
         --pending;
         updateBusy();
         break;
       case 'files':
-        deliver(m.files, savingItem).finally(() => { --saving; updateBusy(); });
+        deliver(m.files, savingItem).then((written) => {
+          if (!written) {
+            send({ type: 'messageCode', code: 16 });  // a report file could not be written
+          } else if (savingStatuses) {
+            for (const text of savingStatuses) statusLabel.textContent = text;
+          }
+        }).finally(() => { --saving; updateBusy(); });
         break;
       case 'log': console.log('[dravelin core]', m.text); break;
     }
@@ -192,7 +217,8 @@
     if (busy() || items[id].element.disabled) return;
     const message = { type: 'click', item: id };
     if (items[id].component === 'ReadInputFilesAgain') {
-      ++pending;  // held while dropped folders are listed again
+      askForFoldersAgain();
+      ++pending;  // held while folders are listed again
       updateBusy();
       try {
         await relistFolders();
@@ -225,12 +251,57 @@
 
   for (const name of ['Compare', 'Base']) {
     const input = document.getElementById(name + 'Folder');
+    // A choice made while a command runs is loaded after it.
     input.addEventListener('change', () => {
-      if (busy()) return;
       const list = directFiles(input.files);
       const first = input.files.length ? input.files[0].webkitRelativePath || '' : '';
-      chooseFolder(name, { files: list, entry: null, label: first.split('/')[0] || name });
+      chooseFolder(name, { files: list, list: null, label: first.split('/')[0] || name });
     });
+    if (window.showDirectoryPicker) {
+      // Where the browser can grant a folder, the input's button chooses one
+      // that way, so that reading the files again sees files added since.
+      let nativePicker = false;
+      input.addEventListener('click', async (e) => {
+        if (nativePicker) { nativePicker = false; return; }
+        e.preventDefault();
+        let folder;
+        try {
+          folder = await window.showDirectoryPicker({ id: name, mode: 'read' });
+        } catch (error) {
+          if (error.name === 'AbortError') return;  // the user cancelled
+          nativePicker = true;  // the page may not ask for folders here
+          input.click();
+          return;
+        }
+        const list = () => filesOfHandle(folder);
+        chooseFolder(name, { files: await list(), list, label: folder.name });
+      });
+    }
+  }
+
+  // "Read Input Sysex Files Again" for folders that the browser cannot list
+  // again (chosen through the input without a grant): their files are read
+  // again as they were handed over, and the folder picker opens (within the
+  // click that asked, so that the browser allows it) to choose the folder
+  // again; choosing it loads afresh. Without a user's click nothing opens
+  // (the browser ignores the request).
+  function askForFoldersAgain() {
+    const name = ['Compare', 'Base'].find((n) => folders[n] && !folders[n].list);
+    if (!name) return;
+    document.getElementById(name + 'Folder').click();
+  }
+
+  async function filesOfHandle(folder) {
+    const list = [];
+    for await (const handle of folder.values()) {
+      if (handle.kind !== 'file') continue;
+      try {
+        list.push(await handle.getFile());
+      } catch (e) {
+        list.push(new File([], handle.name));  // as an unopenable dropped file
+      }
+    }
+    return list;
   }
 
   function readAllEntries(directory) {
@@ -264,8 +335,8 @@
   async function relistFolders() {
     for (const name of ['Compare', 'Base']) {
       const choice = folders[name];
-      if (choice && choice.entry) {
-        try { choice.files = await filesOfEntry(choice.entry); } catch (e) { /* keep */ }
+      if (choice && choice.list) {
+        try { choice.files = await choice.list(); } catch (e) { /* keep */ }
       }
     }
   }
@@ -279,8 +350,8 @@
         .filter((entry) => entry && entry.isDirectory);
     if (entries.length === 0) return;
     const name = e.target.closest && e.target.closest('#BaseBox') ? 'Base' : 'Compare';
-    const list = await filesOfEntry(entries[0]);
-    chooseFolder(name, { files: list, entry: entries[0], label: entries[0].name });
+    const list = () => filesOfEntry(entries[0]);
+    chooseFolder(name, { files: await list(), list, label: entries[0].name });
   });
 
   // --- Report files ----------------------------------------------------------
@@ -303,6 +374,8 @@
     CreateInsFiles: 'instrument-file-sections.zip',
   };
 
+  // Saves a command's report files; false when one could not be written
+  // into the granted folder (the files after it are not written).
   async function deliver(list, component) {
     if (grantedFolder) {
       for (const file of list) {
@@ -312,11 +385,10 @@
           await writable.write(file.blob);
           await writable.close();
         } catch (e) {
-          send({ type: 'messageCode', code: 16 });  // a report file could not be written
-          return;
+          return false;
         }
       }
-      return;
+      return true;
     }
     if (kListingCommands[component]) {
       const members = [];
@@ -327,6 +399,7 @@
     } else {
       for (const file of list) download(decodeLine(file.name), file.blob);
     }
+    return true;
   }
 
   function download(name, blob) {

@@ -24,6 +24,12 @@ class DravelinPane {
     this.caret = { line: 0, col: 0 };
     this.paintQueued = false;
     this.followEnd = false;
+    // The row at the top of the view (it may be fractional). A long pane
+    // maps many rows onto one pixel of the scroll range, so the row is kept
+    // here, exactly, and the scroll bar only follows it; moving the scroll
+    // bar itself sets it from the bar's position.
+    this.topRow = 0;
+    this.shownScrollTop = 0;
 
     element.classList.add('pane');
     element.tabIndex = -1;
@@ -44,7 +50,14 @@ class DravelinPane {
     element.append(this.viewport, this.spacer);
 
     this.measure();
-    element.addEventListener('scroll', () => this.queuePaint());
+    element.addEventListener('scroll', () => {
+      if (element.scrollTop !== this.shownScrollTop) {  // the user moved the bar
+        this.shownScrollTop = element.scrollTop;
+        this.topRow = this.firstRowAt(element.scrollTop, this.scrollGeometry());
+        this.followEnd = false;
+      }
+      this.queuePaint();
+    });
     new ResizeObserver(() => { this.measure(); this.invalidateRows(0); this.queuePaint(); })
         .observe(element);
     this.viewport.addEventListener('mousedown', (e) => this.onMouseDown(e));
@@ -55,22 +68,32 @@ class DravelinPane {
     this.input.addEventListener('paste', (e) => this.onPaste(e));
     this.input.addEventListener('focus', () => this.queuePaint());
     this.input.addEventListener('blur', () => this.queuePaint());
-    element.addEventListener('wheel', () => { this.followEnd = false; }, { passive: true });
+    element.addEventListener('wheel', (e) => this.onWheel(e));
     this.queuePaint();
   }
 
   // --- Content -------------------------------------------------------------
 
-  // The lines that reports append, kept as bytes: line k of the store is
-  // chunks[sChunk[k]][sStart[k] .. sEnd[k]), sLen[k] characters long.
+  // The lines that reports append, kept as the bytes they arrived in: a
+  // batch is { bytes, ends, first, lens }, where its line j (store line
+  // first + j) runs from just after line j - 1's CR LF (from 0 for j = 0) to
+  // ends[j], and lens[j] is its length in characters (lens is null when
+  // every byte is ASCII: then the length is the byte count).
   resetStore() {
     this.chunks = [];
-    this.sChunk = new Int32Array(1024);
-    this.sStart = new Int32Array(1024);
-    this.sEnd = new Int32Array(1024);
-    this.sLen = new Int32Array(1024);
-    this.sAscii = new Uint8Array(1024);
     this.stored = 0;
+  }
+
+  // The batch that holds store line `ref`.
+  chunkOf(ref) {
+    const chunks = this.chunks;
+    let low = 0;
+    let high = chunks.length - 1;
+    while (low < high) {
+      const mid = (low + high + 1) >> 1;
+      if (chunks[mid].first <= ref) low = mid; else high = mid - 1;
+    }
+    return chunks[low];
   }
 
   static grow(array, size) {
@@ -87,14 +110,19 @@ class DravelinPane {
   line(i) {
     const ref = this.doc[i];
     if (ref < 0) return this.edits[-ref - 1];
-    const bytes = this.chunks[this.sChunk[ref]].subarray(this.sStart[ref], this.sEnd[ref]);
-    if (this.sAscii[ref] && bytes.length < 4096) return String.fromCharCode.apply(null, bytes);
+    const c = this.chunkOf(ref);
+    const j = ref - c.first;
+    const bytes = c.bytes.subarray(j === 0 ? 0 : c.ends[j - 1] + 2, c.ends[j]);
+    if (c.lens === null && bytes.length < 4096) return String.fromCharCode.apply(null, bytes);
     return DravelinPane.decode(bytes);
   }
 
   lineLength(i) {
     const ref = this.doc[i];
-    return ref < 0 ? this.edits[-ref - 1].length : this.sLen[ref];
+    if (ref < 0) return this.edits[-ref - 1].length;
+    const c = this.chunkOf(ref);
+    const j = ref - c.first;
+    return c.lens !== null ? c.lens[j] : c.ends[j] - (j === 0 ? 0 : c.ends[j - 1] + 2);
   }
 
   // Replaces `remove` lines at `at` by lines of typed text.
@@ -109,49 +137,63 @@ class DravelinPane {
     this.count += added;
   }
 
+  // Empties the pane. Returns the buffers that held its report lines, which
+  // the pane no longer uses, so that they can carry the next ones.
   clear() {
+    const spare = [];
+    for (const chunk of this.chunks) spare.push(chunk.bytes.buffer, chunk.ends.buffer);
     this.resetStore();
     this.edits = [];
     this.count = 0;
     this.setCaret({ line: 0, col: 0 }, false);
     this.invalidateRows(0);
-    this.element.scrollTop = 0;
+    this.topRow = 0;
+    this.shownScrollTop = this.element.scrollTop = 0;
     this.queuePaint();
+    return spare;
   }
 
-  // Appends report lines: `bytes` holds one or more lines, each ended by
-  // '\n' at the offsets `ends`; `ascii` says that every byte is below 0x80.
-  // Moves the caret to the end, as a report does.
+  // Appends report lines: `bytes` holds one or more lines, each followed by
+  // CR LF, whose CRs lie at the offsets `ends`; `ascii` says that every
+  // byte is below 0x80. Moves the caret to the end, as a report does.
   appendBytes(bytes, ends, ascii) {
-    const chunk = this.chunks.length;
-    this.chunks.push(bytes);
     const lines = ends.length;
     const first = this.stored;
-    const size = first + lines;
-    this.sChunk = DravelinPane.grow(this.sChunk, size);
-    this.sStart = DravelinPane.grow(this.sStart, size);
-    this.sEnd = DravelinPane.grow(this.sEnd, size);
-    this.sLen = DravelinPane.grow(this.sLen, size);
-    this.sAscii = DravelinPane.grow(this.sAscii, size);
-    this.doc = DravelinPane.grow(this.doc, this.count + lines);
-    const { sChunk, sStart, sEnd, sLen, sAscii, doc } = this;
-    sChunk.fill(chunk, first, size);
-    sEnd.set(ends, first);
-    let start = 0;
-    let count = this.count;
-    for (let k = first; k < size; ++k) {
-      const end = sEnd[k];
-      sStart[k] = start;
-      let high = 0;
-      if (!ascii) for (let i = start; i < end; ++i) high |= bytes[i];
-      sAscii[k] = high < 0x80 ? 1 : 0;
-      sLen[k] = high < 0x80 ? end - start : DravelinPane.decode(bytes.subarray(start, end)).length;
-      doc[count++] = k;
-      start = end + 1;
+    const chunk = { bytes, ends, first, lens: null };
+    if (!ascii) {
+      const lens = new Int32Array(lines);
+      let start = 0;
+      for (let j = 0; j < lines; ++j) {
+        const end = ends[j];
+        let high = 0;
+        for (let i = start; i < end; ++i) high |= bytes[i];
+        lens[j] = high < 0x80 ? end - start : DravelinPane.decode(bytes.subarray(start, end)).length;
+        start = end + 2;
+      }
+      chunk.lens = lens;
     }
-    this.count = count;
-    this.stored = size;
-    this.ensureRows();
+    this.chunks.push(chunk);
+    this.stored = first + lines;
+    const before = this.count;
+    this.doc = DravelinPane.grow(this.doc, before + lines);
+    const doc = this.doc;
+    for (let j = 0; j < lines; ++j) doc[before + j] = first + j;
+    this.count = before + lines;
+    if (this.rowsValidTo === before) {
+      // The rows of the new lines straight from their lengths.
+      this.rowStart = DravelinPane.grow(this.rowStart, this.count + 1);
+      const rowStart = this.rowStart;
+      const cols = this.cols;
+      let rows = rowStart[before];
+      let start = 0;
+      for (let j = 0; j < lines; ++j) {
+        const length = ascii ? ends[j] - start : chunk.lens[j];
+        rows += length <= cols ? 1 : this.rowsOf(this.line(before + j));
+        rowStart[before + j + 1] = rows;
+        start = ends[j] + 2;
+      }
+      this.rowsValidTo = this.count;
+    }
     const last = this.count - 1;
     this.setCaret({ line: last, col: this.lineLength(last) }, false);
     this.followEnd = true;
@@ -161,13 +203,36 @@ class DravelinPane {
   // The whole text, lines joined with "\n".
   text() {
     if (this.edits.length === 0) {
-      // Only report lines, in the order they arrived: decode whole batches.
-      const parts = this.chunks.map((chunk) => DravelinPane.decodeBatch(chunk));
-      const joined = parts.join('');
-      return joined.endsWith('\n') ? joined.slice(0, -1) : joined;
+      // Only report lines, in the order they arrived: whole batches at once.
+      return this.chunks.map((chunk) => DravelinPane.chunkText(chunk)).join('\n');
     }
     const parts = new Array(this.count);
     for (let i = 0; i < this.count; ++i) parts[i] = this.line(i);
+    return parts.join('\n');
+  }
+
+  // A batch's lines joined with "\n": the batch decoded at once when that
+  // is the same, line by line otherwise.
+  static chunkText(chunk) {
+    const { bytes, ends, lens } = chunk;
+    let whole = null;
+    if (lens === null) {
+      whole = DravelinPane.ascii.decode(bytes);
+    } else {
+      try { whole = DravelinPane.utf8.decode(bytes); } catch (e) { /* not UTF-8 throughout */ }
+    }
+    if (whole !== null) {
+      let breaks = 0;
+      for (let at = whole.indexOf('\n'); at >= 0; at = whole.indexOf('\n', at + 1)) ++breaks;
+      // When the only LFs are those after each line, so are the CR LFs.
+      if (breaks === ends.length) return whole.slice(0, -2).replaceAll('\r\n', '\n');
+    }
+    const parts = new Array(ends.length);
+    let start = 0;
+    for (let j = 0; j < ends.length; ++j) {
+      parts[j] = DravelinPane.decode(bytes.subarray(start, ends[j]));
+      start = ends[j] + 2;
+    }
     return parts.join('\n');
   }
 
@@ -260,9 +325,26 @@ class DravelinPane {
     return Math.min(1, scrollTop / geometry.range) * geometry.rowRange;
   }
 
+  // Puts row `row` at the top of the view (as far as the pane reaches).
   scrollToRow(row, geometry) {
-    if (geometry.rowRange <= 0) { this.element.scrollTop = 0; return; }
-    this.element.scrollTop = Math.round(row / geometry.rowRange * geometry.range);
+    this.topRow = Math.max(0, Math.min(geometry.rowRange, row));
+    const top = geometry.rowRange <= 0 ? 0
+                                       : Math.round(this.topRow / geometry.rowRange * geometry.range);
+    this.element.scrollTop = top;
+    this.shownScrollTop = this.element.scrollTop;
+    this.queuePaint();
+  }
+
+  // The wheel scrolls by rows, the same number at any pane length.
+  onWheel(event) {
+    if (event.ctrlKey || event.deltaY === 0) return;  // zooming, or sideways
+    event.preventDefault();
+    this.followEnd = false;
+    const g = this.scrollGeometry();
+    const rows = event.deltaMode === 1 ? event.deltaY
+               : event.deltaMode === 2 ? event.deltaY * Math.max(1, Math.floor(g.viewRows) - 1)
+               : event.deltaY / this.lineHeight;
+    this.scrollToRow(this.topRow + rows, g);
   }
 
   // --- Painting ------------------------------------------------------------
@@ -277,9 +359,11 @@ class DravelinPane {
     const g = this.scrollGeometry();
     this.spacer.style.height = Math.max(0, g.height - g.view) + 'px';
     if (this.followEnd) {
-      this.element.scrollTop = g.range;
+      this.topRow = g.rowRange;
+      this.shownScrollTop = this.element.scrollTop = g.range;
     }
-    const first = this.firstRowAt(this.element.scrollTop, g);
+    this.topRow = Math.max(0, Math.min(g.rowRange, this.topRow));
+    const first = this.topRow;
     const firstRow = Math.floor(first);
     const offset = -(first - firstRow) * this.lineHeight + 2;
     const count = Math.ceil(g.viewRows) + 2;
@@ -402,7 +486,7 @@ class DravelinPane {
   posAt(clientX, clientY) {
     const rect = this.viewport.getBoundingClientRect();
     const g = this.scrollGeometry();
-    const first = this.firstRowAt(this.element.scrollTop, g);
+    const first = this.topRow;
     const rowFloat = first + (clientY - rect.top - 2) / this.lineHeight;
     const row = Math.max(0, Math.min(g.total - 1, Math.floor(rowFloat)));
     if (this.count === 0) return { line: 0, col: 0 };
@@ -416,6 +500,30 @@ class DravelinPane {
     return { line, col: Math.max(start, Math.min(end, col)) };
   }
 
+  // The row that shows position `pos`, and its column within that row.
+  rowOf(pos) {
+    this.ensureRows();
+    const text = this.line(pos.line);
+    const points = text.length <= this.cols ? [] : this.wrapPoints(text);
+    let part = 0;
+    while (part < points.length && points[part] <= pos.col) ++part;
+    return { row: this.rowStart[pos.line] + part, col: pos.col - (part === 0 ? 0 : points[part - 1]) };
+  }
+
+  // The position at column `col` of row `row` (both kept within the pane):
+  // the row's end when it is shorter. A wrapped row ends before its break,
+  // so that the position stays on that row.
+  posOfRow(row, col) {
+    row = Math.max(0, Math.min(this.totalRows() - 1, row));
+    const line = this.lineOfRow(row);
+    const text = this.line(line);
+    const points = text.length <= this.cols ? [] : this.wrapPoints(text);
+    const part = row - this.rowStart[line];
+    const start = part === 0 ? 0 : points[part - 1];
+    const last = part < points.length ? points[part] - 1 : text.length;
+    return { line, col: Math.min(start + col, Math.max(start, last)) };
+  }
+
   scrollCaretIntoView() {
     const g = this.scrollGeometry();
     const text = this.caret.line < this.count ? this.line(this.caret.line) : '';
@@ -423,7 +531,7 @@ class DravelinPane {
     let part = 0;
     while (part < points.length && points[part] <= this.caret.col) ++part;
     const row = this.rowStart[this.caret.line] + part;
-    const first = this.firstRowAt(this.element.scrollTop, g);
+    const first = this.topRow;
     const visible = Math.floor(g.viewRows) - 1;
     if (row < first) this.scrollToRow(row, g);
     else if (row > first + visible) this.scrollToRow(row - visible, g);
@@ -441,8 +549,8 @@ class DravelinPane {
     const rect = this.viewport.getBoundingClientRect();
     const timer = setInterval(() => {
       // Dragging above or below the pane scrolls it.
-      if (lastY < rect.top) this.element.scrollTop -= this.lineHeight;
-      else if (lastY > rect.bottom) this.element.scrollTop += this.lineHeight;
+      if (lastY < rect.top) this.scrollToRow(this.topRow - 1, this.scrollGeometry());
+      else if (lastY > rect.bottom) this.scrollToRow(this.topRow + 1, this.scrollGeometry());
       else return;
       this.setCaret(this.posAt(lastX, lastY), true);
     }, 50);
@@ -482,10 +590,17 @@ class DravelinPane {
                                                           : { line: c.line + 1, col: 0 };
         if (c.line >= last && target.line > last) target = c;
         break;
-      case 'ArrowUp': target = { line: c.line - 1, col: c.col }; break;
-      case 'ArrowDown': target = { line: c.line + 1, col: c.col }; break;
-      case 'PageUp': target = { line: c.line - page, col: c.col }; break;
-      case 'PageDown': target = { line: c.line + page, col: c.col }; break;
+      case 'ArrowUp':
+      case 'ArrowDown':
+      case 'PageUp':
+      case 'PageDown': {  // by rows as shown, wrapped lines' rows included
+        if (this.count === 0) { target = c; break; }
+        const step = event.key.startsWith('Page') ? page : 1;
+        const at = this.rowOf(c);
+        const up = event.key === 'ArrowUp' || event.key === 'PageUp';
+        target = this.posOfRow(at.row + (up ? -step : step), at.col);
+        break;
+      }
       case 'Home': target = ctrl ? { line: 0, col: 0 } : { line: c.line, col: 0 }; break;
       case 'End': target = ctrl ? { line: last, col: Infinity } : { line: c.line, col: Infinity };
         break;
@@ -543,21 +658,6 @@ class DravelinPane {
   // names come from UTF-8 file names), anything else as the Windows code page.
   static decode(bytes) {
     try { return DravelinPane.utf8.decode(bytes); } catch (e) { return DravelinPane.ansi.decode(bytes); }
-  }
-
-  // A batch of lines, each ended by '\n', decoded line by line only when the
-  // batch as a whole is not valid UTF-8.
-  static decodeBatch(bytes) {
-    let high = 0;
-    for (let i = 0; i < bytes.length; ++i) high |= bytes[i];
-    if (high < 0x80) return DravelinPane.ascii.decode(bytes);
-    try { return DravelinPane.utf8.decode(bytes); } catch (e) { /* line by line */ }
-    const lines = [];
-    let start = 0;
-    for (let i = 0; i < bytes.length; ++i) {
-      if (bytes[i] === 10) { lines.push(DravelinPane.decode(bytes.subarray(start, i)), '\n'); start = i + 1; }
-    }
-    return lines.join('');
   }
 
   focus() { this.input.focus({ preventScroll: true }); this.queuePaint(); }

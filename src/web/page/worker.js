@@ -6,6 +6,34 @@
 
 var Module = {
   onRuntimeInitialized: function () {
+    // Reads of the chosen files: each read of a File is a round trip to the
+    // browser, so a file is read ahead in pieces of kReadAhead bytes (one
+    // piece kept per open file; memory stays bounded whatever the file's
+    // size). A file that can no longer be read (removed or changed since it
+    // was chosen) fails its read as a disk error does (EIO) instead of
+    // throwing through the core.
+    const kReadAhead = 4 << 20;
+    WORKERFS.stream_ops.read = function (stream, buffer, offset, length, position) {
+      try {
+        const file = stream.node.contents;
+        if (position >= file.size) return 0;
+        let ahead = stream.dravelinAhead;
+        if (!ahead || position < ahead.at || position >= ahead.at + ahead.bytes.length) {
+          const end = Math.min(file.size, position + Math.max(length, kReadAhead));
+          ahead = stream.dravelinAhead = {
+            at: position,
+            bytes: new Uint8Array(WORKERFS.reader.readAsArrayBuffer(file.slice(position, end))),
+          };
+        }
+        const start = position - ahead.at;
+        const count = Math.min(length, ahead.bytes.length - start);
+        buffer.set(ahead.bytes.subarray(start, start + count), offset);
+        return count;
+      } catch (e) {
+        if (e instanceof FS.ErrnoError) throw e;
+        throw new FS.ErrnoError(29);
+      }
+    };
     Module._dravelin_init();
     postMessage({ type: 'ready' });
   },
@@ -15,21 +43,49 @@ var Module = {
 
 var dravelinFolders = { Compare: null, Base: null };
 
-// Report files as the core writes them: their bytes are kept here and
-// handed to the page as Blobs after the command, so that a large report
-// costs the page one message rather than hundreds.
-var dravelinOpenFiles = new Map();
-var dravelinClosedFiles = [];
+// Report files: the core keeps their bytes until the command has ended,
+// then hands each over here as pieces of its memory, which become one Blob
+// (one copy, straight out of the module's memory); the page receives Blobs,
+// which cost a message nothing.
+var dravelinFilesClosed = 0;
+var dravelinFiles = [];
 
-function dravelinFileBytes(file, bytes) {
-  if (!dravelinOpenFiles.has(file)) dravelinOpenFiles.set(file, []);
-  dravelinOpenFiles.get(file).push(bytes);
+function dravelinFileClosed(name) {
+  ++dravelinFilesClosed;
+  postMessage({ type: 'fileClosed', name: name });
 }
 
-function dravelinFileClosed(file, name) {
-  const parts = dravelinOpenFiles.get(file) || [];
-  dravelinOpenFiles.delete(file);
-  dravelinClosedFiles.push({ name: name, parts: parts });
+function dravelinFileBytes(name, parts) {
+  dravelinFiles.push({ name: name, blob: new Blob(parts) });
+}
+
+// Buffers that carried pane lines to the page come back here when the page's
+// pane has let go of them (it was cleared) and carry the next lines: fresh
+// memory is slow to come by, and a large report needs tens of megabytes of
+// it. Buffers are made in whole megabytes so that the next report's batches
+// fit into them; at most kSpareBytes are kept.
+var dravelinSpare = [];
+const kSpareBytes = 256 << 20;
+
+function dravelinBuffer(Type, length) {
+  const size = length * Type.BYTES_PER_ELEMENT;
+  let best = -1;
+  for (let i = 0; i < dravelinSpare.length; ++i) {
+    const spare = dravelinSpare[i].byteLength;
+    if (spare >= size && (best < 0 || spare < dravelinSpare[best].byteLength)) best = i;
+  }
+  const buffer = best >= 0 ? dravelinSpare.splice(best, 1)[0]
+                           : new ArrayBuffer(Math.ceil(size / (1 << 20)) * (1 << 20));
+  return new Type(buffer, 0, length);
+}
+
+function dravelinTakeSpare(buffers) {
+  let kept = dravelinSpare.reduce((sum, b) => sum + b.byteLength, 0);
+  for (const buffer of buffers) {
+    if (kept + buffer.byteLength > kSpareBytes) break;
+    kept += buffer.byteLength;
+    dravelinSpare.push(buffer);
+  }
 }
 
 function dravelinMount() {
@@ -47,6 +103,10 @@ function dravelinMount() {
 
 onmessage = function (event) {
   const message = event.data;
+  if (message.type === 'spare') {  // not a request: no answer
+    dravelinTakeSpare(message.buffers);
+    return;
+  }
   try {
     if (message.type === 'folders') {
       dravelinFolders = message.folders;
@@ -66,11 +126,15 @@ onmessage = function (event) {
   }
   // The command has ended: the page may paint its end before the files
   // are put together.
-  const closed = dravelinClosedFiles;
-  dravelinClosedFiles = [];
-  postMessage({ type: 'done', files: closed.length });
-  if (closed.length > 0) {
-    postMessage({ type: 'files', files: closed.map(
-        (f) => ({ name: f.name, blob: new Blob(f.parts) })) });
+  postMessage({ type: 'done', files: dravelinFilesClosed });
+  if (dravelinFilesClosed > 0) {
+    dravelinFilesClosed = 0;
+    try {
+      Module._dravelin_hand_over_files();
+    } catch (e) {
+      postMessage({ type: 'log', text: String(e && e.stack || e) });
+    }
+    postMessage({ type: 'files', files: dravelinFiles });
+    dravelinFiles = [];
   }
 };
