@@ -30,6 +30,7 @@
 #include "app/menu_table.h"
 #include "gui/data_memo.h"
 #include "gui/main_window.h"
+#include "tests/support/real_banks.h"
 #include "tests/support/temp_dir.h"
 
 extern char** environ;
@@ -52,22 +53,6 @@ double PeakResidentBytes() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   return static_cast<double>(usage.ru_maxrss) * 1024.0;
-}
-
-int CopyBankFiles(const fs::path& banks, const fs::path& compare) {
-  fs::create_directories(compare);
-  int copied = 0;
-  for (const auto& entry : fs::recursive_directory_iterator(banks)) {
-    std::string extension = entry.path().extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (!entry.is_regular_file() || extension != ".syx") continue;
-    std::string name = fs::relative(entry.path(), banks).string();
-    std::replace(name.begin(), name.end(), '/', '_');
-    fs::copy_file(entry.path(), compare / name, fs::copy_options::overwrite_existing);
-    ++copied;
-  }
-  return copied;
 }
 
 // Runs the batch program's PrintAllSimilarities in `dir`, its pane lines
@@ -100,7 +85,8 @@ int Run(int argc, char** argv) {
     return 2;
   }
   testing::TempDir dir;
-  const int files = CopyBankFiles(banks, dir.path() / "Compare");
+  const int files =
+      testing::GatherRealBankFiles(banks, dir.path() / "Compare", testing::Gather::kCopy);
 
   const double batch_seconds = TimeBatch(dir.path());
   const fs::path report = dir.path() / "Compare" / "compare.txt";
@@ -148,9 +134,10 @@ int Run(int argc, char** argv) {
       "window, peak memory growth:     %.1f MiB = %.2f x the report's bytes (goal %.1f x);"
       " after a second click %.1f MiB\n",
       peak_growth / kMiB, peak_growth / report_bytes, kGoalMemoryFactor, peak_growth_twice / kMiB);
-  std::printf("select all and copy:            %.2f s; peak memory growth since the first click"
-              " %.1f MiB\n",
-              copy_seconds, peak_growth_copy / kMiB);
+  std::printf(
+      "select all and copy:            %.2f s; peak memory growth since the first click"
+      " %.1f MiB\n",
+      copy_seconds, peak_growth_copy / kMiB);
   const bool met = window_seconds <= kGoalSeconds &&
                    peak_growth <= kGoalMemoryFactor * report_bytes && batch_seconds >= 0;
   std::printf("%s\n", met ? "goals met" : "GOALS MISSED");

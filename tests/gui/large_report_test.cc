@@ -15,6 +15,7 @@
 #include "app/menu_table.h"
 #include "gui/data_memo.h"
 #include "gui/main_window.h"
+#include "tests/support/real_banks.h"
 #include "tests/support/temp_dir.h"
 
 namespace dravelin {
@@ -38,16 +39,7 @@ TEST(LargeReportTest, WholeRealComparisonReportIsInThePane) {
   if (!fs::is_directory(banks)) GTEST_SKIP() << "no real bank files at " << banks;
   // Every real bank file, linked (not copied) into one Compare folder.
   testing::TempDir dir;
-  fs::create_directory(dir.path() / "Compare");
-  for (const auto& entry : fs::recursive_directory_iterator(banks)) {
-    std::string extension = entry.path().extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (!entry.is_regular_file() || extension != ".syx") continue;
-    std::string name = fs::relative(entry.path(), banks).string();
-    std::replace(name.begin(), name.end(), '/', '_');
-    fs::create_symlink(entry.path(), dir.path() / "Compare" / name);
-  }
+  testing::GatherRealBankFiles(banks, dir.path() / "Compare", testing::Gather::kLink);
   TForm1 form(FormSettings{dir.path()});
   form.item_action(menu::kPrintAllSimilarities)->trigger();
 
