@@ -4,6 +4,7 @@
 // here; everything the program shows is posted to the page as messages.
 
 #include <emscripten/emscripten.h>
+#include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -162,6 +163,12 @@ EMSCRIPTEN_KEEPALIVE void dravelin_hand_over_files() {
     }
     PostFileBytes(file.name.data(), file.name.size(), pieces.data(), file.parts.size());
   }
+}
+
+// The end of the memory the module's allocator has taken so far: what lies
+// above it is where the next large allocations go.
+EMSCRIPTEN_KEEPALIVE std::uintptr_t dravelin_heap_top() {
+  return reinterpret_cast<std::uintptr_t>(sbrk(0));
 }
 
 // Shows a message code that arose after the command had ended: the page

@@ -82,6 +82,9 @@ class PageReportFile final : public ReportFile {
     while (size > 0) {
       if (file_.parts.empty() || file_.parts.back().size() == WebReportFileSystem::kPartBytes) {
         file_.parts.emplace_back();
+        // A file that has filled a part is a large one: its next parts are
+        // made at their full size at once, not grown by copying.
+        if (file_.parts.size() > 1) file_.parts.back().reserve(WebReportFileSystem::kPartBytes);
       }
       std::string& part = file_.parts.back();
       const std::size_t taken = std::min(size, WebReportFileSystem::kPartBytes - part.size());

@@ -104,6 +104,31 @@
       case 'log': console.log('[dravelin core]', m.text); break;
     }
   };
+  // The pane's buffers, warmed at idle time. The core's pane lines arrive
+  // in buffers the worker fills and the pane keeps until it is cleared; fresh
+  // memory costs far more than filling it, so the page makes kWarmBuffers
+  // pairs of them (a batch's bytes, up to the core's 8 MB batch and the
+  // report block that ends it, and its line ends) and touches them while
+  // the page is idle, then hands them to the worker, which keeps them for
+  // the reports. That is two large reports' worth: the pane holds the last
+  // report's buffers until the next report clears it, and they reach the
+  // worker only after that command. One pair per task, so that the page
+  // stays responsive.
+  const kWarmBuffers = 16;
+  const kWarmSizes = [9 << 20, 1 << 20];
+  function warmBuffers(left) {
+    if (left === 0) return;
+    const buffers = kWarmSizes.map((size) => {
+      const bytes = new Uint8Array(size);
+      // Writing each page makes it resident.
+      for (let at = 0; at < size; at += 4096) bytes[at] = 0;
+      return bytes.buffer;
+    });
+    worker.postMessage({ type: 'spare', buffers: buffers }, buffers);
+    setTimeout(() => warmBuffers(left - 1), 0);
+  }
+  setTimeout(() => warmBuffers(kWarmBuffers), 0);
+
   worker.onerror = (event) => {
     statusLabel.textContent = 'The program could not start: ' + (event.message || 'error');
   };

@@ -36,6 +36,7 @@ var Module = {
     };
     Module._dravelin_init();
     postMessage({ type: 'ready' });
+    dravelinWarmHeap();
   },
   print: function (text) { postMessage({ type: 'log', text: text }); },
   printErr: function (text) { postMessage({ type: 'log', text: text }); },
@@ -79,6 +80,40 @@ function dravelinBuffer(Type, length) {
   return new Type(buffer, 0, length);
 }
 
+// Warming up at idle time. Memory touched for the first time costs far more
+// than the work a report does with it (several milliseconds a megabyte), so
+// after start-up the worker touches the module's memory where the next large
+// allocations go: up to kWarmHeapBytes above what the allocator has taken,
+// within the memory's initial size, which holds the largest reports' files
+// and pane batches. The module's memory never shrinks, so it stays warm.
+// The page warms the pane buffers meanwhile (page.js). The work is done in
+// slices of kWarmSlice bytes, one task each, so that a command that arrives
+// meanwhile runs at once, with what has been warmed so far.
+const kWarmHeapBytes = 96 << 20;
+const kWarmSlice = 4 << 20;
+
+var dravelinWarmedTo = 0;  // the memory below this has been touched
+var dravelinWarming = false;
+
+// Starts warming, or goes on with it: called after start-up and after a
+// load, which takes memory and so moves where the next allocations go.
+function dravelinWarmHeap() {
+  if (dravelinWarming) return;
+  dravelinWarming = true;
+  const step = () => {
+    const heap = HEAPU8;  // a new view if the memory has grown
+    const limit = Math.min(heap.length, Module._dravelin_heap_top() + kWarmHeapBytes);
+    const end = Math.min(limit, dravelinWarmedTo + kWarmSlice);
+    // Writing each page's first byte back as it is changes nothing but
+    // makes the page resident.
+    for (let at = dravelinWarmedTo; at < end; at += 4096) heap[at] = heap[at];
+    dravelinWarmedTo = Math.max(dravelinWarmedTo, end);
+    dravelinWarming = dravelinWarmedTo < limit;
+    if (dravelinWarming) setTimeout(step, 0);
+  };
+  setTimeout(step, 0);
+}
+
 function dravelinTakeSpare(buffers) {
   let kept = dravelinSpare.reduce((sum, b) => sum + b.byteLength, 0);
   for (const buffer of buffers) {
@@ -112,6 +147,7 @@ onmessage = function (event) {
       dravelinFolders = message.folders;
       dravelinMount();
       Module._dravelin_load();
+      dravelinWarmHeap();
     } else if (message.type === 'click') {
       if (message.folders) {
         dravelinFolders = message.folders;
