@@ -102,8 +102,8 @@ constexpr std::string_view kTopic4Paragraph4[] = {
 };
 constexpr std::string_view kTopic4Paragraph5[] = {
     "Removing the package ('sudo apt remove dravelin') leaves '~/Dravelin' with",
-    "your bank files and reports as it is. The program keeps no settings",
-    "anywhere else, so there is nothing more to remove.",
+    "your bank files and reports as it is; no settings are kept anywhere else.",
+    "With nothing to install, it also runs in any browser: open dravelin.html.",
 };
 
 constexpr std::string_view kTopic5Paragraph1[] = {
