@@ -352,28 +352,30 @@ PanePosition PaneText::Replace(PaneRange range, std::string_view utf8) {
 
 std::optional<PaneRange> PaneText::Undo() {
   if (undo_.empty()) return std::nullopt;
-  Step step = std::move(undo_.back());
-  undo_.pop_back();
-  std::size_t lines = 0;
-  for (const Piece& piece : step.inserted) lines += piece.count;
-  Splice(step.first_line, lines, step.removed, nullptr);
-  const PaneRange restored = step.before;
-  redo_.push_back(std::move(step));
-  typing_open_ = false;
-  return restored;
+  const Step& step = MoveLatestStep(undo_, redo_, /*undo=*/true);
+  return step.before;
 }
 
 std::optional<PaneRange> PaneText::Redo() {
   if (redo_.empty()) return std::nullopt;
-  Step step = std::move(redo_.back());
-  redo_.pop_back();
+  const Step& step = MoveLatestStep(redo_, undo_, /*undo=*/false);
+  return PaneRange{step.before.from, step.after_end};
+}
+
+const PaneText::Step& PaneText::MoveLatestStep(std::vector<Step>& from, std::vector<Step>& to,
+                                               bool undo) {
+  Step step = std::move(from.back());
+  from.pop_back();
+  // Undoing takes out the lines the step put in and puts back those it took
+  // out; redoing does the opposite.
+  const std::vector<Piece>& present = undo ? step.inserted : step.removed;
+  const std::vector<Piece>& restored = undo ? step.removed : step.inserted;
   std::size_t lines = 0;
-  for (const Piece& piece : step.removed) lines += piece.count;
-  Splice(step.first_line, lines, step.inserted, nullptr);
-  const PaneRange done{step.before.from, step.after_end};
-  undo_.push_back(std::move(step));
+  for (const Piece& piece : present) lines += piece.count;
+  Splice(step.first_line, lines, restored, nullptr);
   typing_open_ = false;
-  return done;
+  to.push_back(std::move(step));
+  return to.back();
 }
 
 // --- Figures ---

@@ -192,6 +192,9 @@ class PaneText {
   void PushMerged(std::vector<Piece>& pieces, Piece piece) const;
   void Splice(std::size_t first_line, std::size_t count, std::span<const Piece> insert,
               std::vector<Piece>* removed);
+  // Moves the latest step of `from` onto `to`, undoing or redoing it in the
+  // text; returns the moved step.
+  const Step& MoveLatestStep(std::vector<Step>& from, std::vector<Step>& to, bool undo);
   void RebuildPieceEnds();
   void InvalidateRowsFrom(std::size_t line);
 
