@@ -16,6 +16,7 @@
 #include "app/application.h"
 #include "app/menu_table.h"
 #include "base/message_code.h"
+#include "web/core_warm_up.h"
 #include "web/web_window.h"
 
 namespace {
@@ -80,6 +81,16 @@ class WorkerBridge final : public dravelin::PageBridge {
   void FileClosed(std::string_view name) override { PostFileClosed(name.data(), name.size()); }
 };
 
+// A page that discards everything: the warm-up's.
+class SilentBridge final : public dravelin::PageBridge {
+ public:
+  void PaneLines(std::string_view, const std::vector<std::uint32_t>&, bool) override {}
+  void PaneCleared() override {}
+  void StatusShown(std::string_view) override {}
+  void ItemChanged(dravelin::MenuItemId, std::string_view, bool) override {}
+  void FileClosed(std::string_view) override {}
+};
+
 // The menu captions and names are plain ASCII without quotes or
 // backslashes, but escape them anyway so that the JSON stays valid.
 void AppendJsonString(std::string& json, std::string_view text) {
@@ -136,6 +147,14 @@ EMSCRIPTEN_KEEPALIVE void dravelin_init() {
   }
   json += "]}";
   PostMenu(json.data(), json.size());
+}
+
+// Runs every report once over made-up banks in a program of its own, showing
+// nothing, so that the browser has compiled and optimised the core before
+// the user's first command (see web/core_warm_up.h).
+EMSCRIPTEN_KEEPALIVE void dravelin_warm_up() {
+  SilentBridge silent;
+  dravelin::WarmUpCore("/warm-up", silent);
 }
 
 // Loads both sets afresh from the folders now mounted, as at start-up.

@@ -36,7 +36,12 @@ var Module = {
     };
     Module._dravelin_init();
     postMessage({ type: 'ready' });
-    dravelinWarmHeap();
+    // Idle work, each step a task of its own so that the page's messages
+    // come first: the core's code, then its memory.
+    setTimeout(() => {
+      Module._dravelin_warm_up();
+      dravelinWarmHeap();
+    }, 0);
   },
   print: function (text) { postMessage({ type: 'log', text: text }); },
   printErr: function (text) { postMessage({ type: 'log', text: text }); },
