@@ -127,7 +127,11 @@
     worker.postMessage({ type: 'spare', buffers: buffers }, buffers);
     setTimeout(() => warmBuffers(left - 1), 0);
   }
+  // The pane's line arrays, room for two million lines (the largest
+  // reports of a full Compare folder), after the first buffers.
+  const kWarmPaneLines = 1 << 21;
   setTimeout(() => warmBuffers(kWarmBuffers), 0);
+  setTimeout(() => pane.reserve(kWarmPaneLines), 0);
 
   worker.onerror = (event) => {
     statusLabel.textContent = 'The program could not start: ' + (event.message || 'error');
