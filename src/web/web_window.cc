@@ -43,7 +43,10 @@ void WebWindow::AppendPaneBlock(const TextBlock& block) {
   if (pending_.capacity() < kBatchBytes) pending_.reserve(kBatchBytes + 2 * lines.size());
   pending_high_ |= HighBits(lines);
   pending_.append(lines);
-  for (std::size_t end : ends) pending_ends_.push_back(static_cast<std::uint32_t>(base + end));
+  const std::size_t first = pending_ends_.size();
+  pending_ends_.resize(first + ends.size());
+  std::uint32_t* out = pending_ends_.data() + first;
+  for (std::size_t end : ends) *out++ = static_cast<std::uint32_t>(base + end);
   if (pending_.size() >= kBatchBytes) Flush();
 }
 
