@@ -203,6 +203,11 @@ def main():
 
         # The Compare folder alone, then the Base folder too.
         page.choose_folder("Compare", os.path.join(work, "Compare"))
+        # The idle preparation after start-up and after a load comes to an end.
+        end = time.time() + 60
+        while not page.js("return window.dravelin.prepared()"):
+            check(time.time() < end, "the page never finished preparing")
+            time.sleep(0.05)
         compare_only = os.path.join(scratch, "compare-only")
         shutil.copytree(os.path.join(work, "Compare"), os.path.join(compare_only, "Compare"))
         check(page.menu() == batch_menu(binary, compare_only), "menu states, Compare only")

@@ -23,6 +23,11 @@
   let heldStatuses = null;
   let savingStatuses = null;
   let grantedFolder = null;
+  // Idle preparation (see warmBuffers): the page's part, and the number of
+  // folder loads after which the worker last finished its part.
+  let pagePrepared = false;
+  let loadsSent = 0;
+  let workerPreparedLoads = -1;
   // What each folder input last chose: null (nothing chosen) or
   // { files: File[], list: null or a function that lists the folder again
   // (a dropped folder, or one chosen where the browser grants folders),
@@ -42,6 +47,7 @@
                                                         { type: 'text/javascript' })));
 
   function send(message) {
+    if (message.type === 'folders') ++loadsSent;
     ++pending;
     updateBusy();
     worker.postMessage(message);
@@ -101,6 +107,7 @@
           }
         }).finally(() => { --saving; updateBusy(); });
         break;
+      case 'prepared': workerPreparedLoads = m.loads; break;
       case 'log': console.log('[dravelin core]', m.text); break;
     }
   };
@@ -113,11 +120,17 @@
   // the reports. That is two large reports' worth: the pane holds the last
   // report's buffers until the next report clears it, and they reach the
   // worker only after that command. One pair per task, so that the page
-  // stays responsive.
+  // stays responsive. Then the pane's line arrays, with room for two
+  // million lines (the largest reports of a full Compare folder).
   const kWarmBuffers = 16;
   const kWarmSizes = [9 << 20, 1 << 20];
+  const kWarmPaneLines = 1 << 21;
   function warmBuffers(left) {
-    if (left === 0) return;
+    if (left === 0) {
+      pane.reserve(kWarmPaneLines);
+      pagePrepared = true;
+      return;
+    }
     const buffers = kWarmSizes.map((size) => {
       const bytes = new Uint8Array(size);
       // Writing each page makes it resident.
@@ -127,11 +140,7 @@
     worker.postMessage({ type: 'spare', buffers: buffers }, buffers);
     setTimeout(() => warmBuffers(left - 1), 0);
   }
-  // The pane's line arrays, room for two million lines (the largest
-  // reports of a full Compare folder), after the first buffers.
-  const kWarmPaneLines = 1 << 21;
   setTimeout(() => warmBuffers(kWarmBuffers), 0);
-  setTimeout(() => pane.reserve(kWarmPaneLines), 0);
 
   worker.onerror = (event) => {
     statusLabel.textContent = 'The program could not start: ' + (event.message || 'error');
@@ -450,6 +459,9 @@
     paneLineCount: () => pane.lineCount(),
     // The pane's line i (from 0), without copying the whole pane.
     paneLine: (i) => (i >= 0 && i < pane.lineCount() ? pane.line(i) : null),
+    // Whether the idle preparation after start-up and after the last load
+    // has ended, so that a command runs at full speed (for measurements).
+    prepared: () => pagePrepared && workerPreparedLoads === loadsSent && !busy(),
   };
   updateBusy();
   pane.focus();

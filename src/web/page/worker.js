@@ -98,6 +98,7 @@ const kWarmHeapBytes = 96 << 20;
 const kWarmSlice = 4 << 20;
 
 var dravelinWarmedTo = 0;  // the memory below this has been touched
+var dravelinLoads = 0;  // the folders messages taken so far
 var dravelinWarming = false;
 
 // Starts warming, or goes on with it: called after start-up and after a
@@ -115,6 +116,7 @@ function dravelinWarmHeap() {
     dravelinWarmedTo = Math.max(dravelinWarmedTo, end);
     dravelinWarming = dravelinWarmedTo < limit;
     if (dravelinWarming) setTimeout(step, 0);
+    else postMessage({ type: 'prepared', loads: dravelinLoads });
   };
   setTimeout(step, 0);
 }
@@ -149,6 +151,7 @@ onmessage = function (event) {
   }
   try {
     if (message.type === 'folders') {
+      ++dravelinLoads;
       dravelinFolders = message.folders;
       dravelinMount();
       Module._dravelin_load();
