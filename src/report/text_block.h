@@ -24,6 +24,7 @@ class TextBlock {
     // millions of short pieces, and each append of a string re-checks its
     // short-string form.
     if (text.size() >= capacity_ - size_) Grow(text.size());  // also before the first
+    if (text.empty()) return;  // its data may be null, which memcpy must not get
     std::memcpy(data_.get() + size_, text.data(), text.size());
     size_ += text.size();
   }
