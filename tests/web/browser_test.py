@@ -284,6 +284,12 @@ def main():
         pane_input.send_keys(Keys.ENTER, "word " * 40, Keys.UP, "X")
         last = page.pane().split("\n")[-1]
         check("X" in last and not last.endswith("X"), "Up within a wrapped line: %r" % last)
+        # Up keeps its column while it passes a shorter line.
+        pane_input.send_keys(Keys.CONTROL, Keys.END)
+        pane_input.send_keys(Keys.ENTER, "abcdefghij", Keys.ENTER, "ab", Keys.ENTER, "abcdefghij",
+                             Keys.UP, Keys.UP, "Y")
+        check(page.pane().split("\n")[-3:] == ["abcdefghijY", "ab", "abcdefghij"],
+              "Up keeps the column: %r" % page.pane().split("\n")[-3:])
 
         # The switches: captions change, a report without screen display
         # leaves the pane empty, and without file output nothing arrives.

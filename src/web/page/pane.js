@@ -22,6 +22,9 @@ class DravelinPane {
     this.cols = 80;
     this.anchor = { line: 0, col: 0 };
     this.caret = { line: 0, col: 0 };
+    // The column that Up and Down keep to while they pass shorter rows
+    // (null after any other move).
+    this.goalCol = null;
     this.paintQueued = false;
     this.followEnd = false;
     // The row at the top of the view (it may be fractional). A long pane
@@ -452,6 +455,7 @@ class DravelinPane {
   }
 
   setCaret(pos, extend) {
+    this.goalCol = null;
     this.caret = this.clampPos(pos);
     if (!extend) this.anchor = this.caret;
     this.queuePaint();
@@ -588,6 +592,7 @@ class DravelinPane {
     const last = Math.max(0, this.count - 1);
     const page = Math.max(1, Math.floor(this.element.clientHeight / this.lineHeight) - 1);
     let target = null;
+    let goalCol = null;
     if (ctrl && event.key.toLowerCase() === 'a') {
       event.preventDefault();
       this.selectAll();
@@ -611,7 +616,8 @@ class DravelinPane {
         const step = event.key.startsWith('Page') ? page : 1;
         const at = this.rowOf(c);
         const up = event.key === 'ArrowUp' || event.key === 'PageUp';
-        target = this.posOfRow(at.row + (up ? -step : step), at.col);
+        goalCol = this.goalCol !== null ? this.goalCol : at.col;
+        target = this.posOfRow(at.row + (up ? -step : step), goalCol);
         break;
       }
       case 'Home': target = ctrl ? { line: 0, col: 0 } : { line: c.line, col: 0 }; break;
@@ -647,6 +653,7 @@ class DravelinPane {
     event.preventDefault();
     this.followEnd = false;
     this.setCaret(target, shift);
+    this.goalCol = goalCol;
     this.scrollCaretIntoView();
   }
 
