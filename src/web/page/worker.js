@@ -36,12 +36,6 @@ var Module = {
     };
     Module._dravelin_init();
     postMessage({ type: 'ready' });
-    // Idle work, each step a task of its own so that the page's messages
-    // come first: the core's code, then its memory.
-    setTimeout(() => {
-      Module._dravelin_warm_up();
-      dravelinWarmHeap();
-    }, 0);
   },
   print: function (text) { postMessage({ type: 'log', text: text }); },
   printErr: function (text) { postMessage({ type: 'log', text: text }); },
@@ -101,8 +95,23 @@ var dravelinWarmedTo = 0;  // the memory below this has been touched
 var dravelinLoads = 0;  // the folders messages taken so far
 var dravelinWarming = false;
 
-// Starts warming, or goes on with it: called after start-up and after a
-// load, which takes memory and so moves where the next allocations go.
+// The idle work after each load (the page loads once at start-up), as tasks
+// of their own so that the page's messages come first: the core's code
+// once (see dravelin_warm_up), then its memory.
+var dravelinWarmedUp = false;
+
+function dravelinPrepare() {
+  setTimeout(() => {
+    if (!dravelinWarmedUp) {
+      dravelinWarmedUp = true;
+      Module._dravelin_warm_up();
+    }
+    dravelinWarmHeap();
+  }, 0);
+}
+
+// Starts warming, or goes on with it: called after each load, which takes
+// memory and so moves where the next allocations go.
 function dravelinWarmHeap() {
   if (dravelinWarming) return;
   dravelinWarming = true;
@@ -155,7 +164,7 @@ onmessage = function (event) {
       dravelinFolders = message.folders;
       dravelinMount();
       Module._dravelin_load();
-      dravelinWarmHeap();
+      dravelinPrepare();
     } else if (message.type === 'click') {
       if (message.folders) {
         dravelinFolders = message.folders;
