@@ -37,7 +37,7 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests",
                                 "web"))
-from browser_test import Page, start_browser  # noqa: E402
+from browser_test import Page, start_browser, wait_until  # noqa: E402
 
 # From the click to the whole pane painted, and the intervals around it.
 RUN_SCRIPT = """
@@ -64,14 +64,6 @@ RUN_SCRIPT = """
     poll();"""
 
 
-def wait_until(condition, what, timeout=60):
-    end = time.time() + timeout
-    while not condition():
-        if time.time() > end:
-            raise TimeoutError(what)
-        time.sleep(0.02)
-
-
 class Session:
     """One page in its own browser, with the Compare folder loaded."""
 
@@ -86,8 +78,8 @@ class Session:
         self.page.choose_folder("Compare", compare)
 
     def wait_prepared(self):
-        wait_until(lambda: self.page.js("return window.dravelin.prepared()"),
-                   "the page did not finish preparing")
+        if not wait_until(lambda: self.page.js("return window.dravelin.prepared()"), 60):
+            raise TimeoutError("the page did not finish preparing")
 
     def run(self, report_lines, report_bytes):
         """One report; returns (total, tail, handed) in seconds."""
@@ -97,8 +89,9 @@ class Session:
             raise RuntimeError("the pane holds %d lines, the report %d (%s)"
                                % (lines, report_lines, status))
         report = os.path.join(self.downloads, "compare.txt")
-        wait_until(lambda: os.path.exists(report) and os.path.getsize(report) == report_bytes,
-                   "the report was not downloaded whole")
+        if not wait_until(lambda: os.path.exists(report)
+                          and os.path.getsize(report) == report_bytes, 60):
+            raise TimeoutError("the report was not downloaded whole")
         for name in os.listdir(self.downloads):
             os.remove(os.path.join(self.downloads, name))
         return total / 1000, tail / 1000, handed / 1000

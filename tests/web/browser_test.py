@@ -53,6 +53,16 @@ def check(condition, message):
         print("FAIL: " + message, file=sys.stderr)
 
 
+def wait_until(condition, timeout):
+    """Polls `condition` until it holds (True) or `timeout` seconds pass (False)."""
+    end = time.time() + timeout
+    while not condition():
+        if time.time() > end:
+            return False
+        time.sleep(0.02)
+    return True
+
+
 def start_browser(download_dir, profile_dir):
     options = webdriver.ChromeOptions()
     options.binary_location = "/usr/bin/chromium"
@@ -80,12 +90,9 @@ class Page:
         return self.d.execute_script(script, *args)
 
     def wait_idle(self, timeout=60):
-        end = time.time() + timeout
-        while time.time() < end:
-            if self.js("return !!window.dravelin && !window.dravelin.busy()"):
-                return
-            time.sleep(0.02)
-        raise TimeoutError("the page stayed busy")
+        if not wait_until(lambda: self.js("return !!window.dravelin && !window.dravelin.busy()"),
+                          timeout):
+            raise TimeoutError("the page stayed busy")
 
     def status(self):
         return self.js("return document.getElementById('MsgLabel').textContent")
@@ -104,12 +111,9 @@ class Page:
         self.js("""document.getElementById(arguments[0] + 'Folder').value = '';
             document.getElementById(arguments[0] + 'FolderName').textContent = 'none';""", name)
         self.d.find_element(By.ID, name + "Folder").send_keys(path)
-        end = time.time() + 30
-        while self.js("return document.getElementById(arguments[0]).textContent",
-                      name + "FolderName") == "none":
-            if time.time() > end:
-                raise TimeoutError("the page did not take the %s folder" % name)
-            time.sleep(0.02)
+        if not wait_until(lambda: self.js("return document.getElementById(arguments[0])"
+                                          ".textContent", name + "FolderName") != "none", 30):
+            raise TimeoutError("the page did not take the %s folder" % name)
         self.wait_idle()
 
     def click(self, component):
@@ -139,14 +143,12 @@ def same_pane(pane_text, batch_out):
 
 def wait_for_download(download_dir, name, timeout=30):
     path = os.path.join(download_dir, name)
-    end = time.time() + timeout
-    while time.time() < end:
-        if os.path.exists(path) and not os.path.exists(path + ".crdownload"):
-            time.sleep(0.1)  # let the browser finish renaming and closing it
-            with open(path, "rb") as f:
-                return f.read()
-        time.sleep(0.05)
-    return None
+    if not wait_until(lambda: os.path.exists(path) and not os.path.exists(path + ".crdownload"),
+                      timeout):
+        return None
+    time.sleep(0.1)  # let the browser finish renaming and closing it
+    with open(path, "rb") as f:
+        return f.read()
 
 
 def main():
@@ -204,10 +206,8 @@ def main():
         # The Compare folder alone, then the Base folder too.
         page.choose_folder("Compare", os.path.join(work, "Compare"))
         # The idle preparation after start-up and after a load comes to an end.
-        end = time.time() + 60
-        while not page.js("return window.dravelin.prepared()"):
-            check(time.time() < end, "the page never finished preparing")
-            time.sleep(0.05)
+        check(wait_until(lambda: page.js("return window.dravelin.prepared()"), 60),
+              "the page never finished preparing")
         compare_only = os.path.join(scratch, "compare-only")
         shutil.copytree(os.path.join(work, "Compare"), os.path.join(compare_only, "Compare"))
         check(page.menu() == batch_menu(binary, compare_only), "menu states, Compare only")
@@ -357,10 +357,8 @@ def main():
               yield { kind: 'directory', name: 'sub' }; } };
             window.showDirectoryPicker = async () => folder;
             document.getElementById('CompareFolder').click();""", listings)
-        end = time.time() + 10
-        while (page.js("return document.getElementById('CompareFolderName').textContent")
-               != "granted (%d files)" % (len(names) - 1) and time.time() < end):
-            time.sleep(0.02)
+        wait_until(lambda: page.js("return document.getElementById('CompareFolderName')"
+                                   ".textContent") == "granted (%d files)" % (len(names) - 1), 10)
         page.wait_idle()
         for folder in (fewer, work):
             if folder == work:
@@ -389,10 +387,8 @@ def main():
                     close: async () => {} }) }) });
                 document.getElementById('SaveFolder').click();""", failing)
             granted = "failing" if failing else "granted"
-            end = time.time() + 10
-            while (page.js("return document.getElementById('SaveFolderName').textContent")
-                   != granted and time.time() < end):
-                time.sleep(0.02)
+            wait_until(lambda: page.js("return document.getElementById('SaveFolderName')"
+                                       ".textContent") == granted, 10)
             before = set(os.listdir(downloads))
             page.statuses()
             page.click("PrintUniqueOnly")
