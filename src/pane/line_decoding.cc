@@ -104,11 +104,15 @@ bool IsValidUtf8(std::string_view bytes) {
   return true;
 }
 
-std::size_t LineCharCount(std::string_view bytes) {
-  if (!IsValidUtf8(bytes)) return bytes.size();
+std::size_t Utf8CharCount(std::string_view utf8) {
+  // Every byte but a continuation byte starts a character.
   std::size_t count = 0;
-  for (char c : bytes) count += (static_cast<unsigned char>(c) & 0xC0u) != 0x80u;
+  for (char c : utf8) count += (static_cast<unsigned char>(c) & 0xC0u) != 0x80u;
   return count;
+}
+
+std::size_t LineCharCount(std::string_view bytes) {
+  return IsValidUtf8(bytes) ? Utf8CharCount(bytes) : bytes.size();
 }
 
 void AppendDecodedUtf16(std::string_view bytes, std::u16string& out) {

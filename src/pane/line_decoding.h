@@ -27,6 +27,9 @@ bool IsValidUtf8(std::string_view bytes);
 // True when every byte is below 0x80.
 bool IsAscii(std::string_view bytes);
 
+// The code points of `utf8`, which must be valid UTF-8.
+std::size_t Utf8CharCount(std::string_view utf8);
+
 // The number of characters the line shows: its code points when it is valid
 // UTF-8, else its bytes.
 std::size_t LineCharCount(std::string_view bytes);

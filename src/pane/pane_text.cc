@@ -21,13 +21,6 @@ std::size_t Utf8Offset(std::string_view line, std::size_t column) {
   return i;
 }
 
-// Characters of the UTF-8 text `text`.
-std::size_t Utf8Chars(std::string_view text) {
-  std::size_t count = 0;
-  for (char c : text) count += (static_cast<unsigned char>(c) & 0xC0u) != 0x80u;
-  return count;
-}
-
 std::size_t RowsOfLine(std::size_t chars, std::size_t width) {
   return chars == 0 ? 1 : (chars + width - 1) / width;
 }
@@ -331,9 +324,9 @@ PanePosition PaneText::Replace(PaneRange range, std::string_view utf8) {
 
   const std::size_t breaks = static_cast<std::size_t>(std::count(utf8.begin(), utf8.end(), '\n'));
   if (breaks == 0) {
-    step.after_end = {from.line, from.column + Utf8Chars(utf8)};
+    step.after_end = {from.line, from.column + Utf8CharCount(utf8)};
   } else {
-    step.after_end = {from.line + breaks, Utf8Chars(utf8.substr(utf8.rfind('\n') + 1))};
+    step.after_end = {from.line + breaks, Utf8CharCount(utf8.substr(utf8.rfind('\n') + 1))};
   }
   step.typing = from == to && breaks == 0;
 

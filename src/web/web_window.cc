@@ -1,34 +1,15 @@
 #include "web/web_window.h"
 
 #include <algorithm>
-#include <cstring>
 #include <utility>
 
 #include "app/application.h"
+#include "pane/line_decoding.h"
 
 namespace dravelin {
-namespace {
-
-// The bits set in any byte of `text`, eight bytes at a time: only the top
-// bit matters to the caller.
-unsigned char HighBits(std::string_view text) {
-  std::uint64_t wide = 0;
-  std::size_t i = 0;
-  for (; i + 8 <= text.size(); i += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, text.data() + i, 8);
-    wide |= word;
-  }
-  unsigned char bits = 0;
-  for (; i < text.size(); ++i) bits |= static_cast<unsigned char>(text[i]);
-  for (int shift = 0; shift < 64; shift += 8) bits |= static_cast<unsigned char>(wide >> shift);
-  return bits;
-}
-
-}  // namespace
 
 void WebWindow::AppendPaneLine(std::string_view line) {
-  pending_high_ |= HighBits(line);
+  pending_ascii_ = pending_ascii_ && IsAscii(line);
   pending_.append(line);
   pending_ends_.push_back(static_cast<std::uint32_t>(pending_.size()));
   pending_.append("\r\n", 2);
@@ -41,7 +22,7 @@ void WebWindow::AppendPaneBlock(const TextBlock& block) {
   const std::string_view lines = block.text().substr(0, ends.back() + 2);
   const std::size_t base = pending_.size();
   if (pending_.capacity() < kBatchBytes) pending_.reserve(kBatchBytes + 2 * lines.size());
-  pending_high_ |= HighBits(lines);
+  pending_ascii_ = pending_ascii_ && IsAscii(lines);
   pending_.append(lines);
   const std::size_t first = pending_ends_.size();
   pending_ends_.resize(first + ends.size());
@@ -53,7 +34,7 @@ void WebWindow::AppendPaneBlock(const TextBlock& block) {
 void WebWindow::ClearPane() {
   pending_.clear();
   pending_ends_.clear();
-  pending_high_ = 0;
+  pending_ascii_ = true;
   page_.PaneCleared();
 }
 
@@ -69,10 +50,10 @@ void WebWindow::MenuItemChanged(MenuItemId item) {
 
 void WebWindow::Flush() {
   if (pending_.empty()) return;
-  page_.PaneLines(pending_, pending_ends_, pending_high_ < 0x80);
+  page_.PaneLines(pending_, pending_ends_, pending_ascii_);
   pending_.clear();
   pending_ends_.clear();
-  pending_high_ = 0;
+  pending_ascii_ = true;
 }
 
 class PageReportFile final : public ReportFile {

@@ -82,7 +82,7 @@ class WebWindow final : public WindowOperations {
   const Application* application_ = nullptr;
   std::string pending_;
   std::vector<std::uint32_t> pending_ends_;
-  unsigned char pending_high_ = 0;
+  bool pending_ascii_ = true;  // no pending byte is above 0x7F
 };
 
 // A report file as the page receives it: its name (no folder) and its bytes,
