@@ -24,3 +24,7 @@ readonly DRAVELIN_TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang-14 libclang
 # What building the browser page needs, and what its browser test needs.
 readonly DRAVELIN_WEB_PACKAGES=(emscripten python3)
 readonly DRAVELIN_BROWSER_TEST_PACKAGES=(chromium chromium-driver python3-selenium)
+# What cross-compiling dravelin-batch for Windows needs, and what running it
+# under Wine for the comparison with the native program needs.
+readonly DRAVELIN_WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix)
+readonly DRAVELIN_WINE_PACKAGES=(wine64 python3)

@@ -7,9 +7,11 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/standard_streams.h"
 #include "gui/main_window.h"
 
 int main(int argc, char** argv) {
+  dravelin::PrepareStandardStreams();
   QApplication app(argc, argv);
   dravelin::SetUpApplication(app);
   try {
