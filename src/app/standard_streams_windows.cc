@@ -2,6 +2,7 @@
 #include <io.h>
 
 #include <cstdio>
+#include <initializer_list>
 
 #include "app/standard_streams.h"
 

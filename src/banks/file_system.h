@@ -47,6 +47,10 @@ std::FILE* OpenRegularFile(const std::filesystem::path& path);
 // DirectoryEntry::name).
 std::string PathText(const std::filesystem::path& path);
 
+// The path that `text`, in the same form, names: the inverse of PathText, so
+// a report file named after a bank lands beside it under the same name.
+std::filesystem::path PathFromText(std::string_view text);
+
 }  // namespace dravelin
 
 #endif  // DRAVELIN_BANKS_FILE_SYSTEM_H_

@@ -41,4 +41,6 @@ std::FILE* OpenRegularFile(const std::filesystem::path& path) {
 
 std::string PathText(const std::filesystem::path& path) { return path.native(); }
 
+std::filesystem::path PathFromText(std::string_view text) { return std::filesystem::path(text); }
+
 }  // namespace dravelin

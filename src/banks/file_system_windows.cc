@@ -46,4 +46,8 @@ std::FILE* OpenRegularFile(const std::filesystem::path& path) {
 
 std::string PathText(const std::filesystem::path& path) { return Utf8Of(path); }
 
+std::filesystem::path PathFromText(std::string_view text) {
+  return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
 }  // namespace dravelin

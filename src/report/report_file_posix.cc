@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <initializer_list>
 #include <mutex>
 #include <string>
 #include <system_error>
