@@ -4,50 +4,14 @@
 
 #include "banks/bank.h"
 #include "banks/file_system.h"
+#include "base/utf8.h"
 
 namespace dravelin {
 namespace {
 
 bool IsContinuation(std::uint8_t byte) { return (byte & 0xC0) == 0x80; }
 
-// The length of the well-formed UTF-8 sequence at the start of `text`, or 0.
-std::size_t SequenceLength(std::string_view text) {
-  const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(text[i]); };
-  const std::uint8_t lead = byte(0);
-  if (lead < 0x80) return 1;
-  std::size_t length;
-  std::uint8_t low = 0x80;  // the second byte's range, narrowed where the lead
-  std::uint8_t high = 0xBF;  // allows overlong forms, surrogates or > U+10FFFF
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    if (lead == 0xE0) low = 0xA0;
-    if (lead == 0xED) high = 0x9F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    if (lead == 0xF0) low = 0x90;
-    if (lead == 0xF4) high = 0x8F;
-  } else {
-    return 0;
-  }
-  if (text.size() < length || byte(1) < low || byte(1) > high) return 0;
-  for (std::size_t i = 2; i < length; ++i) {
-    if (!IsContinuation(byte(i))) return 0;
-  }
-  return length;
-}
-
 }  // namespace
-
-bool IsValidUtf8(std::string_view text) {
-  while (!text.empty()) {
-    const std::size_t length = SequenceLength(text);
-    if (length == 0) return false;
-    text.remove_prefix(length);
-  }
-  return true;
-}
 
 std::string BankNameFromPath(std::string_view path) {
   const std::size_t dot = path.rfind('.');

@@ -20,10 +20,6 @@ std::string BankNameFromPath(std::string_view path);
 // never break a report line.
 std::string FitBankName(std::string_view base_name);
 
-// True when `text` is well-formed UTF-8 (no overlong forms, no surrogates,
-// nothing above U+10FFFF).
-bool IsValidUtf8(std::string_view text);
-
 }  // namespace dravelin
 
 #endif  // DRAVELIN_BANKS_BANK_NAME_H_

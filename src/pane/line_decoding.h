@@ -18,14 +18,9 @@
 #include <string>
 #include <string_view>
 
+#include "base/utf8.h"
+
 namespace dravelin {
-
-// True when `bytes` is well-formed UTF-8: shortest forms only, no encoded
-// surrogates, nothing above U+10FFFF. Plain ASCII (and the empty line) is.
-bool IsValidUtf8(std::string_view bytes);
-
-// True when every byte is below 0x80.
-bool IsAscii(std::string_view bytes);
 
 // The code points of `utf8`, which must be valid UTF-8.
 std::size_t Utf8CharCount(std::string_view utf8);
