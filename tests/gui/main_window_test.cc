@@ -14,10 +14,8 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QScreen>
 #include <QScrollBar>
-#include <QTimer>
 #include <algorithm>
 #include <filesystem>
 #include <stdexcept>
@@ -335,31 +333,10 @@ TEST_F(MainWindowTest, UndoReachesOnlyTheUsersTyping) {
   EXPECT_FALSE(undo_enabled()) << "the banner itself cannot be undone";
 }
 
-// Closes the error boxes that appear while it lives and keeps what they said.
-class MessageBoxCatcher {
- public:
-  MessageBoxCatcher() {
-    QObject::connect(&timer_, &QTimer::timeout, [this] {
-      for (QWidget* widget : QApplication::topLevelWidgets()) {
-        auto* box = qobject_cast<QMessageBox*>(widget);
-        if (box == nullptr || !box->isVisible()) continue;
-        boxes.push_back(box->windowTitle() + "|" + box->text() + "|" +
-                        (box->icon() == QMessageBox::Critical ? "critical" : "other"));
-        box->accept();
-      }
-    });
-    timer_.start(20);
-  }
-  std::vector<QString> boxes;  // title|text|icon
-
- private:
-  QTimer timer_;
-};
-
 TEST_F(MainWindowTest, EscapingExceptionsAreShownAndTheProgramGoesOn) {
   auto form = MakeForm();
   testing::ShowAndWait(*form);
-  MessageBoxCatcher catcher;
+  testing::MessageBoxCatcher catcher;
   form->RunCommand([&] {
     form->ClearPane();
     form->AppendPaneLine("before the fault");
