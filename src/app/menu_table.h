@@ -135,8 +135,8 @@ inline constexpr auto kMenuItems = [] {
               N::kCompareSet, &PrintOnlyIdentitiesClick),
       Command(D::kCompareToBaseDirectory, "PrintUniqueOnly", "Print Unique Patches Only", 'U',
               N::kBothSets, &PrintUniqueOnlyClick),
-      Command(D::kCompareToBaseDirectory, "PrintIdenticalOnly", "Print Identical Patches Only",
-              'I', N::kBothSets, &PrintIdenticalOnlyClick),
+      Command(D::kCompareToBaseDirectory, "PrintIdenticalOnly", "Print Identical Patches Only", 'I',
+              N::kBothSets, &PrintIdenticalOnlyClick),
       Command(D::kHelp, "AboutDravelin", "About Dravelin", 'A', N::kNothing, &AboutDravelinClick),
       HelpItem("BackgroundInfo", "What does the Dravelin Program Do?", 'W', 1),
       HelpItem("ListReportInfo", "How to Create Patch List Reports", 'P', 2),
@@ -147,10 +147,9 @@ inline constexpr auto kMenuItems = [] {
       HelpItem("EditInfo", "How to Put New Patches into Your User Bank", 'N', 7),
       HelpItem("HelpGenControl", "Help on the Submenu - General Control", 'G', 8),
       HelpItem("HelpCreateLists", "Help on the Submenu - Create Name Lists", 'L', 9),
-      HelpItem("HelpCompareWithin", "Help on the Submenu - Compare Within 'Compare' Directory",
-               'C', 10),
-      HelpItem("HelpCompareToBase", "Help on the Submenu - Compare To 'Base' Directory", 'B',
-               11),
+      HelpItem("HelpCompareWithin", "Help on the Submenu - Compare Within 'Compare' Directory", 'C',
+               10),
+      HelpItem("HelpCompareToBase", "Help on the Submenu - Compare To 'Base' Directory", 'B', 11),
   });
 }();
 

@@ -223,9 +223,8 @@ void TForm1::ShowCentred() {
 void TForm1::FollowScreen(QScreen* screen) {
   disconnect(screen_watch_);
   if (screen != nullptr) {
-    screen_watch_ = connect(screen, &QScreen::availableGeometryChanged, this, [this] {
-      FitToScreen();
-    });
+    screen_watch_ =
+        connect(screen, &QScreen::availableGeometryChanged, this, [this] { FitToScreen(); });
   }
   FitToScreen();
 }

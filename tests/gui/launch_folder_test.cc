@@ -44,7 +44,8 @@ TEST(LaunchFolderTest, PreparesTheFolderOrSaysWhyNot) {
       {Home::kDanglingLink,
        {"/Dravelin\", but that is a link to \"", "/gone\", which does not exist."}},
       {Home::kCompareIsFile, {"/Dravelin/Compare\", but that is a file."}},
-      {Home::kNotWritable, {"Dravelin cannot create its folder \"", "Make sure that you may write"}},
+      {Home::kNotWritable,
+       {"Dravelin cannot create its folder \"", "Make sure that you may write"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.home));

@@ -50,7 +50,8 @@ QMenu* OpenMenu() { return qobject_cast<QMenu*>(QApplication::activePopupWidget(
 QString OpenMenuName() { return OpenMenu() != nullptr ? OpenMenu()->objectName() : QString(); }
 
 Qt::Key KeyOf(char mnemonic) {
-  const char upper = (mnemonic >= 'a' && mnemonic <= 'z') ? static_cast<char>(mnemonic - 32) : mnemonic;
+  const char upper =
+      (mnemonic >= 'a' && mnemonic <= 'z') ? static_cast<char>(mnemonic - 32) : mnemonic;
   return static_cast<Qt::Key>(Qt::Key_A + (upper - 'A'));
 }
 
@@ -128,8 +129,7 @@ TEST_F(WindowKeysTest, StatusLineIsTheStatusBarWithItsText) {
   QAccessibleInterface* status = QAccessible::queryAccessibleInterface(form->msg_label());
   ASSERT_NE(status, nullptr);
   EXPECT_EQ(status->role(), QAccessible::StatusBar);
-  EXPECT_TRUE(status->parent() != nullptr &&
-              status->parent()->object() == form->centralWidget());
+  EXPECT_TRUE(status->parent() != nullptr && status->parent()->object() == form->centralWidget());
 
   form->ShowStatus("Comparing patches...");
   EXPECT_EQ(status->text(QAccessible::Name), "Comparing patches...");
