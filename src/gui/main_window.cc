@@ -1,11 +1,9 @@
 #include "gui/main_window.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QColor>
 #include <QFont>
-#include <QGuiApplication>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -208,7 +206,8 @@ void TForm1::ShowCentred() {
   // The native window first, so that its frame counts where the platform
   // knows it before the window is shown.
   create();
-  connect(windowHandle(), &QWindow::screenChanged, this, &TForm1::FollowScreen);
+  connect(windowHandle(), &QWindow::screenChanged, this, &TForm1::FollowScreen,
+          Qt::UniqueConnection);
   FollowScreen(windowHandle()->screen());
   if (const QScreen* screen = windowHandle()->screen()) {
     const QRect room = screen->availableGeometry();
