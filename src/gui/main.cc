@@ -22,9 +22,9 @@ int main(int argc, char** argv) {
     form.ShowCentred();
     QApplication::exec();
   } catch (const std::exception& e) {
-    dravelin::ShowExceptionBox(nullptr, QString::fromLocal8Bit(e.what()));
+    dravelin::ShowErrorBox(nullptr, QString::fromLocal8Bit(e.what()));
   } catch (...) {
-    dravelin::ShowExceptionBox(nullptr, QStringLiteral("An unknown exception occurred."));
+    dravelin::ShowErrorBox(nullptr, QStringLiteral("An unknown exception occurred."));
   }
   return 0;
 }

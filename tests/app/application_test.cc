@@ -198,6 +198,9 @@ TEST_F(ApplicationTest, SwitchesFlipCaptionsAndStatusAndReturnAfterTwoClicks) {
     app.Click(c.item);
     EXPECT_FALSE((app.channel().*c.state)());
     EXPECT_EQ(app.item_caption(c.item), c.off_caption);
+    // The item keeps its mnemonic letter in either caption.
+    EXPECT_NE(MnemonicIndex(app.item_caption(c.item), MenuItemOf(c.item).mnemonic),
+              std::string::npos);
     EXPECT_EQ(window_.changed_items.back(), c.item);
     EXPECT_EQ(window_.status(), c.off_status);
     app.Click(c.item);

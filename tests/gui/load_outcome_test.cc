@@ -154,8 +154,8 @@ TEST(ReloadTest, NewBaseFilesEnableBaseItemsAndPaneAndCaptionsStay) {
   ExpectItemStates(form, true, true);
   EXPECT_EQ(form.msg_label()->text(), kBothRead);
   EXPECT_EQ(testing::PaneText(form), pane);
-  EXPECT_EQ(form.item_action(menu::kControlScreenDisplay)->text(), "Turn On Screen Display");
-  EXPECT_EQ(form.item_action(menu::kControlFileOutput)->text(), "Turn Off File Output");
+  EXPECT_EQ(form.item_action(menu::kControlScreenDisplay)->iconText(), "Turn On Screen Display");
+  EXPECT_EQ(form.item_action(menu::kControlFileOutput)->iconText(), "Turn Off File Output");
 }
 
 }  // namespace
