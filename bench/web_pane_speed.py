@@ -15,8 +15,8 @@ folder, then measures, in one run:
     /proc/PID/smaps_rollup, shared pages divided among their sharers) summed
     over every process of the browser (its driver included), once for a
     browser showing a blank page, once for the page idle with the folder
-    loaded, and once after the first report (the pane holding it, its file
-    handed over as a download and let go).
+    loaded, and after the first report (the pane holding it): at once, and
+    once the page has let go of the report's file, handed over as a download.
 
 Goals: the median at most 3 times the batch program's time, the first click
 at most 6 times; the idle page at most 40 MB above the blank page; after the
@@ -179,7 +179,10 @@ def main():
             for _ in range(args.runs):
                 runs.append(run_report(browser, page, report_lines, len(report)))
                 if len(runs) == 1:
-                    after = settled_memory(browser)
+                    # At once, and once the page has let go of the report's
+                    # file (it holds a download's bytes for 10 s).
+                    at_once = settled_memory(browser)
+                    after = settled_memory(browser, 10)
         finally:
             browser.quit()
     except RuntimeError as error:
@@ -204,10 +207,13 @@ def main():
     print("ratio page / batch: median %.2f (goal: at most 3), first click %.2f (goal: at most 6)"
           % (page_median / batch_median, first / batch_median))
     print("memory (PSS of the browser's processes): blank page %.1f MB, idle page %.1f MB "
-          "(+%.1f MB, goal: at most +40), after the report %.1f MB (+%.1f MB = %.2f times the "
-          "report's %.1f MB, goal: at most 3)"
-          % (blank / MB, idle / MB, (idle - blank) / MB, after / MB, (after - blank) / MB,
-             (after - blank) / len(report), len(report) / MB))
+          "(+%.1f MB, goal: at most +40)" % (blank / MB, idle / MB, (idle - blank) / MB))
+    print("memory after the report, its file still held: %.1f MB (+%.1f MB = %.2f times the "
+          "report's %.1f MB)" % (at_once / MB, (at_once - blank) / MB,
+                                 (at_once - blank) / len(report), len(report) / MB))
+    print("memory after the report, its file let go: %.1f MB (+%.1f MB = %.2f times the "
+          "report, goal: at most 3)" % (after / MB, (after - blank) / MB,
+                                        (after - blank) / len(report)))
     met = (page_median <= 3 * batch_median and first <= 6 * batch_median and
            idle - blank <= 40 * MB and after - blank <= 3 * len(report))
     return 0 if met else 1

@@ -504,6 +504,7 @@
     return true;
   }
 
+  const kDownloadHoldMs = 10000;
   function download(name, blob) {
     const url = URL.createObjectURL(blob);
     const link = document.createElement('a');
@@ -512,7 +513,10 @@
     document.body.append(link);
     link.click();
     link.remove();
-    setTimeout(() => URL.revokeObjectURL(url), 60000);
+    // The browser holds the bytes for the download once it has started; the
+    // page lets go of them soon after, so that a large report is not held
+    // twice for long.
+    setTimeout(() => URL.revokeObjectURL(url), kDownloadHoldMs);
   }
 
   // --- Fitting the viewport --------------------------------------------------
