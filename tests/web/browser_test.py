@@ -431,6 +431,26 @@ def run(page, browser, args, binary, scratch, work, empty):
     check(page.menu() == batch_menu(binary, work), "menu states after the reload")
     check(same_pane(page.pane(), out), "the pane after the switches and the reload")
 
+    # A folder dropped on the window becomes the Compare folder, and reading
+    # the files again lists it again (where automation can drop a folder).
+    if browser.drops_paths:
+        dropped = os.path.join(scratch, "dropped")
+        shutil.copytree(os.path.join(work, "Compare"), os.path.join(dropped, "Compare"))
+        browser.drop_path(os.path.join(dropped, "Compare"), 300, 300)
+        wait_until(lambda: page.js("return document.getElementById('CompareFolderName')"
+                                   ".textContent") == "Compare (3 files)", 10)
+        page.wait_idle()
+        check(page.notice() == "", "a dropped folder: %r" % page.notice())
+        os.remove(os.path.join(dropped, "Compare", sorted(os.listdir(
+            os.path.join(dropped, "Compare")))[0]))
+        page.click("ReadInputFilesAgain")
+        page.click("PrintOnlyIdentities")
+        page.download("identity.txt")
+        shutil.copytree(os.path.join(work, "Base"), os.path.join(dropped, "Base"))
+        out, _ = batch(binary, dropped, "PrintOnlyIdentities")
+        check(same_pane(page.pane(), out), "a dropped folder listed again: the pane differs")
+        page.choose_folder("Compare", os.path.join(work, "Compare"))
+
     # Files dropped on the Base box become the Base folder.
     page.js("""const data = new DataTransfer();
         for (const f of document.getElementById(arguments[0]).files) data.items.add(f);

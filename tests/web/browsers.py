@@ -82,6 +82,14 @@ class Browser:
     def set_files(self, element_id, paths):
         raise NotImplementedError
 
+    # Whether drop_path works: automation can drop a file or folder from the
+    # disk onto the page only in Chromium (through its DevTools protocol).
+    drops_paths = False
+
+    def drop_path(self, path, x, y):
+        """Drops the file or folder `path` onto the page at (x, y)."""
+        raise NotImplementedError
+
     def keys(self, *actions):
         """Presses keys into the focused element: each action is text to type
         or ("down", key) / ("up", key)."""
@@ -141,6 +149,12 @@ class SeleniumBrowser(Browser):
         from selenium.webdriver.common.by import By
         self.d.find_element(By.ID, element_id).send_keys("\n".join(paths))
 
+    def drop_path(self, path, x, y):
+        data = {"items": [], "files": [path], "dragOperationsMask": 1}
+        for kind in ["dragEnter", "dragOver", "drop"]:
+            self.d.execute_cdp_cmd("Input.dispatchDragEvent",
+                                   {"type": kind, "x": x, "y": y, "data": data})
+
     def keys(self, *actions):
         from selenium.webdriver.common.action_chains import ActionChains
         chain = ActionChains(self.d)
@@ -183,6 +197,7 @@ def start_chromium(profile_dir):
     browser = SeleniumBrowser(webdriver.Chrome(service=Service("/usr/bin/chromedriver"),
                                                options=options))
     browser.takes_folders = True
+    browser.drops_paths = True
     return browser
 
 
