@@ -59,11 +59,14 @@ const DravelinProtocol = Object.freeze({
     log: (text) => [{ type: 'log', text }, []],
   }),
 
-  // Calls handlers[message.type](message); a message of another type is a
-  // fault of one side, thrown so that it cannot pass unnoticed.
+  // Calls handlers[message.type](message). A message this file does not
+  // declare, or one the receiver has no handler for, is a fault of one side,
+  // thrown so that it cannot pass unnoticed.
   dispatch(message, handlers) {
-    const handler = handlers[message.type];
-    if (!handler) throw new Error('dravelin: an undeclared message "' + message.type + '"');
+    const declared = Object.hasOwn(DravelinProtocol.toWorker, message.type) ||
+                     Object.hasOwn(DravelinProtocol.toPage, message.type);
+    const handler = declared && handlers[message.type];
+    if (!handler) throw new Error('dravelin: an unexpected message "' + message.type + '"');
     handler(message);
   },
 });
