@@ -1,6 +1,9 @@
 #include "pane/pane_search.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "pane/line_decoding.h"
@@ -8,31 +11,56 @@
 namespace dravelin {
 namespace {
 
-// Calls found(byte_offset) for each non-overlapping match of `needle` in
-// `bytes`, comparing bytes through `fold`: Horspool's search, whose skip
-// table already holds both cases when `fold` folds.
+constexpr std::uint64_t kOnes = 0x0101010101010101u;
+constexpr std::uint64_t kHighs = 0x8080808080808080u;
+
+// Calls found(byte_offset) for each non-overlapping match of `needle` (ASCII,
+// folded) in `bytes`, comparing bytes through `fold`. Candidates for the
+// needle's first byte are sought eight bytes at a time; a letter is sought
+// in both cases at once, as setting 0x20 makes both cases the small one
+// and no byte beyond ASCII an ASCII letter.
 template <typename Found>
-void SearchBytes(std::string_view bytes, std::string_view needle,
-                 const std::array<unsigned char, 256>& fold,
-                 const std::array<std::size_t, 256>& skip, Found&& found) {
+void SearchBytes(std::string_view bytes, std::string_view needle, bool fold_case,
+                 const std::array<unsigned char, 256>& fold, Found&& found) {
   const std::size_t m = needle.size();
   const std::size_t n = bytes.size();
+  if (n < m) return;
   const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
   const auto* q = reinterpret_cast<const unsigned char*>(needle.data());
-  const unsigned char last = q[m - 1];
+  const unsigned char first = q[0];
+  const bool letter = fold_case && first >= 'a' && first <= 'z';
+  const std::uint64_t pattern = first * kOnes;
+  const std::uint64_t case_bit = letter ? 0x20 * kOnes : 0;
+  const std::size_t last_start = n - m;
+  const auto match_at = [&](std::size_t at) {
+    if (fold[p[at]] != first) return false;
+    for (std::size_t k = 1; k < m; ++k) {
+      if (fold[p[at + k]] != q[k]) return false;
+    }
+    return true;
+  };
   std::size_t i = 0;
-  while (i + m <= n) {
-    const unsigned char tail = p[i + m - 1];
-    if (fold[tail] == last) {
-      std::size_t k = 0;
-      while (k + 1 < m && fold[p[i + k]] == q[k]) ++k;
-      if (k + 1 >= m) {
-        found(i);
-        i += m;
+  while (i <= last_start) {
+    std::size_t stop = last_start + 1;
+    if (i + 8 <= n) {
+      std::uint64_t word;
+      std::memcpy(&word, p + i, sizeof word);
+      const std::uint64_t x = (word | case_bit) ^ pattern;
+      if (((x - kOnes) & ~x & kHighs) == 0) {
+        i += 8;
         continue;
       }
+      stop = std::min(stop, i + 8);
     }
-    i += skip[tail];
+    std::size_t next = stop;
+    for (std::size_t j = i; j < stop; ++j) {
+      if (match_at(j)) {
+        found(j);
+        next = j + m;
+        break;
+      }
+    }
+    i = next;
   }
 }
 
@@ -94,16 +122,8 @@ PaneSearchResult SearchText(const PaneText& text, std::string_view query, bool m
     for (std::size_t b = 0; b < 256; ++b) {
       fold[b] = static_cast<unsigned char>(match_case || b >= 0x80 ? b : FoldCase(char32_t(b)));
     }
-    std::array<std::size_t, 256> skip;
-    skip.fill(bytes_needle.size());
-    for (std::size_t k = 0; k + 1 < bytes_needle.size(); ++k) {
-      const auto byte = static_cast<unsigned char>(bytes_needle[k]);
-      for (std::size_t b = 0; b < 256; ++b) {
-        if (fold[b] == byte) skip[b] = bytes_needle.size() - 1 - k;
-      }
-    }
     text.VisitLines(0, text.line_count(), [&](std::size_t line, std::string_view bytes, bool ascii) {
-      SearchBytes(bytes, bytes_needle, fold, skip, [&](std::size_t offset) {
+      SearchBytes(bytes, bytes_needle, !match_case, fold, [&](std::size_t offset) {
         match(line, ColumnOfByte(bytes, ascii, offset));
       });
     });
