@@ -24,6 +24,7 @@
 #include <QTimerEvent>
 #include <algorithm>
 #include <climits>
+#include <new>
 #include <string>
 #include <utility>
 
@@ -146,7 +147,11 @@ QString DataMemo::LineText(std::size_t line) const {
   return ToQString(DecodeLineUtf16(text().Line(line)));
 }
 
-QString DataMemo::Text(PaneRange range) const { return ToQString(text().TextUtf16(range)); }
+QString DataMemo::Text(PaneRange range) const {
+  QString shown(static_cast<qsizetype>(text().Utf16LengthOf(range)), Qt::Uninitialized);
+  text().CopyTextUtf16(range, reinterpret_cast<char16_t*>(shown.data()));
+  return shown;
+}
 
 // --- The user's commands ---
 
@@ -156,15 +161,22 @@ void DataMemo::SelectAll() {
   OfferPrimarySelection();
 }
 
-void DataMemo::Copy() {
-  if (!model_.has_selection()) return;
-  QGuiApplication::clipboard()->setText(Text(selection()));
+bool DataMemo::CopySelection() {
+  if (!model_.has_selection()) return false;
+  try {
+    QGuiApplication::clipboard()->setText(Text(selection()));
+  } catch (const std::bad_alloc&) {
+    // No room for a copy of the selection: nothing is copied.
+    QApplication::beep();
+    return false;
+  }
+  return true;
 }
 
+void DataMemo::Copy() { CopySelection(); }
+
 void DataMemo::Cut() {
-  if (!model_.has_selection()) return;
-  Copy();
-  DeleteSelection();
+  if (CopySelection()) DeleteSelection();
 }
 
 void DataMemo::Paste() {

@@ -151,6 +151,9 @@ class DataMemo final : public QAbstractScrollArea {
   // it replaced when it was `near_caret` (typing, deleting), else only that
   // the text changed (undo, redo).
   void EditText(const std::function<bool()>& change, bool near_caret);
+  // Puts the selection on the clipboard; false when nothing is selected or
+  // memory for the copy ran out.
+  bool CopySelection();
   // The selection becomes the X11 primary selection, if it is not empty.
   void OfferPrimarySelection();
   PanePosition PositionAt(QPoint point) const;

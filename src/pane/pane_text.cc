@@ -161,7 +161,33 @@ std::string PaneText::Text(PaneRange range) const {
 }
 
 std::u16string PaneText::TextUtf16(PaneRange range) const {
-  return Extract<std::u16string>(range, AppendDecodedUtf16);
+  std::u16string text(Utf16LengthOf(range), u'\0');
+  CopyTextUtf16(range, text.data());
+  return text;
+}
+
+std::size_t PaneText::Utf16LengthOf(PaneRange range) const {
+  const std::size_t from = Utf16OffsetOf(range.from);
+  const std::size_t to = Utf16OffsetOf(range.to);
+  return from < to ? to - from : from - to;
+}
+
+void PaneText::CopyTextUtf16(PaneRange range, char16_t* out) const {
+  PanePosition from = Clamp(range.from);
+  PanePosition to = Clamp(range.to);
+  if (to < from) std::swap(from, to);
+  std::u16string shown;
+  VisitLines(from.line, to.line + 1, [&](std::size_t line, std::string_view bytes, bool) {
+    if (line > from.line) *out++ = u'\n';
+    shown.clear();
+    AppendDecodedUtf16(bytes, shown);
+    const std::size_t begin = line == from.line ? from.column : 0;
+    const bool whole = begin == 0 && line < to.line;
+    const std::u16string_view part =
+        whole ? std::u16string_view(shown)
+              : Slice(shown, begin, line == to.line ? to.column : shown.size());
+    out = std::copy(part.begin(), part.end(), out);
+  });
 }
 
 // --- Rows ---

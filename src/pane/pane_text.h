@@ -114,6 +114,11 @@ class PaneText {
   // line decoded on its own, lines joined by '\n'. For the clipboard.
   std::string Text(PaneRange range) const;
   std::u16string TextUtf16(PaneRange range) const;
+  // The UTF-16 units of TextUtf16(range), and that text written to `out`,
+  // which has room for it: a view fills its own string type without a
+  // second copy of a whole report.
+  std::size_t Utf16LengthOf(PaneRange range) const;
+  void CopyTextUtf16(PaneRange range, char16_t* out) const;
 
   // Calls visit(line, bytes, ascii) for the lines first .. last - 1 in
   // order; `ascii` is true when the line is known to hold only ASCII.
