@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -198,6 +199,64 @@ TEST(PaneModelTest, SearchGoesForwardAndBackAroundTheEndWithOrWithoutCase) {
   for (const char* missing : {"padz", "", "a\nb"}) {
     EXPECT_EQ(pane.Find(missing, false, kNext), PaneSearchResult{});
     EXPECT_EQ(pane.selection(), before) << "nothing found leaves the selection";
+  }
+}
+
+// Random lines of letters in both cases, blanks and bytes beyond ASCII,
+// searched for random queries, against a plain search of the decoded lines.
+TEST(PaneModelTest, SearchCountsWhatAPlainSearchOfTheShownTextFinds) {
+  std::mt19937 random(11);
+  const char* const pieces[] = {"a", "A", "b", "B", " ", "e", "E", "\xC3\xA9", "\xC9", "ab"};
+  const auto random_text = [&](std::size_t most) {
+    std::string text;
+    for (std::size_t n = random() % most; n > 0; --n) text += pieces[random() % 10];
+    return text;
+  };
+  PaneText text;
+  std::vector<std::u32string> shown;
+  for (int i = 0; i < 200; ++i) {
+    const std::string line = random_text(40);
+    text.AppendLine(line);
+    std::u32string characters;
+    VisitLineCharacters(line, [&](char32_t c, std::size_t) { characters += c; });
+    shown.push_back(characters);
+  }
+  for (int round = 0; round < 300; ++round) {
+    const std::string query = random_text(4) + pieces[random() % 10];
+    const bool match_case = random() % 2 == 0;
+    std::u32string needle;
+    VisitLineCharacters(query, [&](char32_t c, std::size_t) {
+      needle += match_case ? c : FoldCase(c);
+    });
+    const PanePosition from{random() % 200, random() % 10};
+    PaneSearchResult expected;
+    for (std::size_t line = 0; line < shown.size(); ++line) {
+      std::u32string folded = shown[line];
+      if (!match_case) {
+        for (char32_t& c : folded) c = FoldCase(c);
+      }
+      for (std::size_t at = folded.find(needle); at != folded.npos;
+           at = folded.find(needle, at + needle.size())) {
+        const PaneRange range{{line, at}, {line, at + needle.size()}};
+        ++expected.count;
+        if (expected.count == 1) expected.match = range;
+        if (!expected.found && range.from >= from) {
+          expected.found = true;
+          expected.match = range;
+          expected.number = expected.count;
+        }
+      }
+    }
+    if (expected.count > 0 && !expected.found) {
+      expected.found = true;  // around the end, to the first match
+      expected.number = 1;
+    }
+    const PaneSearchResult found =
+        SearchText(text, query, match_case, from, SearchDirection::kForward);
+    ASSERT_EQ(found.count, expected.count) << query << " from " << from.line;
+    if (expected.count == 0) continue;
+    ASSERT_EQ(found.match, expected.match) << query << " from " << from.line;
+    ASSERT_EQ(found.number, expected.number) << query;
   }
 }
 
