@@ -28,16 +28,13 @@
 #include <string>
 #include <utility>
 
+#include "gui/ansi_text.h"
 #include "gui/data_memo_accessible.h"
 #include "gui/find_bar.h"
 #include "pane/line_decoding.h"
 
 namespace dravelin {
 namespace {
-
-QString ToQString(const std::u16string& text) {
-  return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
-}
 
 // Text from the clipboard or an input method, with line breaks as '\n'.
 std::string TypedText(QString text) {
@@ -144,7 +141,7 @@ void DataMemo::OutputArrived() {
 // --- Reading ---
 
 QString DataMemo::LineText(std::size_t line) const {
-  return ToQString(DecodeLineUtf16(text().Line(line)));
+  return Utf16ToQString(DecodeLineUtf16(text().Line(line)));
 }
 
 QString DataMemo::Text(PaneRange range) const {
@@ -221,11 +218,11 @@ void DataMemo::EditText(const std::function<bool()>& change, bool near_caret) {
   const std::size_t lines_after = line_count() - std::min(selected.to.line + 2, line_count());
   const std::size_t from = model_.OffsetOf({first, 0});
   const QString removed =
-      ToQString(model_.TextBetween(from, model_.OffsetOf({line_count() - lines_after - 1, SIZE_MAX})));
+      Utf16ToQString(model_.TextBetween(from, model_.OffsetOf({line_count() - lines_after - 1, SIZE_MAX})));
   if (!change()) return;
   ModelChanged(true);
   const QString inserted =
-      ToQString(model_.TextBetween(from, model_.OffsetOf({line_count() - lines_after - 1, SIZE_MAX})));
+      Utf16ToQString(model_.TextBetween(from, model_.OffsetOf({line_count() - lines_after - 1, SIZE_MAX})));
   QAccessibleTextUpdateEvent event(this, static_cast<int>(from), removed, inserted);
   QAccessible::updateAccessibility(&event);
 }
@@ -329,7 +326,7 @@ void DataMemo::paintEvent(QPaintEvent* event) {
   const int shown = viewport()->height() / line_height_ + 1;
   for (int i = 0; i < shown && top + static_cast<std::size_t>(i) < rows; ++i) {
     const std::size_t row = top + static_cast<std::size_t>(i);
-    const QString cells = ToQString(model_.RowText(row));
+    const QString cells = Utf16ToQString(model_.RowText(row));
     const int y = kMargin + i * line_height_;
     const int baseline = y + metrics.ascent();
     const auto x_of = [&](std::size_t cell) {

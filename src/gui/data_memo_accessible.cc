@@ -6,15 +6,12 @@
 #include <algorithm>
 #include <string>
 
+#include "gui/ansi_text.h"
 #include "gui/data_memo.h"
 #include "pane/pane_model.h"
 
 namespace dravelin {
 namespace {
-
-QString ToQString(const std::u16string& text) {
-  return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
-}
 
 QAccessibleInterface* DataMemoFactory(const QString& class_name, QObject* object) {
   if (class_name == QLatin1StringView(DataMemo::staticMetaObject.className())) {
@@ -99,7 +96,7 @@ QString DataMemoAccessible::text(QAccessible::Text type) const {
 
 QString DataMemoAccessible::text(int start, int end) const {
   if (end < start) std::swap(start, end);
-  return ToQString(memo()->model().TextBetween(static_cast<std::size_t>(std::max(0, start)),
+  return Utf16ToQString(memo()->model().TextBetween(static_cast<std::size_t>(std::max(0, start)),
                                                static_cast<std::size_t>(std::max(0, end))));
 }
 

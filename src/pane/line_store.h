@@ -119,23 +119,9 @@ void LineStore::VisitLines(std::size_t first, std::size_t count, Visit&& visit) 
 
 template <typename Visit>
 void LineStore::VisitCharCounts(std::size_t first, std::size_t count, Visit&& visit) const {
-  if (count == 0) return;
-  std::size_t line = first;
-  const std::size_t last = first + count;
-  for (std::size_t b = BlockOf(line); line < last; ++b) {
-    const Block& block = blocks_[b];
-    const std::size_t stop = std::min(last, block.first_line + block.lines);
-    for (; line < stop; ++line) {
-      const std::size_t k = line - block.first_line;
-      const std::size_t start = block.Start(k);
-      const std::size_t end = block.End(k);
-      if (multibyte_groups_[line >> kGroupShift]) {
-        visit(LineCharCount(std::string_view(block.bytes.get() + start, end - start)));
-      } else {
-        visit(end - start);
-      }
-    }
-  }
+  VisitLines(first, count, [&](std::string_view bytes, bool ascii) {
+    visit(ascii ? bytes.size() : LineCharCount(bytes));
+  });
 }
 
 }  // namespace dravelin
