@@ -130,7 +130,7 @@ void DataMemo::Clear() {
 void DataMemo::OutputArrived() {
   output_pending_ = false;
   model_.ShowOutputEnd();
-  ModelChanged();
+  ModelChanged(/*edited=*/true);
   if (AccessibilityListens()) {
     // The whole text may have changed: a report replaces the pane.
     QAccessibleEvent event(this, QAccessible::VisibleDataChanged);
@@ -203,27 +203,31 @@ void DataMemo::EditText(const std::function<bool()>& change, bool near_caret) {
     if (change()) ModelChanged(true);
     return;
   }
-  if (!near_caret) {
-    if (!change()) return;
-    ModelChanged(true);
-    QAccessibleEvent event(this, QAccessible::VisibleDataChanged);
-    QAccessible::updateAccessibility(&event);
-    return;
-  }
   // An assistive technology hears what the edit replaced: the lines of the
   // selection and the one on either side, which a line break typed or
-  // deleted may join or split.
+  // deleted may join or split. Larger edits (typing over a whole report,
+  // pasting one) are only said to have changed the text.
+  constexpr std::size_t kMostSentUnits = std::size_t{1} << 16;
   const PaneRange selected = selection();
   const std::size_t first = selected.from.line > 0 ? selected.from.line - 1 : 0;
   const std::size_t lines_after = line_count() - std::min(selected.to.line + 2, line_count());
   const std::size_t from = model_.OffsetOf({first, 0});
-  const QString removed =
-      Utf16ToQString(model_.TextBetween(from, model_.OffsetOf({line_count() - lines_after - 1, SIZE_MAX})));
+  const auto touched_end = [&] {
+    return model_.OffsetOf({line_count() - lines_after - 1, SIZE_MAX});
+  };
+  std::size_t end = touched_end();
+  const bool small = near_caret && end - from <= kMostSentUnits;
+  const QString removed = small ? Utf16ToQString(model_.TextBetween(from, end)) : QString();
   if (!change()) return;
   ModelChanged(true);
-  const QString inserted =
-      Utf16ToQString(model_.TextBetween(from, model_.OffsetOf({line_count() - lines_after - 1, SIZE_MAX})));
-  QAccessibleTextUpdateEvent event(this, static_cast<int>(from), removed, inserted);
+  end = touched_end();
+  if (!small || end - from > kMostSentUnits) {
+    QAccessibleEvent event(this, QAccessible::VisibleDataChanged);
+    QAccessible::updateAccessibility(&event);
+    return;
+  }
+  QAccessibleTextUpdateEvent event(this, static_cast<int>(from), removed,
+                                   Utf16ToQString(model_.TextBetween(from, end)));
   QAccessible::updateAccessibility(&event);
 }
 
