@@ -37,7 +37,8 @@ FindBar::FindBar(DataMemo* memo)
   }
   match_case_->setObjectName(QStringLiteral("MatchCase"));
   count_->setObjectName(QStringLiteral("MatchCount"));
-  count_->setAccessibleName(QStringLiteral("Matches"));
+  // Its text ("3 of 12") is its accessible name, and a new count is told
+  // to assistive technologies as the name changing.
   count_->setMinimumWidth(count_->fontMetrics().horizontalAdvance(QStringLiteral("0000000 of 0000000")));
   const auto button = [this](QToolButton* tool, const char* name, const QString& text,
                              const QString& tip) {

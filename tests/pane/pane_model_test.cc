@@ -72,6 +72,14 @@ TEST(PaneModelTest, MovesByCharacterWordRowLineAndPageOverWrappedLines) {
   // character; past the end of a line's last row, at the line's end.
   EXPECT_EQ(pane.PositionAtCell(0, 9), (PanePosition{0, 5}));
   EXPECT_EQ(pane.PositionAtCell(2, 9), (PanePosition{0, 17}));
+
+  // A wider view keeps the line at the top at the top; scrolling stays
+  // within the rows.
+  pane.ScrollTo(4);  // "  x_1 " of line 2
+  pane.SetViewSize(20, 2);
+  EXPECT_EQ(pane.Row(pane.top_row()), (PaneRow{2, 0, 7}));
+  pane.ScrollTo(100);
+  EXPECT_EQ(pane.top_row(), pane.row_count() - 2);
 }
 
 TEST(PaneModelTest, SelectionsAndHowTheirRowsPaint) {
