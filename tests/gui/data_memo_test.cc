@@ -216,5 +216,18 @@ TEST_F(DataMemoTest, FindBarKeysSearchAndCountMatches) {
   EXPECT_EQ(memo_.selection(), (PaneRange{{2, 0}, {2, 5}}));
 }
 
+// Runs where the platform has a primary selection (X11: xvfb-run with
+// QT_QPA_PLATFORM=xcb); Qt's offscreen platform has none.
+TEST_F(DataMemoTest, SelectingSetsThePrimarySelectionAndAMiddleClickPastesIt) {
+  QClipboard* clipboard = QApplication::clipboard();
+  if (!clipboard->supportsSelection()) GTEST_SKIP() << "no primary selection on this platform";
+  Fill({"alpha beta", "gamma"});
+  QTest::mouseDClick(memo_.viewport(), Qt::LeftButton, Qt::NoModifier, CellAt(0, 7));
+  EXPECT_EQ(clipboard->text(QClipboard::Selection).toStdString(), "beta");
+  QTest::mouseClick(memo_.viewport(), Qt::MiddleButton, Qt::NoModifier, CellAt(1, 2));
+  EXPECT_EQ(memo_.PlainText().toStdString(), "alpha beta\ngabetamma");
+  EXPECT_EQ(memo_.caret(), (PanePosition{1, 6}));
+}
+
 }  // namespace
 }  // namespace dravelin
