@@ -53,7 +53,8 @@ PaneModel* ReportPane() {
     const fs::path banks = dir != nullptr ? fs::path(dir) : fs::path(DRAVELIN_QS_BANKS);
     if (!fs::is_directory(banks)) return nullptr;
     testing::TempDir scratch;
-    if (testing::GatherRealBankFiles(banks, scratch.path() / "Compare", testing::Gather::kLink) == 0) {
+    if (testing::GatherRealBankFiles(banks, scratch.path() / "Compare", testing::Gather::kLink) ==
+        0) {
       return nullptr;
     }
     auto model = std::make_unique<PaneModel>();

@@ -354,14 +354,15 @@ void DataMemo::paintEvent(QPaintEvent* event) {
     painter.setPen(colours.color(QPalette::Text));
     if (selected.to > selected.from) {
       painter.drawText(x_of(0), baseline, slice(0, selected.from));
-      painter.fillRect(QRect(x_of(selected.from), y,
-                             static_cast<int>(selected.to - selected.from) * char_width_,
-                             line_height_),
-                       colours.highlight());
+      painter.fillRect(
+          QRect(x_of(selected.from), y, static_cast<int>(selected.to - selected.from) * char_width_,
+                line_height_),
+          colours.highlight());
       painter.setPen(colours.color(QPalette::HighlightedText));
       painter.drawText(x_of(selected.from), baseline, slice(selected.from, selected.to));
       painter.setPen(colours.color(QPalette::Text));
-      if (count > selected.to) painter.drawText(x_of(selected.to), baseline, slice(selected.to, count));
+      if (count > selected.to)
+        painter.drawText(x_of(selected.to), baseline, slice(selected.to, count));
     } else {
       painter.drawText(x_of(0), baseline, cells);
     }
@@ -539,7 +540,8 @@ void DataMemo::mousePressEvent(QMouseEvent* event) {
   setFocus(Qt::MouseFocusReason);
   const qint64 now = QDateTime::currentMSecsSinceEpoch();
   const bool third_click =
-      double_click_time_ >= 0 && now - double_click_time_ < QGuiApplication::styleHints()->mouseDoubleClickInterval() &&
+      double_click_time_ >= 0 &&
+      now - double_click_time_ < QGuiApplication::styleHints()->mouseDoubleClickInterval() &&
       (point - double_click_point_).manhattanLength() <
           QGuiApplication::styleHints()->startDragDistance();
   double_click_time_ = -1;

@@ -97,7 +97,7 @@ QString DataMemoAccessible::text(QAccessible::Text type) const {
 QString DataMemoAccessible::text(int start, int end) const {
   if (end < start) std::swap(start, end);
   return Utf16ToQString(memo()->model().TextBetween(static_cast<std::size_t>(std::max(0, start)),
-                                               static_cast<std::size_t>(std::max(0, end))));
+                                                    static_cast<std::size_t>(std::max(0, end))));
 }
 
 int DataMemoAccessible::characterCount() const {
@@ -128,7 +128,8 @@ bool DataMemoAccessible::UnitAt(int offset, QAccessible::TextBoundaryType bounda
       const PaneRow row = model.Row(model.RowOf(position));
       const bool last_row = row.column + row.columns >= model.text().LineChars(row.line);
       unit = {{row.line, row.column},
-              last_row ? PanePosition{row.line + 1, 0} : PanePosition{row.line, row.column + row.columns}};
+              last_row ? PanePosition{row.line + 1, 0}
+                       : PanePosition{row.line, row.column + row.columns}};
       break;
     }
     case QAccessible::ParagraphBoundary:
@@ -187,8 +188,9 @@ QRect DataMemoAccessible::characterRect(int offset) const {
   const std::size_t row = model.RowOf(position);
   if (row < model.top_row() || row >= model.top_row() + model.visible_rows()) return {};
   const std::size_t cell = position.column - model.Row(row).column;
-  const QPoint corner(DataMemo::kMargin + static_cast<int>(cell) * pane->char_width_,
-                      DataMemo::kMargin + static_cast<int>(row - model.top_row()) * pane->line_height_);
+  const QPoint corner(
+      DataMemo::kMargin + static_cast<int>(cell) * pane->char_width_,
+      DataMemo::kMargin + static_cast<int>(row - model.top_row()) * pane->line_height_);
   return QRect(pane->viewport()->mapToGlobal(corner), QSize(pane->char_width_, pane->line_height_));
 }
 
@@ -202,8 +204,10 @@ int DataMemoAccessible::offsetAtPoint(const QPoint& point) const {
 void DataMemoAccessible::scrollToSubstring(int start, int end) {
   DataMemo* pane = memo();
   PaneModel& model = pane->model_;
-  const std::size_t first = model.RowOf(model.PositionAt(static_cast<std::size_t>(std::max(0, start))));
-  const std::size_t last = model.RowOf(model.PositionAt(static_cast<std::size_t>(std::max(0, end))));
+  const std::size_t first =
+      model.RowOf(model.PositionAt(static_cast<std::size_t>(std::max(0, start))));
+  const std::size_t last =
+      model.RowOf(model.PositionAt(static_cast<std::size_t>(std::max(0, end))));
   if (first < model.top_row() || last >= model.top_row() + model.visible_rows()) {
     model.ScrollTo(first);
     pane->ModelChanged();

@@ -39,7 +39,8 @@ FindBar::FindBar(DataMemo* memo)
   count_->setObjectName(QStringLiteral("MatchCount"));
   // Its text ("3 of 12") is its accessible name, and a new count is told
   // to assistive technologies as the name changing.
-  count_->setMinimumWidth(count_->fontMetrics().horizontalAdvance(QStringLiteral("0000000 of 0000000")));
+  count_->setMinimumWidth(
+      count_->fontMetrics().horizontalAdvance(QStringLiteral("0000000 of 0000000")));
   const auto button = [this](QToolButton* tool, const char* name, const QString& text,
                              const QString& tip) {
     tool->setObjectName(QLatin1String(name));
@@ -49,7 +50,8 @@ FindBar::FindBar(DataMemo* memo)
     tool->setFocusPolicy(Qt::TabFocus);
     tool->setAutoRaise(true);
   };
-  button(previous_, "FindPrevious", QStringLiteral("Previous"), QStringLiteral("Previous match (Shift+F3)"));
+  button(previous_, "FindPrevious", QStringLiteral("Previous"),
+         QStringLiteral("Previous match (Shift+F3)"));
   button(next_, "FindNext", QStringLiteral("Next"), QStringLiteral("Next match (F3)"));
   button(close_, "FindClose", QStringLiteral("Close"), QStringLiteral("Close the find bar (Esc)"));
   auto* layout = new QHBoxLayout(this);
@@ -111,9 +113,9 @@ void FindBar::TextEdited() {
 void FindBar::Search(SearchDirection direction, bool from_selection_start) {
   const std::string query = field_->text().toStdString();
   const bool match_case = match_case_->isChecked();
-  const PaneSearchResult result =
-      from_selection_start ? memo_->model_.FindFromSelectionStart(query, match_case)
-                           : memo_->model_.Find(query, match_case, direction);
+  const PaneSearchResult result = from_selection_start
+                                      ? memo_->model_.FindFromSelectionStart(query, match_case)
+                                      : memo_->model_.Find(query, match_case, direction);
   memo_->ModelChanged();
   ShowResult(result);
 }

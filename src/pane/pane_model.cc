@@ -105,8 +105,9 @@ PaneCells PaneModel::SelectedCells(std::size_t row) const {
   }
   const std::size_t row_end = shown.column + shown.columns;
   const bool last_row_of_line = row_end >= text_.LineChars(shown.line);
-  const std::size_t from =
-      shown.line == selected.from.line ? std::max(shown.column, selected.from.column) : shown.column;
+  const std::size_t from = shown.line == selected.from.line
+                               ? std::max(shown.column, selected.from.column)
+                               : shown.column;
   // A selected line break shows as one more cell after the line's last row.
   const std::size_t to = shown.line == selected.to.line ? std::min(row_end, selected.to.column)
                          : last_row_of_line             ? row_end + 1

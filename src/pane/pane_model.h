@@ -39,7 +39,7 @@ enum class PaneMove {
   kWordForward,   // to the start of the next word, or the end of the line
   kRowUp,         // the wrapped row above, keeping the column in the row
   kRowDown,
-  kPageUp,        // a page of rows up, and the view with it
+  kPageUp,  // a page of rows up, and the view with it
   kPageDown,
   kLineStart,
   kLineEnd,

@@ -122,24 +122,25 @@ PaneSearchResult SearchText(const PaneText& text, std::string_view query, bool m
     for (std::size_t b = 0; b < 256; ++b) {
       fold[b] = static_cast<unsigned char>(match_case || b >= 0x80 ? b : FoldCase(char32_t(b)));
     }
-    text.VisitLines(0, text.line_count(), [&](std::size_t line, std::string_view bytes, bool ascii) {
-      SearchBytes(bytes, bytes_needle, !match_case, fold, [&](std::size_t offset) {
-        match(line, ColumnOfByte(bytes, ascii, offset));
-      });
-    });
+    text.VisitLines(
+        0, text.line_count(), [&](std::size_t line, std::string_view bytes, bool ascii) {
+          SearchBytes(bytes, bytes_needle, !match_case, fold,
+                      [&](std::size_t offset) { match(line, ColumnOfByte(bytes, ascii, offset)); });
+        });
   } else {
     // Only lines with bytes above 0x7F can show the query; they are decoded.
     std::u32string shown;
-    text.VisitLines(0, text.line_count(), [&](std::size_t line, std::string_view bytes, bool ascii) {
-      if (ascii || IsAscii(bytes)) return;
-      shown.clear();
-      VisitLineCharacters(bytes,
-                          [&](char32_t c, std::size_t) { shown += match_case ? c : FoldCase(c); });
-      for (std::size_t at = shown.find(needle); at != shown.npos;
-           at = shown.find(needle, at + needle.size())) {
-        match(line, at);
-      }
-    });
+    text.VisitLines(
+        0, text.line_count(), [&](std::size_t line, std::string_view bytes, bool ascii) {
+          if (ascii || IsAscii(bytes)) return;
+          shown.clear();
+          VisitLineCharacters(
+              bytes, [&](char32_t c, std::size_t) { shown += match_case ? c : FoldCase(c); });
+          for (std::size_t at = shown.find(needle); at != shown.npos;
+               at = shown.find(needle, at + needle.size())) {
+            match(line, at);
+          }
+        });
   }
 
   if (result.count > 0 && !result.found) {

@@ -256,9 +256,9 @@ std::size_t PaneText::Utf16OffsetOf(PanePosition position) const {
 PanePosition PaneText::PositionAtUtf16(std::size_t offset) const {
   const std::vector<std::uint64_t>& units_before = Offsets().units_before;
   offset = std::min(offset, static_cast<std::size_t>(units_before.back()) - 1);
-  const std::size_t group = static_cast<std::size_t>(
-      std::upper_bound(units_before.begin(), units_before.end(), offset) - units_before.begin() -
-      1);
+  const std::size_t group =
+      static_cast<std::size_t>(std::upper_bound(units_before.begin(), units_before.end(), offset) -
+                               units_before.begin() - 1);
   std::size_t units = static_cast<std::size_t>(units_before[group]);
   PanePosition found{line_count() - 1, 0};
   bool done = false;
@@ -499,11 +499,10 @@ const PaneText::Step& PaneText::MoveLatestStep(std::vector<Step>& from, std::vec
 // --- Figures ---
 
 std::size_t PaneText::MemoryBytes() const {
-  std::size_t bytes = output_.MemoryBytes() + edits_.MemoryBytes() +
-                      pieces_.capacity() * sizeof(Piece) +
-                      piece_end_.capacity() * sizeof(std::size_t) +
-                      (rows_.rows_before.capacity() + offsets_.units_before.capacity()) *
-                          sizeof(std::uint64_t);
+  std::size_t bytes =
+      output_.MemoryBytes() + edits_.MemoryBytes() + pieces_.capacity() * sizeof(Piece) +
+      piece_end_.capacity() * sizeof(std::size_t) +
+      (rows_.rows_before.capacity() + offsets_.units_before.capacity()) * sizeof(std::uint64_t);
   for (const std::vector<Step>* steps : {&undo_, &redo_}) {
     bytes += steps->capacity() * sizeof(Step);
     for (const Step& step : *steps) {

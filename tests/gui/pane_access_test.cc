@@ -65,9 +65,8 @@ TEST_F(PaneAccessTest, ScreenReaderReadsTheReportAndFollowsTheKeyScript) {
   ASSERT_NE(access_->editableTextInterface(), nullptr);
 
   // The whole report, as the report file holds it, and the caret after it.
-  const QString report = QString::fromUtf8(
-      dir_.ReadFile("Compare/compare.txt")).replace(QStringLiteral("\r\n"),
-                                                                        QStringLiteral("\n"));
+  const QString report = QString::fromUtf8(dir_.ReadFile("Compare/compare.txt"))
+                             .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   ASSERT_TRUE(report.startsWith(QStringLiteral("The following sysex files were found")));
   const QString pane_text = text()->text(0, text()->characterCount());
   EXPECT_EQ(pane_text + QStringLiteral("\n"), report);
@@ -98,11 +97,13 @@ TEST_F(PaneAccessTest, ScreenReaderReadsTheReportAndFollowsTheKeyScript) {
   FindBar* bar = pane_->find_bar();
   ASSERT_TRUE(bar->field()->hasFocus());
   QTest::keyClicks(bar->field(), QStringLiteral("warm pad"));
-  const int first = static_cast<int>(pane_text.indexOf(QStringLiteral("warm pad"), 0, Qt::CaseInsensitive));
-  const int second =
-      static_cast<int>(pane_text.indexOf(QStringLiteral("warm pad"), first + 8, Qt::CaseInsensitive));
+  const int first =
+      static_cast<int>(pane_text.indexOf(QStringLiteral("warm pad"), 0, Qt::CaseInsensitive));
+  const int second = static_cast<int>(
+      pane_text.indexOf(QStringLiteral("warm pad"), first + 8, Qt::CaseInsensitive));
   ASSERT_GT(second, first);
-  const int count = static_cast<int>(pane_text.count(QStringLiteral("warm pad"), Qt::CaseInsensitive));
+  const int count =
+      static_cast<int>(pane_text.count(QStringLiteral("warm pad"), Qt::CaseInsensitive));
   EXPECT_EQ(text()->cursorPosition(), first + 8);
   EXPECT_EQ(Selected(), QStringLiteral("Warm Pad"));
   EXPECT_EQ(bar->count_label()->text(), QStringLiteral("1 of %1").arg(count));

@@ -29,8 +29,7 @@ TEST(LineDecodingTest, Utf8SequencesShowAsUtf8AndOtherBytesAsTheWindowsCodePage)
       {"four bytes", "\xF0\x9F\x8E\xB9!", u"\U0001F3B9!"},
       {"both on one line", "Caf\xC3\xA9 Pads ... Caf\xE9 Leads",
        u"Caf\u00E9 Pads ... Caf\u00E9 Leads"},
-      {"a sequence, then a lone byte", "\xC3\xA9\xE9\xE2\x82\xAC\x80",
-       u"\u00E9\u00E9\u20AC\u20AC"},
+      {"a sequence, then a lone byte", "\xC3\xA9\xE9\xE2\x82\xAC\x80", u"\u00E9\u00E9\u20AC\u20AC"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -233,9 +233,8 @@ TEST(PaneModelTest, SearchCountsWhatAPlainSearchOfTheShownTextFinds) {
     const std::string query = random_text(4) + pieces[random() % 10];
     const bool match_case = random() % 2 == 0;
     std::u32string needle;
-    VisitLineCharacters(query, [&](char32_t c, std::size_t) {
-      needle += match_case ? c : FoldCase(c);
-    });
+    VisitLineCharacters(query,
+                        [&](char32_t c, std::size_t) { needle += match_case ? c : FoldCase(c); });
     const PanePosition from{random() % 200, random() % 10};
     PaneSearchResult expected;
     for (std::size_t line = 0; line < shown.size(); ++line) {
