@@ -397,8 +397,9 @@ void DataMemo::PlaceFindBar() {
   const int height = find_bar_->isVisible() ? find_bar_->sizeHint().height() : 0;
   setViewportMargins(0, 0, 0, height);
   if (height > 0) {
-    const QRect area = contentsRect();
-    find_bar_->setGeometry(area.left(), area.bottom() + 1 - height, area.width(), height);
+    // Below the text, beside the scroll bar.
+    const QRect text = viewport()->geometry();
+    find_bar_->setGeometry(text.left(), text.bottom() + 1, text.width(), height);
   }
 }
 

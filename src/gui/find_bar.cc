@@ -1,6 +1,7 @@
 #include "gui/find_bar.h"
 
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -23,6 +24,11 @@ FindBar::FindBar(DataMemo* memo)
       close_(new QToolButton(this)) {
   setObjectName(QStringLiteral("FindBar"));
   setAccessibleName(QStringLiteral("Find"));
+  // The desktop's own colours, whatever the pane and the window around it
+  // paint with.
+  QPalette own = QGuiApplication::palette();
+  own.setResolveMask(~QPalette::ResolveMask(0));  // every role its own
+  setPalette(own);
   setAutoFillBackground(true);
   setBackgroundRole(QPalette::Window);
   auto* label = new QLabel(QStringLiteral("Find:"), this);
