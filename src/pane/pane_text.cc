@@ -177,12 +177,17 @@ void PaneText::CopyTextUtf16(PaneRange range, char16_t* out) const {
   PanePosition to = Clamp(range.to);
   if (to < from) std::swap(from, to);
   std::u16string shown;
-  VisitLines(from.line, to.line + 1, [&](std::size_t line, std::string_view bytes, bool) {
+  VisitLines(from.line, to.line + 1, [&](std::size_t line, std::string_view bytes, bool ascii) {
     if (line > from.line) *out++ = u'\n';
-    shown.clear();
-    AppendDecodedUtf16(bytes, shown);
     const std::size_t begin = line == from.line ? from.column : 0;
     const bool whole = begin == 0 && line < to.line;
+    if (whole && ascii) {
+      // Most lines: widened straight into place.
+      for (char c : bytes) *out++ = static_cast<unsigned char>(c);
+      return;
+    }
+    shown.clear();
+    AppendDecodedUtf16(bytes, shown);
     const std::u16string_view part =
         whole ? std::u16string_view(shown)
               : Slice(shown, begin, line == to.line ? to.column : shown.size());
