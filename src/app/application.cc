@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include <new>
 #include <utility>
 
 #include "app/help_topics.h"
@@ -44,10 +45,18 @@ void Application::LoadBankSets() {
 
 void Application::Click(MenuItemId item) {
   const MenuItem& row = MenuItemOf(item);
-  if (row.help_topic != 0) {
-    ShowHelpTopicText(window_, HelpTopicNumber(row.help_topic));
-  } else {
-    row.handler(*this);
+  // Memory may run out while a report fills the pane (the pane throws
+  // std::bad_alloc and keeps the lines it holds): the command ends there
+  // with code 2, and the program goes on. A report file left open is
+  // dropped when the next one opens.
+  try {
+    if (row.help_topic != 0) {
+      ShowHelpTopicText(window_, HelpTopicNumber(row.help_topic));
+    } else {
+      row.handler(*this);
+    }
+  } catch (const std::bad_alloc&) {
+    status_.ShowMessageCode(kOutOfMemory);
   }
 }
 

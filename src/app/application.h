@@ -43,7 +43,9 @@ class Application {
   // outcome on the status line.
   void LoadBankSets();
 
-  // Runs what a click of `item` runs: its handler, or its help topic.
+  // Runs what a click of `item` runs: its handler, or its help topic. When
+  // memory runs out on the way, the command ends with code 2 on the status
+  // line.
   void Click(MenuItemId item);
 
   // The state of a menu item as the menu shows it.

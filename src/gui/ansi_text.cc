@@ -11,9 +11,11 @@ namespace dravelin {
 QString DecodeAnsi(std::string_view text) {
   const auto size = static_cast<qsizetype>(text.size());
   if (IsAscii(text)) return QString(QLatin1StringView(text.data(), size));
-  const std::u16string decoded = DecodeLineUtf16(text);
-  return QString(reinterpret_cast<const QChar*>(decoded.data()),
-                 static_cast<qsizetype>(decoded.size()));
+  return Utf16ToQString(DecodeLineUtf16(text));
+}
+
+QString Utf16ToQString(std::u16string_view text) {
+  return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
 }
 
 }  // namespace dravelin

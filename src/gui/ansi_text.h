@@ -1,6 +1,6 @@
-// The program's single-byte text as the window shows it: each text decided
-// on its own, as UTF-8 where it is valid UTF-8 (file names on Linux) and as
-// the Windows code page otherwise (pane/line_decoding.h).
+// The program's single-byte text as the window shows it: each UTF-8
+// sequence as UTF-8 (file names on Linux) and every other byte as the
+// Windows code page (pane/line_decoding.h).
 
 #ifndef DRAVELIN_GUI_ANSI_TEXT_H_
 #define DRAVELIN_GUI_ANSI_TEXT_H_
@@ -12,6 +12,9 @@ class QString;
 namespace dravelin {
 
 QString DecodeAnsi(std::string_view text);
+
+// UTF-16 text from the pane as a QString.
+QString Utf16ToQString(std::u16string_view text);
 
 }  // namespace dravelin
 

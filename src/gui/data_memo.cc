@@ -1,70 +1,40 @@
 #include "gui/data_memo.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDateTime>
 #include <QFocusEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
-#include <QLatin1StringView>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QScrollBar>
 #include <QString>
 #include <QStyleHints>
 #include <QTimerEvent>
 #include <algorithm>
 #include <climits>
+#include <new>
 #include <string>
 #include <utility>
 
+#include "gui/ansi_text.h"
+#include "gui/data_memo_accessible.h"
+#include "gui/find_bar.h"
 #include "pane/line_decoding.h"
 
 namespace dravelin {
 namespace {
-
-// The UTF-16 index of character `column` in `text` (its size when the text
-// is shorter); characters above U+FFFF take two units.
-qsizetype Utf16Index(const QString& text, std::size_t column) {
-  qsizetype i = 0;
-  for (; i < text.size() && column > 0; ++i, --column) {
-    if (text.at(i).isHighSurrogate() && i + 1 < text.size()) ++i;
-  }
-  return i;
-}
-
-// Characters [from, to) of `text`.
-QString Columns(const QString& text, std::size_t from, std::size_t to) {
-  const qsizetype begin = Utf16Index(text, from);
-  return text.mid(begin, Utf16Index(text, to) - begin);
-}
-
-// The line's characters as shown, appended to `out`.
-void AppendShown(std::string_view bytes, QString& out, std::u16string& scratch) {
-  if (IsAscii(bytes)) {
-    out.append(QLatin1StringView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    return;
-  }
-  scratch.clear();
-  AppendDecodedUtf16(bytes, scratch);
-  out.append(reinterpret_cast<const QChar*>(scratch.data()),
-             static_cast<qsizetype>(scratch.size()));
-}
-
-// Control characters (a tab, say) take their one cell as a blank.
-QString Printable(QString text) {
-  for (QChar& c : text) {
-    if (c.unicode() < 0x20) c = QLatin1Char(' ');
-  }
-  return text;
-}
 
 // Text from the clipboard or an input method, with line breaks as '\n'.
 std::string TypedText(QString text) {
@@ -73,9 +43,32 @@ std::string TypedText(QString text) {
   return text.toStdString();
 }
 
-bool IsWordCharacter(char32_t c) { return c == U'_' || QChar::isLetterOrNumber(c); }
+// The X11 primary selection: the pane's selection, read only when another
+// program (or a middle click) asks for it, so that selecting a whole report
+// copies nothing.
+class PrimarySelection final : public QMimeData {
+ public:
+  PrimarySelection(DataMemo* memo, PaneRange range) : memo_(memo), range_(range) {}
 
-constexpr std::size_t kTabWidth = 8;
+  QStringList formats() const override { return {QStringLiteral("text/plain")}; }
+  bool hasFormat(const QString& mime_type) const override {
+    return mime_type == QLatin1String("text/plain");
+  }
+
+ protected:
+  QVariant retrieveData(const QString& mime_type, QMetaType type) const override {
+    if (memo_ == nullptr || !hasFormat(mime_type)) return QMimeData::retrieveData(mime_type, type);
+    return memo_->Text(range_);
+  }
+
+ private:
+  QPointer<DataMemo> memo_;
+  PaneRange range_;
+};
+
+// Caret moves, selections and edits reach an assistive technology only
+// while one listens: an offset costs a pass over the lines before it.
+bool AccessibilityListens() { return QAccessible::isActive(); }
 
 }  // namespace
 
@@ -86,6 +79,8 @@ DataMemo::OutputHold::~OutputHold() {
 }
 
 DataMemo::DataMemo(QWidget* parent) : QAbstractScrollArea(parent) {
+  InstallDataMemoAccessibility();
+  setAccessibleName(QStringLiteral("Report"));
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setFocusPolicy(Qt::StrongFocus);
@@ -94,8 +89,19 @@ DataMemo::DataMemo(QWidget* parent) : QAbstractScrollArea(parent) {
   viewport()->setBackgroundRole(QPalette::Base);
   viewport()->setAutoFillBackground(false);
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
-  // The pane starts with one empty line, after which output is appended.
-  text_.AppendLine({});
+  find_bar_ = new FindBar(this);
+  find_bar_->hide();
+  // Ctrl+F, F3 and Shift+F3 work wherever the focus is in the window.
+  const auto add_shortcut = [this](QList<QKeySequence> keys, auto slot) {
+    auto* action = new QAction(this);
+    action->setShortcuts(keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    connect(action, &QAction::triggered, this, slot);
+    addAction(action);
+  };
+  add_shortcut(QKeySequence::keyBindings(QKeySequence::Find), [this] { OpenFindBar(); });
+  add_shortcut({QKeySequence(Qt::Key_F3)}, [this] { find_bar_->FindNext(); });
+  add_shortcut({QKeySequence(Qt::SHIFT | Qt::Key_F3)}, [this] { find_bar_->FindPrevious(); });
   UpdateGeometry();
 }
 
@@ -104,7 +110,7 @@ DataMemo::~DataMemo() = default;
 // --- Program output ---
 
 void DataMemo::AppendLine(std::string_view bytes) {
-  text_.AppendLine(bytes);
+  model_.AppendLine(bytes);
   if (holds_ > 0) {
     output_pending_ = true;
   } else {
@@ -113,9 +119,7 @@ void DataMemo::AppendLine(std::string_view bytes) {
 }
 
 void DataMemo::Clear() {
-  text_.Clear();
-  caret_ = anchor_ = {};
-  goal_column_ = 0;
+  model_.Clear();
   if (holds_ > 0) {
     output_pending_ = true;
   } else {
@@ -125,73 +129,51 @@ void DataMemo::Clear() {
 
 void DataMemo::OutputArrived() {
   output_pending_ = false;
-  UpdateScrollRange();
-  MoveCaret(text_.All().to, false);
+  model_.ShowOutputEnd();
+  ModelChanged(/*edited=*/true);
+  if (AccessibilityListens()) {
+    // The whole text may have changed: a report replaces the pane.
+    QAccessibleEvent event(this, QAccessible::VisibleDataChanged);
+    QAccessible::updateAccessibility(&event);
+  }
 }
 
 // --- Reading ---
 
 QString DataMemo::LineText(std::size_t line) const {
-  QString text;
-  std::u16string scratch;
-  AppendShown(text_.Line(line), text, scratch);
-  return text;
+  return Utf16ToQString(DecodeLineUtf16(text().Line(line)));
 }
 
 QString DataMemo::Text(PaneRange range) const {
-  PanePosition from = text_.Clamp(range.from);
-  PanePosition to = text_.Clamp(range.to);
-  if (to < from) std::swap(from, to);
-  // Sized once up front, so that copying a whole report of many megabytes
-  // needs no reallocation: no line shows more UTF-16 units than its bytes.
-  qsizetype units = 0;
-  for (std::size_t line = from.line; line <= to.line; ++line) {
-    units += static_cast<qsizetype>(text_.Line(line).size()) + 1;
-  }
-  QString text;
-  text.reserve(units);
-  std::u16string scratch;
-  for (std::size_t line = from.line; line <= to.line; ++line) {
-    if (line > from.line) text.append(QLatin1Char('\n'));
-    const bool partial = (line == from.line && from.column > 0) || line == to.line;
-    if (!partial) {
-      AppendShown(text_.Line(line), text, scratch);
-      continue;
-    }
-    const std::size_t begin = line == from.line ? from.column : 0;
-    const std::size_t end = line == to.line ? to.column : text_.LineChars(line);
-    text.append(Columns(LineText(line), begin, end));
-  }
-  return text;
-}
-
-PaneRange DataMemo::selection() const {
-  return anchor_ < caret_ ? PaneRange{anchor_, caret_} : PaneRange{caret_, anchor_};
-}
-
-std::size_t DataMemo::top_row() const {
-  return static_cast<std::size_t>(verticalScrollBar()->value());
+  QString shown(static_cast<qsizetype>(text().Utf16LengthOf(range)), Qt::Uninitialized);
+  text().CopyTextUtf16(range, reinterpret_cast<char16_t*>(shown.data()));
+  return shown;
 }
 
 // --- The user's commands ---
 
 void DataMemo::SelectAll() {
-  const PaneRange all = text_.All();
-  anchor_ = all.from;
-  caret_ = all.to;
-  viewport()->update();
+  model_.SelectAll();
+  ModelChanged();
+  OfferPrimarySelection();
 }
 
-void DataMemo::Copy() {
-  const PaneRange range = selection();
-  if (range.from == range.to) return;
-  QGuiApplication::clipboard()->setText(Text(range));
+bool DataMemo::CopySelection() {
+  if (!model_.has_selection()) return false;
+  try {
+    QGuiApplication::clipboard()->setText(Text(selection()));
+  } catch (const std::bad_alloc&) {
+    // No room for a copy of the selection: nothing is copied.
+    QApplication::beep();
+    return false;
+  }
+  return true;
 }
+
+void DataMemo::Copy() { CopySelection(); }
 
 void DataMemo::Cut() {
-  if (selection().from == selection().to) return;
-  Copy();
-  DeleteSelection();
+  if (CopySelection()) DeleteSelection();
 }
 
 void DataMemo::Paste() {
@@ -201,41 +183,67 @@ void DataMemo::Paste() {
 }
 
 void DataMemo::DeleteSelection() {
-  const PaneRange range = selection();
-  if (range.from == range.to) return;
-  TextEdited(text_.Delete(range));
+  EditText([this] { return model_.DeleteSelection(); }, true);
 }
 
 void DataMemo::Undo() {
-  if (const auto range = text_.Undo()) TextEdited(range->to);
+  EditText([this] { return model_.Undo(); }, false);
 }
 
 void DataMemo::Redo() {
-  if (const auto range = text_.Redo()) TextEdited(range->to);
+  EditText([this] { return model_.Redo(); }, false);
 }
 
 void DataMemo::Type(std::string_view utf8) {
-  if (utf8.empty() && selection().from == selection().to) return;
-  TextEdited(text_.Replace(selection(), utf8));
+  EditText([this, utf8] { return model_.Type(utf8); }, true);
 }
 
-void DataMemo::TextEdited(PanePosition caret) {
-  UpdateScrollRange();
-  MoveCaret(caret, false);
+void DataMemo::EditText(const std::function<bool()>& change, bool near_caret) {
+  if (!AccessibilityListens()) {
+    if (change()) ModelChanged(true);
+    return;
+  }
+  // An assistive technology hears what the edit replaced: the lines of the
+  // selection and the one on either side, which a line break typed or
+  // deleted may join or split. Larger edits (typing over a whole report,
+  // pasting one) are only said to have changed the text.
+  constexpr std::size_t kMostSentUnits = std::size_t{1} << 16;
+  const PaneRange selected = selection();
+  const std::size_t first = selected.from.line > 0 ? selected.from.line - 1 : 0;
+  const std::size_t lines_after = line_count() - std::min(selected.to.line + 2, line_count());
+  const std::size_t from = model_.OffsetOf({first, 0});
+  const auto touched_end = [&] {
+    return model_.OffsetOf({line_count() - lines_after - 1, SIZE_MAX});
+  };
+  std::size_t end = touched_end();
+  const bool small = near_caret && end - from <= kMostSentUnits;
+  const QString removed = small ? Utf16ToQString(model_.TextBetween(from, end)) : QString();
+  if (!change()) return;
+  ModelChanged(true);
+  end = touched_end();
+  if (!small || end - from > kMostSentUnits) {
+    QAccessibleEvent event(this, QAccessible::VisibleDataChanged);
+    QAccessible::updateAccessibility(&event);
+    return;
+  }
+  QAccessibleTextUpdateEvent event(this, static_cast<int>(from), removed,
+                                   Utf16ToQString(model_.TextBetween(from, end)));
+  QAccessible::updateAccessibility(&event);
 }
 
 void DataMemo::MoveCaret(PanePosition position, bool extend) {
-  caret_ = text_.Clamp(position);
-  if (!extend) anchor_ = caret_;
-  goal_column_ = caret_.column - text_.RowAt(columns_, text_.RowOf(columns_, caret_)).column;
-  EnsureCaretVisible();
-  RestartCaretBlink();
-  viewport()->update();
+  model_.SetCaret(position, extend);
+  ModelChanged();
+}
+
+void DataMemo::OpenFindBar() {
+  find_bar_->Open();
+  PlaceFindBar();
 }
 
 QMenu* DataMemo::CreateContextMenu(QWidget* parent) {
   auto* menu = new QMenu(parent);
-  const bool selected = selection().from != selection().to;
+  const bool selected = model_.has_selection();
   const QMimeData* clipboard = QGuiApplication::clipboard()->mimeData();
   const auto add = [&](const char* name, const QString& text, QKeySequence::StandardKey key,
                        bool enabled, void (DataMemo::*command)()) {
@@ -260,56 +268,54 @@ QMenu* DataMemo::CreateContextMenu(QWidget* parent) {
       &DataMemo::DeleteSelection);
   menu->addSeparator();
   add("select-all", QStringLiteral("Select All"), QKeySequence::SelectAll,
-      text_.All().from != text_.All().to, &DataMemo::SelectAll);
+      text().All().from != text().All().to, &DataMemo::SelectAll);
+  add("find", QStringLiteral("&Find..."), QKeySequence::Find, true, &DataMemo::OpenFindBar);
   return menu;
 }
 
+void DataMemo::OfferPrimarySelection() {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  if (!model_.has_selection() || !clipboard->supportsSelection()) return;
+  clipboard->setMimeData(new PrimarySelection(this, selection()), QClipboard::Selection);
+}
+
 // --- Geometry and painting ---
+
+int DataMemo::VisibleRows() const {
+  return std::max(1, (viewport()->height() - kMargin) / line_height_);
+}
 
 void DataMemo::UpdateGeometry() {
   const QFontMetrics metrics(font());
   char_width_ = std::max(1, metrics.horizontalAdvance(QLatin1Char('M')));
   line_height_ = std::max(1, metrics.lineSpacing());
   const int text_width = viewport()->width() - 2 * kMargin;
-  const auto columns = static_cast<std::size_t>(std::max(1, text_width / char_width_));
-  if (columns != columns_) {
-    // The line at the top stays at the top.
-    const PaneRow top = text_.RowAt(columns_, top_row());
-    columns_ = columns;
-    UpdateScrollRange();
-    ScrollToRow(text_.RowOf(columns_, {top.line, top.column}));
-  } else {
-    UpdateScrollRange();
-  }
-  viewport()->update();
+  model_.SetViewSize(static_cast<std::size_t>(std::max(1, text_width / char_width_)),
+                     static_cast<std::size_t>(VisibleRows()));
+  ModelChanged();
 }
 
-int DataMemo::VisibleRows() const {
-  return std::max(1, (viewport()->height() - kMargin) / line_height_);
-}
-
-void DataMemo::UpdateScrollRange() {
-  const std::size_t rows = text_.RowCount(columns_);
-  const auto visible = static_cast<std::size_t>(VisibleRows());
-  const std::size_t last_top = rows > visible ? rows - visible : 0;
+void DataMemo::ModelChanged(bool edited) {
   QScrollBar* bar = verticalScrollBar();
-  bar->setRange(0, static_cast<int>(std::min<std::size_t>(last_top, INT_MAX)));
+  syncing_bar_ = true;
+  bar->setRange(0, static_cast<int>(std::min<std::size_t>(model_.last_top_row(), INT_MAX)));
   bar->setPageStep(VisibleRows());
   bar->setSingleStep(1);
-}
-
-void DataMemo::ScrollToRow(std::size_t row) {
-  verticalScrollBar()->setValue(static_cast<int>(std::min<std::size_t>(row, INT_MAX)));
-}
-
-void DataMemo::EnsureCaretVisible() {
-  const std::size_t row = text_.RowOf(columns_, caret_);
-  const std::size_t top = top_row();
-  const auto visible = static_cast<std::size_t>(VisibleRows());
-  if (row < top) {
-    ScrollToRow(row);
-  } else if (row >= top + visible) {
-    ScrollToRow(row - visible + 1);
+  bar->setValue(static_cast<int>(std::min<std::size_t>(model_.top_row(), INT_MAX)));
+  syncing_bar_ = false;
+  RestartCaretBlink();
+  viewport()->update();
+  if (edited) find_bar_->TextEdited();
+  if (AccessibilityListens()) {
+    QAccessibleTextCursorEvent cursor(this, static_cast<int>(model_.caret_offset()));
+    QAccessible::updateAccessibility(&cursor);
+    if (model_.has_selection()) {
+      const PaneRange selected = selection();
+      QAccessibleTextSelectionEvent selection_event(
+          this, static_cast<int>(model_.OffsetOf(selected.from)),
+          static_cast<int>(model_.OffsetOf(selected.to)));
+      QAccessible::updateAccessibility(&selection_event);
+    }
   }
 }
 
@@ -319,60 +325,52 @@ void DataMemo::paintEvent(QPaintEvent* event) {
   painter.fillRect(event->rect(), colours.base());
   painter.setFont(font());
   const QFontMetrics metrics(font());
-  const PaneRange selected = selection();
-  const std::size_t rows = text_.RowCount(columns_);
-  const std::size_t top = top_row();
+  const std::size_t rows = model_.row_count();
+  const std::size_t top = model_.top_row();
   const int shown = viewport()->height() / line_height_ + 1;
-  std::size_t decoded_line = SIZE_MAX;
-  QString decoded;
   for (int i = 0; i < shown && top + static_cast<std::size_t>(i) < rows; ++i) {
-    const PaneRow row = text_.RowAt(columns_, top + static_cast<std::size_t>(i));
-    if (row.line != decoded_line) {
-      decoded = Printable(LineText(row.line));
-      decoded_line = row.line;
-    }
+    const std::size_t row = top + static_cast<std::size_t>(i);
+    const QString cells = Utf16ToQString(model_.RowText(row));
     const int y = kMargin + i * line_height_;
     const int baseline = y + metrics.ascent();
-    const auto x_of = [&](std::size_t column) {
-      return kMargin + static_cast<int>(column - row.column) * char_width_;
+    const auto x_of = [&](std::size_t cell) {
+      return kMargin + static_cast<int>(cell) * char_width_;
     };
-    // The selected columns of this row; a selected line end shows as one
-    // more selected cell after the line's last row.
-    std::size_t sel_from = row.column;
-    std::size_t sel_to = row.column;
-    const std::size_t row_end = row.column + row.columns;
-    const bool last_row_of_line = row_end >= text_.LineChars(row.line);
-    if (row.line >= selected.from.line && row.line <= selected.to.line) {
-      sel_from =
-          row.line == selected.from.line ? std::max(row.column, selected.from.column) : row.column;
-      sel_to = row.line == selected.to.line ? std::min(row_end, selected.to.column)
-               : last_row_of_line           ? row_end + 1
-                                            : row_end;
-      if (sel_to < sel_from) sel_to = sel_from;
-    }
-    const std::size_t text_sel_to = std::min(sel_to, row_end);
+    // Cells [from, to) of the row's text, in UTF-16 units.
+    const auto slice = [&](std::size_t from, std::size_t to) {
+      qsizetype begin = 0;
+      std::size_t cell = 0;
+      for (; begin < cells.size() && cell < from; ++begin, ++cell) {
+        if (cells.at(begin).isHighSurrogate()) ++begin;
+      }
+      qsizetype end = begin;
+      for (; end < cells.size() && cell < to; ++end, ++cell) {
+        if (cells.at(end).isHighSurrogate()) ++end;
+      }
+      return cells.mid(begin, end - begin);
+    };
+    const std::size_t count = model_.Row(row).columns;
+    const PaneCells selected = model_.SelectedCells(row);
     painter.setPen(colours.color(QPalette::Text));
-    if (sel_from > row.column) {
-      painter.drawText(x_of(row.column), baseline, Columns(decoded, row.column, sel_from));
-    }
-    if (sel_to > sel_from) {
+    if (selected.to > selected.from) {
+      painter.drawText(x_of(0), baseline, slice(0, selected.from));
       painter.fillRect(
-          QRect(x_of(sel_from), y, static_cast<int>(sel_to - sel_from) * char_width_, line_height_),
+          QRect(x_of(selected.from), y, static_cast<int>(selected.to - selected.from) * char_width_,
+                line_height_),
           colours.highlight());
       painter.setPen(colours.color(QPalette::HighlightedText));
-      painter.drawText(x_of(sel_from), baseline, Columns(decoded, sel_from, text_sel_to));
+      painter.drawText(x_of(selected.from), baseline, slice(selected.from, selected.to));
       painter.setPen(colours.color(QPalette::Text));
-    }
-    if (row_end > text_sel_to) {
-      const std::size_t from = std::max(text_sel_to, row.column);
-      painter.drawText(x_of(from), baseline, Columns(decoded, from, row_end));
+      if (count > selected.to)
+        painter.drawText(x_of(selected.to), baseline, slice(selected.to, count));
+    } else {
+      painter.drawText(x_of(0), baseline, cells);
     }
   }
   if (hasFocus() && caret_shown_) {
-    const std::size_t caret_row = text_.RowOf(columns_, caret_);
+    const std::size_t caret_row = model_.caret_row();
     if (caret_row >= top && caret_row < top + static_cast<std::size_t>(shown)) {
-      const PaneRow row = text_.RowAt(columns_, caret_row);
-      const int x = kMargin + static_cast<int>(caret_.column - row.column) * char_width_;
+      const int x = kMargin + static_cast<int>(model_.caret_cell()) * char_width_;
       const int y = kMargin + static_cast<int>(caret_row - top) * line_height_;
       painter.fillRect(QRect(x, y, 1, line_height_), colours.color(QPalette::Text));
     }
@@ -381,6 +379,7 @@ void DataMemo::paintEvent(QPaintEvent* event) {
 
 void DataMemo::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
+  PlaceFindBar();
   UpdateGeometry();
 }
 
@@ -389,101 +388,51 @@ void DataMemo::changeEvent(QEvent* event) {
   if (event->type() == QEvent::FontChange) UpdateGeometry();
 }
 
-void DataMemo::scrollContentsBy(int, int) { viewport()->update(); }
+void DataMemo::scrollContentsBy(int, int) {
+  if (!syncing_bar_) model_.ScrollTo(static_cast<std::size_t>(verticalScrollBar()->value()));
+  viewport()->update();
+}
+
+void DataMemo::PlaceFindBar() {
+  const int height = find_bar_->isVisible() ? find_bar_->sizeHint().height() : 0;
+  setViewportMargins(0, 0, 0, height);
+  if (height > 0) {
+    // Below the text, beside the scroll bar.
+    const QRect text = viewport()->geometry();
+    find_bar_->setGeometry(text.left(), text.bottom() + 1, text.width(), height);
+  }
+}
 
 // --- Keys ---
-
-PanePosition DataMemo::Before(PanePosition position) const {
-  if (position.column > 0) return {position.line, position.column - 1};
-  if (position.line > 0) return {position.line - 1, text_.LineChars(position.line - 1)};
-  return position;
-}
-
-PanePosition DataMemo::After(PanePosition position) const {
-  if (position.column < text_.LineChars(position.line)) {
-    return {position.line, position.column + 1};
-  }
-  if (position.line + 1 < text_.line_count()) return {position.line + 1, 0};
-  return position;
-}
-
-PanePosition DataMemo::PositionInRow(std::size_t row, std::size_t column) const {
-  const PaneRow found = text_.RowAt(columns_, row);
-  column = std::min(column, found.columns);
-  const bool wraps_on = found.column + found.columns < text_.LineChars(found.line);
-  // The end of a full row that wraps on is the start of the next row.
-  if (wraps_on && column == found.columns && column > 0) --column;
-  return {found.line, found.column + column};
-}
 
 bool DataMemo::HandleMovementKey(QKeyEvent* event) {
   struct Movement {
     QKeySequence::StandardKey move;
     QKeySequence::StandardKey select;
-    enum Kind { kLeft, kRight, kUp, kDown, kPageUp, kPageDown, kLineStart, kLineEnd, kTop, kEnd };
-    Kind kind;
+    PaneMove kind;
   };
   static constexpr Movement kMovements[] = {
-      {QKeySequence::MoveToPreviousChar, QKeySequence::SelectPreviousChar, Movement::kLeft},
-      {QKeySequence::MoveToNextChar, QKeySequence::SelectNextChar, Movement::kRight},
-      {QKeySequence::MoveToPreviousLine, QKeySequence::SelectPreviousLine, Movement::kUp},
-      {QKeySequence::MoveToNextLine, QKeySequence::SelectNextLine, Movement::kDown},
-      {QKeySequence::MoveToPreviousPage, QKeySequence::SelectPreviousPage, Movement::kPageUp},
-      {QKeySequence::MoveToNextPage, QKeySequence::SelectNextPage, Movement::kPageDown},
-      {QKeySequence::MoveToStartOfLine, QKeySequence::SelectStartOfLine, Movement::kLineStart},
-      {QKeySequence::MoveToEndOfLine, QKeySequence::SelectEndOfLine, Movement::kLineEnd},
-      {QKeySequence::MoveToStartOfDocument, QKeySequence::SelectStartOfDocument, Movement::kTop},
-      {QKeySequence::MoveToEndOfDocument, QKeySequence::SelectEndOfDocument, Movement::kEnd},
+      {QKeySequence::MoveToPreviousChar, QKeySequence::SelectPreviousChar, PaneMove::kCharBackward},
+      {QKeySequence::MoveToNextChar, QKeySequence::SelectNextChar, PaneMove::kCharForward},
+      {QKeySequence::MoveToPreviousWord, QKeySequence::SelectPreviousWord, PaneMove::kWordBackward},
+      {QKeySequence::MoveToNextWord, QKeySequence::SelectNextWord, PaneMove::kWordForward},
+      {QKeySequence::MoveToPreviousLine, QKeySequence::SelectPreviousLine, PaneMove::kRowUp},
+      {QKeySequence::MoveToNextLine, QKeySequence::SelectNextLine, PaneMove::kRowDown},
+      {QKeySequence::MoveToPreviousPage, QKeySequence::SelectPreviousPage, PaneMove::kPageUp},
+      {QKeySequence::MoveToNextPage, QKeySequence::SelectNextPage, PaneMove::kPageDown},
+      {QKeySequence::MoveToStartOfLine, QKeySequence::SelectStartOfLine, PaneMove::kLineStart},
+      {QKeySequence::MoveToEndOfLine, QKeySequence::SelectEndOfLine, PaneMove::kLineEnd},
+      {QKeySequence::MoveToStartOfDocument, QKeySequence::SelectStartOfDocument,
+       PaneMove::kDocumentStart},
+      {QKeySequence::MoveToEndOfDocument, QKeySequence::SelectEndOfDocument,
+       PaneMove::kDocumentEnd},
   };
   for (const Movement& movement : kMovements) {
     const bool extend = event->matches(movement.select);
     if (!extend && !event->matches(movement.move)) continue;
-    PanePosition to = caret_;
-    const std::size_t row = text_.RowOf(columns_, caret_);
-    const std::size_t rows = text_.RowCount(columns_);
-    const auto page = static_cast<std::size_t>(VisibleRows());
-    bool keeps_goal = false;
-    switch (movement.kind) {
-      case Movement::kLeft:
-        to = !extend && caret_ != anchor_ ? selection().from : Before(caret_);
-        break;
-      case Movement::kRight:
-        to = !extend && caret_ != anchor_ ? selection().to : After(caret_);
-        break;
-      case Movement::kUp:
-        to = row == 0 ? PanePosition{0, 0} : PositionInRow(row - 1, goal_column_);
-        keeps_goal = row > 0;
-        break;
-      case Movement::kDown:
-        to = row + 1 >= rows ? text_.All().to : PositionInRow(row + 1, goal_column_);
-        keeps_goal = row + 1 < rows;
-        break;
-      case Movement::kPageUp:
-        to = PositionInRow(row > page ? row - page : 0, goal_column_);
-        ScrollToRow(top_row() > page ? top_row() - page : 0);
-        keeps_goal = true;
-        break;
-      case Movement::kPageDown:
-        to = PositionInRow(std::min(row + page, rows - 1), goal_column_);
-        ScrollToRow(top_row() + page);
-        keeps_goal = true;
-        break;
-      case Movement::kLineStart:
-        to.column = 0;
-        break;
-      case Movement::kLineEnd:
-        to.column = text_.LineChars(to.line);
-        break;
-      case Movement::kTop:
-        to = {0, 0};
-        break;
-      case Movement::kEnd:
-        to = text_.All().to;
-        break;
-    }
-    const std::size_t goal = goal_column_;
-    MoveCaret(to, extend);
-    if (keeps_goal) goal_column_ = goal;
+    model_.Move(movement.kind, extend);
+    ModelChanged();
+    if (extend) OfferPrimarySelection();
     return true;
   }
   return false;
@@ -505,30 +454,39 @@ void DataMemo::keyPressEvent(QKeyEvent* event) {
       return;
     }
   }
-  const bool backspace = event->key() == Qt::Key_Backspace;
-  if (backspace || event->matches(QKeySequence::Delete)) {
-    // Without a selection, the character before or after the caret (a line
-    // break at a line's start or end).
-    if (caret_ == anchor_) anchor_ = backspace ? Before(caret_) : After(caret_);
-    DeleteSelection();
+  const int key = event->key();
+  const Qt::KeyboardModifiers modifiers = event->modifiers();
+  if (key == Qt::Key_Backspace) {
+    EditText([this] { return model_.Backspace(); }, true);
     return;
   }
-  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+  if (event->matches(QKeySequence::Delete)) {
+    EditText([this] { return model_.DeleteForward(); }, true);
+    return;
+  }
+  if (key == Qt::Key_Return || key == Qt::Key_Enter) {
     Type("\n");
     return;
   }
-  if (event->key() == Qt::Key_Tab && event->modifiers() == Qt::NoModifier) {
-    // A tab is blanks up to the next tab stop of the fixed-pitch columns.
-    const std::size_t column = selection().from.column;
-    Type(std::string(kTabWidth - column % kTabWidth, ' '));
+  if (key == Qt::Key_Tab && modifiers == Qt::NoModifier) {
+    EditText([this] { return model_.TypeTab(); }, true);
     return;
   }
-  const QString text = event->text();
-  const Qt::KeyboardModifiers modifiers = event->modifiers();
+  if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && (modifiers & Qt::ControlModifier) != 0) {
+    // Tab types blanks here; Ctrl+Tab and Ctrl+Shift+Tab move the focus on.
+    QAbstractScrollArea::focusNextPrevChild(key == Qt::Key_Tab &&
+                                            (modifiers & Qt::ShiftModifier) == 0);
+    return;
+  }
+  if (key == Qt::Key_Escape && find_bar_->isVisible()) {
+    find_bar_->Close();
+    return;
+  }
+  const QString typed = event->text();
   const bool command_key = (modifiers & Qt::ControlModifier) != 0 &&
                            (modifiers & Qt::AltModifier) == 0;  // AltGr types characters
-  if (!text.isEmpty() && !command_key && text.at(0).isPrint()) {
-    Type(text.toStdString());
+  if (!typed.isEmpty() && !command_key && typed.at(0).isPrint()) {
+    Type(typed.toStdString());
     return;
   }
   QAbstractScrollArea::keyPressEvent(event);
@@ -541,11 +499,10 @@ void DataMemo::inputMethodEvent(QInputMethodEvent* event) {
 
 QVariant DataMemo::inputMethodQuery(Qt::InputMethodQuery query) const {
   if (query == Qt::ImCursorRectangle) {
-    const std::size_t row = text_.RowOf(columns_, caret_);
-    const PaneRow found = text_.RowAt(columns_, row);
-    const auto top = static_cast<long long>(top_row());
-    const int x = kMargin + static_cast<int>(caret_.column - found.column) * char_width_;
-    const int y = kMargin + static_cast<int>(static_cast<long long>(row) - top) * line_height_;
+    const long long row = static_cast<long long>(model_.caret_row());
+    const long long top = static_cast<long long>(model_.top_row());
+    const int x = kMargin + static_cast<int>(model_.caret_cell()) * char_width_;
+    const int y = kMargin + static_cast<int>(row - top) * line_height_;
     return QRect(x, y, 1, line_height_);
   }
   return QAbstractScrollArea::inputMethodQuery(query);
@@ -554,22 +511,48 @@ QVariant DataMemo::inputMethodQuery(Qt::InputMethodQuery query) const {
 // --- Mouse ---
 
 PanePosition DataMemo::PositionAt(QPoint point) const {
-  const std::size_t rows = text_.RowCount(columns_);
+  const std::size_t rows = model_.row_count();
   const long long offset = point.y() < kMargin ? -1 : (point.y() - kMargin) / line_height_;
-  const long long row = std::clamp<long long>(static_cast<long long>(top_row()) + offset, 0,
+  const long long row = std::clamp<long long>(static_cast<long long>(model_.top_row()) + offset, 0,
                                               static_cast<long long>(rows) - 1);
   const int x = std::max(0, point.x() - kMargin);
-  const auto column = static_cast<std::size_t>((x + char_width_ / 2) / char_width_);
-  return PositionInRow(static_cast<std::size_t>(row), column);
+  const auto cell = static_cast<std::size_t>((x + char_width_ / 2) / char_width_);
+  return model_.PositionAtCell(static_cast<std::size_t>(row), cell);
 }
 
 void DataMemo::mousePressEvent(QMouseEvent* event) {
+  const QPoint point = event->position().toPoint();
+  if (event->button() == Qt::MiddleButton) {
+    // X11: the primary selection goes in where the middle button is.
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard->supportsSelection()) return;
+    const QMimeData* pasted = clipboard->mimeData(QClipboard::Selection);
+    if (pasted == nullptr || !pasted->hasText()) return;
+    const std::string typed = TypedText(pasted->text());
+    setFocus(Qt::MouseFocusReason);
+    model_.SetCaret(PositionAt(point), false);
+    Type(typed);
+    return;
+  }
   if (event->button() != Qt::LeftButton) {
     QAbstractScrollArea::mousePressEvent(event);
     return;
   }
   setFocus(Qt::MouseFocusReason);
-  MoveCaret(PositionAt(event->position().toPoint()), (event->modifiers() & Qt::ShiftModifier) != 0);
+  const qint64 now = QDateTime::currentMSecsSinceEpoch();
+  const bool third_click =
+      double_click_time_ >= 0 &&
+      now - double_click_time_ < QGuiApplication::styleHints()->mouseDoubleClickInterval() &&
+      (point - double_click_point_).manhattanLength() <
+          QGuiApplication::styleHints()->startDragDistance();
+  double_click_time_ = -1;
+  if (third_click) {
+    model_.SelectLineAt(PositionAt(point));
+    ModelChanged();
+    OfferPrimarySelection();
+    return;
+  }
+  MoveCaret(PositionAt(point), (event->modifiers() & Qt::ShiftModifier) != 0);
   selecting_ = true;
 }
 
@@ -587,7 +570,10 @@ void DataMemo::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void DataMemo::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) selecting_ = false;
+  if (event->button() == Qt::LeftButton && selecting_) {
+    selecting_ = false;
+    OfferPrimarySelection();
+  }
   if (scroll_timer_ != 0) {
     killTimer(scroll_timer_);
     scroll_timer_ = 0;
@@ -596,31 +582,16 @@ void DataMemo::mouseReleaseEvent(QMouseEvent* event) {
 
 void DataMemo::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
-  // Selects the word under the pointer.
-  const PanePosition at = PositionAt(event->position().toPoint());
-  const QList<uint> characters = LineText(at.line).toUcs4();
-  const auto size = static_cast<std::size_t>(characters.size());
-  std::size_t from = std::min(at.column, size);
-  std::size_t to = from;
-  const auto word = [&](std::size_t i) {
-    return IsWordCharacter(characters[static_cast<qsizetype>(i)]);
-  };
-  if (to < size && word(to)) {
-    while (from > 0 && word(from - 1)) --from;
-    while (to < size && word(to)) ++to;
-  } else if (from > 0 && word(from - 1)) {
-    while (from > 0 && word(from - 1)) --from;
-  }
-  MoveCaret({at.line, from}, false);
-  MoveCaret({at.line, to}, true);
+  model_.SelectWordAt(PositionAt(event->position().toPoint()));
+  ModelChanged();
+  OfferPrimarySelection();
+  double_click_time_ = QDateTime::currentMSecsSinceEpoch();
+  double_click_point_ = event->position().toPoint();
 }
 
 void DataMemo::AutoScroll() {
-  if (drag_point_.y() < 0) {
-    ScrollToRow(top_row() > 0 ? top_row() - 1 : 0);
-  } else {
-    ScrollToRow(top_row() + 1);
-  }
+  const std::size_t top = model_.top_row();
+  model_.ScrollTo(drag_point_.y() < 0 ? (top > 0 ? top - 1 : 0) : top + 1);
   MoveCaret(PositionAt(drag_point_), true);
 }
 
@@ -668,7 +639,13 @@ void DataMemo::timerEvent(QTimerEvent* event) {
   }
 }
 
-// Tab is typed into the pane rather than moving the focus on.
-bool DataMemo::focusNextPrevChild(bool) { return false; }
+// Tab is typed into the pane rather than moving the focus on; in the find
+// bar it moves between the bar's controls as usual.
+bool DataMemo::focusNextPrevChild(bool next) {
+  if (find_bar_->isAncestorOf(QApplication::focusWidget())) {
+    return QAbstractScrollArea::focusNextPrevChild(next);
+  }
+  return false;
+}
 
 }  // namespace dravelin

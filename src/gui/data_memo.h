@@ -1,34 +1,43 @@
-// The window's text pane: every line the program writes, and the user's
-// typing over them, shown in a fixed-pitch font with long lines wrapping at
-// the pane's width.
+// The window's text pane: a view over the pane model (pane/pane_model.h),
+// which holds the text, the caret, the selection and the rows in sight. The
+// widget paints the rows in sight in a fixed-pitch font and turns keys, the
+// mouse, the clipboard and the find bar into model operations; it keeps no
+// text or caret of its own.
 //
-// The text lives in a PaneText (pane/pane_text.h), outside Qt; the widget
-// paints only the rows in sight, asking the text for them. Appending a line
-// stores its bytes and nothing more while an OutputHold lives (a menu
-// command), so a report of millions of lines costs no per-line Qt work; the
-// view catches up once, when the last hold ends: the caret moves to the end
-// of the text and the last rows come into sight.
+// Appending a line stores its bytes and nothing more while an OutputHold
+// lives (a menu command), so a report of millions of lines costs no per-line
+// Qt work; the view catches up once, when the last hold ends: the caret
+// moves to the end of the text and the last rows come into sight.
 //
-// The user scrolls (wheel, keys, bar), selects (mouse, shift with the
-// movement keys), copies, cuts, pastes and types as in a plain text editor,
-// and has the usual context menu. Undo and redo reach only the user's own
-// edits: program output is never an undo step.
+// The user scrolls, moves by character, word, row, page, line and document,
+// selects with shift or the mouse (a double click selects a word, a triple
+// click a line), copies, cuts, pastes and types as in a plain text editor,
+// and has the usual context menu. Selecting sets the X11 primary selection
+// and a middle click pastes it. Ctrl+F opens the find bar. Undo and redo
+// reach only the user's own edits. Assistive technologies read and edit the
+// text through the accessible text interfaces (gui/data_memo_accessible.h);
+// the pane is named "Report".
 
 #ifndef DRAVELIN_GUI_DATA_MEMO_H_
 #define DRAVELIN_GUI_DATA_MEMO_H_
 
 #include <QAbstractScrollArea>
 #include <cstddef>
+#include <functional>
 #include <string_view>
 
-#include "pane/pane_text.h"
+#include "pane/pane_model.h"
 
 class QMenu;
 class QString;
 
 namespace dravelin {
 
+class FindBar;
+
 class DataMemo final : public QAbstractScrollArea {
+  Q_OBJECT
+
  public:
   // The blank space between the pane's edges and its text, in pixels.
   static constexpr int kMargin = 2;
@@ -42,7 +51,8 @@ class DataMemo final : public QAbstractScrollArea {
   // --- Program output ---
 
   // Adds `bytes` (one line, no line break, any encoding: see
-  // pane/line_decoding.h) after the last line.
+  // pane/line_decoding.h) after the last line. Throws std::bad_alloc when
+  // memory runs out; the pane keeps the lines it holds.
   void AppendLine(std::string_view bytes);
 
   // Empties the pane: afterwards it is one empty line, and the first line
@@ -64,27 +74,27 @@ class DataMemo final : public QAbstractScrollArea {
 
   // --- What the pane holds and shows ---
 
-  const PaneText& text() const { return text_; }
-  std::size_t line_count() const { return text_.line_count(); }
+  const PaneModel& model() const { return model_; }
+  const PaneText& text() const { return model_.text(); }
+  std::size_t line_count() const { return text().line_count(); }
 
   // Line `line` as shown, or the text of `range`, lines joined by '\n'.
   QString LineText(std::size_t line) const;
   QString Text(PaneRange range) const;
-  QString PlainText() const { return Text(text_.All()); }
+  QString PlainText() const { return Text(text().All()); }
 
-  // The selection, from its start to its end (empty: no selection), and the
-  // caret, which is at one of its ends.
-  PaneRange selection() const;
-  PanePosition caret() const { return caret_; }
+  PaneRange selection() const { return model_.selection(); }
+  PanePosition caret() const { return model_.caret(); }
 
   // Characters per row: long lines wrap after this many.
-  std::size_t columns() const { return columns_; }
-  // Rows in the pane at its width, and the first row in sight.
-  std::size_t row_count() const { return text_.RowCount(columns_); }
-  std::size_t top_row() const;
+  std::size_t columns() const { return model_.columns(); }
+  std::size_t row_count() const { return model_.row_count(); }
+  std::size_t top_row() const { return model_.top_row(); }
 
-  bool CanUndo() const { return text_.CanUndo(); }
-  bool CanRedo() const { return text_.CanRedo(); }
+  bool CanUndo() const { return model_.CanUndo(); }
+  bool CanRedo() const { return model_.CanRedo(); }
+
+  FindBar* find_bar() const { return find_bar_; }
 
   // --- The user's commands, as the keys and the context menu run them ---
 
@@ -98,6 +108,8 @@ class DataMemo final : public QAbstractScrollArea {
   // Replaces the selection with `text` (UTF-8, '\n' between lines), as
   // typing does.
   void Type(std::string_view utf8);
+  // Opens the find bar with the focus in its text field.
+  void OpenFindBar();
 
   // Moves the caret; with `extend` the selection then runs from its anchor
   // to the new place.
@@ -125,43 +137,49 @@ class DataMemo final : public QAbstractScrollArea {
   bool focusNextPrevChild(bool next) override;
 
  private:
-  // Takes the font's cell size and the viewport's width in characters; keeps
-  // the line at the top in sight when the width changes.
+  friend class DataMemoAccessible;
+  friend class FindBar;
+
+  // Takes the font's cell size and the viewport's size in cells.
   void UpdateGeometry();
-  void UpdateScrollRange();
   void OutputArrived();
-  // After an edit or an undo step: the caret in sight, the view repainted.
-  void TextEdited(PanePosition caret);
-  int VisibleRows() const;
-  void ScrollToRow(std::size_t row);
-  void EnsureCaretVisible();
+  // After the model changed: the scroll bar and the painting follow it, and
+  // an assistive technology hears of the caret. With `edited` the text
+  // changed too.
+  void ModelChanged(bool edited = false);
+  // Runs an edit of the text and tells an assistive technology of it: what
+  // it replaced when it was `near_caret` (typing, deleting), else only that
+  // the text changed (undo, redo).
+  void EditText(const std::function<bool()>& change, bool near_caret);
+  // Puts the selection on the clipboard; false when nothing is selected or
+  // memory for the copy ran out.
+  bool CopySelection();
+  // The selection becomes the X11 primary selection, if it is not empty.
+  void OfferPrimarySelection();
   PanePosition PositionAt(QPoint point) const;
-  // The position `column` characters into row `row` (clamped), never past
-  // the last character of a row that is not its line's last.
-  PanePosition PositionInRow(std::size_t row, std::size_t column) const;
-  // The position one character before or after `position`, across line
-  // ends; the same position at either end of the text.
-  PanePosition Before(PanePosition position) const;
-  PanePosition After(PanePosition position) const;
   bool HandleMovementKey(QKeyEvent* event);
   void RestartCaretBlink();
   void AutoScroll();
+  int VisibleRows() const;
+  // Where the find bar lies, at the bottom of the pane, when it is open.
+  void PlaceFindBar();
 
-  PaneText text_;
-  PanePosition caret_;
-  PanePosition anchor_;
-  // The caret's column within its row that up and down keep to.
-  std::size_t goal_column_ = 0;
+  PaneModel model_;
+  FindBar* find_bar_ = nullptr;
   int char_width_ = 1;
   int line_height_ = 1;
-  std::size_t columns_ = 1;
   int holds_ = 0;
   bool output_pending_ = false;
   bool caret_shown_ = true;
   bool selecting_ = false;  // the left button is down in the text
+  bool syncing_bar_ = false;
   int blink_timer_ = 0;
   int scroll_timer_ = 0;
   QPoint drag_point_;
+  // A third click soon after a double click at the same place selects the
+  // line.
+  qint64 double_click_time_ = -1;
+  QPoint double_click_point_;
 };
 
 }  // namespace dravelin

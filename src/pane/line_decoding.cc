@@ -14,7 +14,9 @@ constexpr char16_t kCp1252High[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-char16_t Cp1252(unsigned char byte) {
+}  // namespace
+
+char16_t Cp1252Character(unsigned char byte) {
   return byte >= 0x80 && byte < 0xA0 ? kCp1252High[byte - 0x80] : char16_t{byte};
 }
 
@@ -28,20 +30,23 @@ void AppendUtf16(char32_t code_point, std::u16string& out) {
   }
 }
 
-void AppendUtf8(char16_t c, std::string& out) {
+void AppendUtf8(char32_t c, std::string& out) {
   if (c < 0x80) {
     out += static_cast<char>(c);
   } else if (c < 0x800) {
     out += static_cast<char>(0xC0 | (c >> 6));
     out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
+  } else if (c < 0x10000) {
     out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
     out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
     out += static_cast<char>(0x80 | (c & 0x3F));
   }
 }
-
-}  // namespace
 
 std::size_t Utf8CharCount(std::string_view utf8) {
   // Every byte but a continuation byte starts a character.
@@ -51,42 +56,38 @@ std::size_t Utf8CharCount(std::string_view utf8) {
 }
 
 std::size_t LineCharCount(std::string_view bytes) {
-  return IsValidUtf8(bytes) ? Utf8CharCount(bytes) : bytes.size();
+  if (IsAscii(bytes)) return bytes.size();
+  std::size_t count = 0;
+  VisitLineCharacters(bytes, [&](char32_t, std::size_t) { ++count; });
+  return count;
+}
+
+std::size_t LineUtf16Length(std::string_view bytes) {
+  if (IsAscii(bytes)) return bytes.size();
+  std::size_t units = 0;
+  VisitLineCharacters(bytes, [&](char32_t c, std::size_t) { units += c < 0x10000 ? 1 : 2; });
+  return units;
 }
 
 void AppendDecodedUtf16(std::string_view bytes, std::u16string& out) {
   const std::size_t at = out.size();
-  if (IsValidUtf8(bytes)) {
-    if (IsAscii(bytes)) {
-      // Most lines: one unit per byte, widened in one pass.
-      out.resize(at + bytes.size());
-      char16_t* units = out.data() + at;
-      for (std::size_t i = 0; i < bytes.size(); ++i) {
-        units[i] = static_cast<unsigned char>(bytes[i]);
-      }
-      return;
-    }
-    out.reserve(at + bytes.size());
-    char32_t code_point = 0;
-    for (std::size_t i = 0; i < bytes.size();) {
-      i += Utf8SequenceAt(bytes, i, code_point);
-      AppendUtf16(code_point, out);
-    }
-  } else {
+  if (IsAscii(bytes)) {
+    // Most lines: one unit per byte, widened in one pass.
     out.resize(at + bytes.size());
     char16_t* units = out.data() + at;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-      units[i] = Cp1252(static_cast<unsigned char>(bytes[i]));
-    }
+    for (std::size_t i = 0; i < bytes.size(); ++i) units[i] = static_cast<unsigned char>(bytes[i]);
+    return;
   }
+  out.reserve(at + bytes.size());
+  VisitLineCharacters(bytes, [&](char32_t c, std::size_t) { AppendUtf16(c, out); });
 }
 
 void AppendDecodedUtf8(std::string_view bytes, std::string& out) {
   if (IsValidUtf8(bytes)) {
     out.append(bytes);
-  } else {
-    for (char c : bytes) AppendUtf8(Cp1252(static_cast<unsigned char>(c)), out);
+    return;
   }
+  VisitLineCharacters(bytes, [&](char32_t c, std::size_t) { AppendUtf8(c, out); });
 }
 
 std::u16string DecodeLineUtf16(std::string_view bytes) {

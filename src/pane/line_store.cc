@@ -28,6 +28,10 @@ char* AllocateBlock(std::size_t bytes) {
 void LineStore::FreeBytes::operator()(char* bytes) const { std::free(bytes); }
 
 void LineStore::Append(std::string_view line) {
+  // Everything that allocates comes first, so that a failed allocation
+  // leaves the store as it was.
+  const std::size_t group = lines_ >> kGroupShift;
+  if (group == multibyte_groups_.size()) multibyte_groups_.push_back(false);
   const std::size_t needed = line.size() + kSlotBytes;
   if (blocks_.empty() ||
       blocks_.back().capacity - blocks_.back().used - blocks_.back().lines * kSlotBytes < needed) {
@@ -49,10 +53,7 @@ void LineStore::Append(std::string_view line) {
   ++block.lines;
   ++lines_;
   text_bytes_ += line.size();
-
-  const std::size_t group = (lines_ - 1) >> kGroupShift;
-  if (group == multibyte_groups_.size()) multibyte_groups_.push_back(false);
-  if (!IsAscii(line) && IsValidUtf8(line)) multibyte_groups_[group] = true;
+  if (!IsAscii(line)) multibyte_groups_[group] = true;
 }
 
 void LineStore::Clear() { *this = LineStore(); }

@@ -56,6 +56,11 @@ class LineStore {
   template <typename Visit>
   void VisitCharCounts(std::size_t first, std::size_t count, Visit&& visit) const;
 
+  // Calls visit(bytes, ascii) for the lines first .. first + count - 1, in
+  // order; `ascii` is true when the line is known to hold only ASCII bytes.
+  template <typename Visit>
+  void VisitLines(std::size_t first, std::size_t count, Visit&& visit) const;
+
   // The bytes of all lines together.
   std::size_t text_bytes() const { return text_bytes_; }
 
@@ -64,8 +69,8 @@ class LineStore {
 
  private:
   // Lines are grouped by 64 for a flag that says whether any line of the
-  // group is UTF-8 with characters of more than one byte; only such lines
-  // need decoding to count their characters.
+  // group holds a byte above 0x7F; only such lines need decoding to count
+  // their characters.
   static constexpr std::size_t kGroupShift = 6;
   static constexpr std::size_t kSlotBytes = sizeof(std::uint32_t);
 
@@ -96,7 +101,7 @@ class LineStore {
 };
 
 template <typename Visit>
-void LineStore::VisitCharCounts(std::size_t first, std::size_t count, Visit&& visit) const {
+void LineStore::VisitLines(std::size_t first, std::size_t count, Visit&& visit) const {
   if (count == 0) return;
   std::size_t line = first;
   const std::size_t last = first + count;
@@ -106,14 +111,17 @@ void LineStore::VisitCharCounts(std::size_t first, std::size_t count, Visit&& vi
     for (; line < stop; ++line) {
       const std::size_t k = line - block.first_line;
       const std::size_t start = block.Start(k);
-      const std::size_t end = block.End(k);
-      if (multibyte_groups_[line >> kGroupShift]) {
-        visit(LineCharCount(std::string_view(block.bytes.get() + start, end - start)));
-      } else {
-        visit(end - start);
-      }
+      visit(std::string_view(block.bytes.get() + start, block.End(k) - start),
+            !multibyte_groups_[line >> kGroupShift]);
     }
   }
+}
+
+template <typename Visit>
+void LineStore::VisitCharCounts(std::size_t first, std::size_t count, Visit&& visit) const {
+  VisitLines(first, count, [&](std::string_view bytes, bool ascii) {
+    visit(ascii ? bytes.size() : LineCharCount(bytes));
+  });
 }
 
 }  // namespace dravelin

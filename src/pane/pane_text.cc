@@ -47,9 +47,24 @@ std::u16string_view Slice(std::u16string_view utf16, std::size_t from, std::size
 
 // --- Program output ---
 
+void PaneText::ReserveIndexes(std::size_t lines) {
+  const std::size_t entries = (lines + kRowGroupLines - 1) / kRowGroupLines + 1;
+  for (std::vector<std::uint64_t>* index : {&rows_.rows_before, &offsets_.units_before}) {
+    if (index->capacity() < entries) index->reserve(std::max(entries, 2 * index->capacity()));
+  }
+}
+
 void PaneText::AppendLine(std::string_view bytes) {
-  InvalidateRowsFrom(pieces_.empty() ? 0 : line_count());
+  // What may fail to allocate comes first, so that a failure leaves the text
+  // as it was.
+  const std::size_t lines = pieces_.empty() ? 1 : line_count() + 1;
+  ReserveIndexes(lines);
+  if (pieces_.size() == pieces_.capacity() || piece_end_.size() == piece_end_.capacity()) {
+    pieces_.reserve(2 * pieces_.size() + 1);
+    piece_end_.reserve(2 * pieces_.size() + 1);
+  }
   output_.Append(bytes);
+  InvalidateRowsFrom(lines - 1);
   const std::size_t line = output_.size() - 1;
   if (!pieces_.empty() && pieces_.back().source == Source::kOutput &&
       pieces_.back().first + pieces_.back().count == line) {
@@ -71,6 +86,7 @@ void PaneText::Clear() {
   redo_ = {};
   typing_open_ = false;
   rows_ = {};
+  offsets_ = {};
 }
 
 // --- Reading ---
@@ -145,7 +161,38 @@ std::string PaneText::Text(PaneRange range) const {
 }
 
 std::u16string PaneText::TextUtf16(PaneRange range) const {
-  return Extract<std::u16string>(range, AppendDecodedUtf16);
+  std::u16string text(Utf16LengthOf(range), u'\0');
+  CopyTextUtf16(range, text.data());
+  return text;
+}
+
+std::size_t PaneText::Utf16LengthOf(PaneRange range) const {
+  const std::size_t from = Utf16OffsetOf(range.from);
+  const std::size_t to = Utf16OffsetOf(range.to);
+  return from < to ? to - from : from - to;
+}
+
+void PaneText::CopyTextUtf16(PaneRange range, char16_t* out) const {
+  PanePosition from = Clamp(range.from);
+  PanePosition to = Clamp(range.to);
+  if (to < from) std::swap(from, to);
+  std::u16string shown;
+  VisitLines(from.line, to.line + 1, [&](std::size_t line, std::string_view bytes, bool ascii) {
+    if (line > from.line) *out++ = u'\n';
+    const std::size_t begin = line == from.line ? from.column : 0;
+    const bool whole = begin == 0 && line < to.line;
+    if (whole && ascii) {
+      // Most lines: widened straight into place.
+      for (char c : bytes) *out++ = static_cast<unsigned char>(c);
+      return;
+    }
+    shown.clear();
+    AppendDecodedUtf16(bytes, shown);
+    const std::u16string_view part =
+        whole ? std::u16string_view(shown)
+              : Slice(shown, begin, line == to.line ? to.column : shown.size());
+    out = std::copy(part.begin(), part.end(), out);
+  });
 }
 
 // --- Rows ---
@@ -169,6 +216,82 @@ void PaneText::VisitCharCounts(std::size_t first, std::size_t last, Visit&& visi
 void PaneText::InvalidateRowsFrom(std::size_t line) {
   const std::size_t keep = line / kRowGroupLines + 1;
   if (rows_.rows_before.size() > keep) rows_.rows_before.resize(keep);
+  if (offsets_.units_before.size() > keep) offsets_.units_before.resize(keep);
+}
+
+const PaneText::OffsetIndex& PaneText::Offsets() const {
+  std::vector<std::uint64_t>& units_before = offsets_.units_before;
+  if (units_before.empty()) units_before.push_back(0);
+  const std::size_t lines = line_count();
+  const std::size_t groups = (lines + kRowGroupLines - 1) / kRowGroupLines;
+  if (units_before.size() == groups + 1) return offsets_;
+  units_before.reserve(groups + 1);
+  std::size_t line = (units_before.size() - 1) * kRowGroupLines;
+  std::uint64_t units = units_before.back();
+  VisitLines(line, lines, [&](std::size_t, std::string_view bytes, bool ascii) {
+    units += (ascii ? bytes.size() : LineUtf16Length(bytes)) + 1;
+    ++line;
+    if (line % kRowGroupLines == 0 || line == lines) units_before.push_back(units);
+  });
+  return offsets_;
+}
+
+std::size_t PaneText::Utf16Length() const {
+  // The last line has no break after it.
+  return static_cast<std::size_t>(Offsets().units_before.back()) - 1;
+}
+
+std::size_t PaneText::Utf16OffsetOf(PanePosition position) const {
+  position = Clamp(position);
+  const std::size_t group = position.line / kRowGroupLines;
+  std::size_t units = static_cast<std::size_t>(Offsets().units_before[group]);
+  VisitLines(group * kRowGroupLines, position.line,
+             [&](std::size_t, std::string_view bytes, bool ascii) {
+               units += (ascii ? bytes.size() : LineUtf16Length(bytes)) + 1;
+             });
+  const std::string_view bytes = Line(position.line);
+  if (IsAscii(bytes)) return units + position.column;
+  std::size_t column = 0;
+  VisitLineCharacters(bytes, [&](char32_t c, std::size_t) {
+    if (column++ < position.column) units += c < 0x10000 ? 1 : 2;
+  });
+  return units;
+}
+
+PanePosition PaneText::PositionAtUtf16(std::size_t offset) const {
+  const std::vector<std::uint64_t>& units_before = Offsets().units_before;
+  offset = std::min(offset, static_cast<std::size_t>(units_before.back()) - 1);
+  const std::size_t group =
+      static_cast<std::size_t>(std::upper_bound(units_before.begin(), units_before.end(), offset) -
+                               units_before.begin() - 1);
+  std::size_t units = static_cast<std::size_t>(units_before[group]);
+  PanePosition found{line_count() - 1, 0};
+  bool done = false;
+  VisitLines(group * kRowGroupLines, std::min((group + 1) * kRowGroupLines, line_count()),
+             [&](std::size_t line, std::string_view bytes, bool ascii) {
+               if (done) return;
+               const std::size_t length = ascii ? bytes.size() : LineUtf16Length(bytes);
+               if (offset <= units + length) {
+                 found.line = line;
+                 done = true;
+                 std::size_t left = offset - units;
+                 if (ascii || IsAscii(bytes)) {
+                   found.column = left;
+                   return;
+                 }
+                 VisitLineCharacters(bytes, [&](char32_t c, std::size_t) {
+                   const std::size_t width = c < 0x10000 ? 1 : 2;
+                   if (left >= width) {
+                     left -= width;
+                     ++found.column;
+                   } else {
+                     left = 0;
+                   }
+                 });
+               }
+               units += length + 1;
+             });
+  return found;
 }
 
 const PaneText::RowIndex& PaneText::Rows(std::size_t width) const {
@@ -279,6 +402,7 @@ void PaneText::Splice(std::size_t first_line, std::size_t count, std::span<const
   if (!inserted) {
     for (const Piece& added : insert) PushMerged(pieces, added);
   }
+  piece_end_.reserve(pieces.size());
   pieces_ = std::move(pieces);
   RebuildPieceEnds();
   InvalidateRowsFrom(first_line);
@@ -319,6 +443,8 @@ PanePosition PaneText::Replace(PaneRange range, std::string_view utf8) {
 
   const std::size_t replaced =
       std::min(to.line + 1, PieceLines()) - std::min(from.line, PieceLines());
+  ReserveIndexes(line_count() + new_lines.count);
+  undo_.reserve(undo_.size() + 1);
   Step step{from.line, {}, {new_lines}, {from, to}, {}, false};
   Splice(from.line, replaced, step.inserted, &step.removed);
 
@@ -357,27 +483,31 @@ std::optional<PaneRange> PaneText::Redo() {
 
 const PaneText::Step& PaneText::MoveLatestStep(std::vector<Step>& from, std::vector<Step>& to,
                                                bool undo) {
-  Step step = std::move(from.back());
-  from.pop_back();
+  to.reserve(to.size() + 1);
+  Step& step = from.back();
   // Undoing takes out the lines the step put in and puts back those it took
   // out; redoing does the opposite.
   const std::vector<Piece>& present = undo ? step.inserted : step.removed;
   const std::vector<Piece>& restored = undo ? step.removed : step.inserted;
   std::size_t lines = 0;
   for (const Piece& piece : present) lines += piece.count;
+  std::size_t restored_lines = 0;
+  for (const Piece& piece : restored) restored_lines += piece.count;
+  ReserveIndexes(line_count() + restored_lines);
   Splice(step.first_line, lines, restored, nullptr);
   typing_open_ = false;
   to.push_back(std::move(step));
+  from.pop_back();
   return to.back();
 }
 
 // --- Figures ---
 
 std::size_t PaneText::MemoryBytes() const {
-  std::size_t bytes = output_.MemoryBytes() + edits_.MemoryBytes() +
-                      pieces_.capacity() * sizeof(Piece) +
-                      piece_end_.capacity() * sizeof(std::size_t) +
-                      rows_.rows_before.capacity() * sizeof(std::uint64_t);
+  std::size_t bytes =
+      output_.MemoryBytes() + edits_.MemoryBytes() + pieces_.capacity() * sizeof(Piece) +
+      piece_end_.capacity() * sizeof(std::size_t) +
+      (rows_.rows_before.capacity() + offsets_.units_before.capacity()) * sizeof(std::uint64_t);
   for (const std::vector<Step>* steps : {&undo_, &redo_}) {
     bytes += steps->capacity() * sizeof(Step);
     for (const Step& step : *steps) {

@@ -35,6 +35,7 @@
 #ifndef DRAVELIN_PANE_PANE_TEXT_H_
 #define DRAVELIN_PANE_PANE_TEXT_H_
 
+#include <algorithm>
 #include <compare>
 #include <cstddef>
 #include <cstdint>
@@ -80,7 +81,10 @@ class PaneText {
 
   // Adds `bytes` (any encoding, no line break) as a new last line. On a
   // cleared text the first appended line becomes line 0. Amortised O(1)
-  // beyond copying the bytes.
+  // beyond copying the bytes. When memory runs out it throws std::bad_alloc
+  // and leaves the text as it was; the memory that reading the text later
+  // needs (the row and offset indexes) is taken here, so that reading a text
+  // that was filled never runs out of memory.
   void AppendLine(std::string_view bytes);
 
   // Empties the text (one empty line), forgets undo and redo, and gives the
@@ -110,6 +114,26 @@ class PaneText {
   // line decoded on its own, lines joined by '\n'. For the clipboard.
   std::string Text(PaneRange range) const;
   std::u16string TextUtf16(PaneRange range) const;
+  // The UTF-16 units of TextUtf16(range), and that text written to `out`,
+  // which has room for it: a view fills its own string type without a
+  // second copy of a whole report.
+  std::size_t Utf16LengthOf(PaneRange range) const;
+  void CopyTextUtf16(PaneRange range, char16_t* out) const;
+
+  // Calls visit(line, bytes, ascii) for the lines first .. last - 1 in
+  // order; `ascii` is true when the line is known to hold only ASCII.
+  template <typename Visit>
+  void VisitLines(std::size_t first, std::size_t last, Visit&& visit) const;
+
+  // --- Offsets in UTF-16 units over the whole text, '\n' between lines ---
+  // (as an assistive technology or a UTF-16 string counts them). The index
+  // is kept per group of lines, as the rows' is.
+
+  std::size_t Utf16Length() const;
+  std::size_t Utf16OffsetOf(PanePosition position) const;
+  // The position at `offset` (clamped); an offset inside a character above
+  // U+FFFF gives the position before it.
+  PanePosition PositionAtUtf16(std::size_t offset) const;
 
   // --- Rows at a wrap width of `width` characters (0 counts as 1) ---
   // A line of n characters takes max(1, ceil(n / width)) rows. The row index
@@ -184,6 +208,11 @@ class PaneText {
     // for the groups counted so far.
     std::vector<std::uint64_t> rows_before;
   };
+  // units_before[g]: UTF-16 units of the lines before group g, each line's
+  // break included.
+  struct OffsetIndex {
+    std::vector<std::uint64_t> units_before;
+  };
   static constexpr std::size_t kRowGroupLines = 64;
 
   const LineStore& StoreOf(Source source) const;
@@ -201,6 +230,9 @@ class PaneText {
   template <typename Visit>
   void VisitCharCounts(std::size_t first, std::size_t last, Visit&& visit) const;
   const RowIndex& Rows(std::size_t width) const;
+  const OffsetIndex& Offsets() const;
+  // Makes room in both indexes for `lines` lines.
+  void ReserveIndexes(std::size_t lines);
 
   template <typename Out, typename AppendDecoded>
   Out Extract(PaneRange range, AppendDecoded append) const;
@@ -213,7 +245,27 @@ class PaneText {
   std::vector<Step> redo_;
   bool typing_open_ = false;  // the next typing may join the top undo step
   mutable RowIndex rows_;
+  mutable OffsetIndex offsets_;
 };
+
+template <typename Visit>
+void PaneText::VisitLines(std::size_t first, std::size_t last, Visit&& visit) const {
+  if (first >= last) return;
+  if (pieces_.empty()) {
+    visit(std::size_t{0}, std::string_view(), true);
+    return;
+  }
+  std::size_t line = first;
+  for (std::size_t p = PieceOf(first); p < pieces_.size() && first < last; ++p) {
+    const Piece& piece = pieces_[p];
+    const std::size_t piece_start = piece_end_[p] - piece.count;
+    const std::size_t count = std::min(last, piece_end_[p]) - first;
+    StoreOf(piece.source)
+        .VisitLines(piece.first + (first - piece_start), count,
+                    [&](std::string_view bytes, bool ascii) { visit(line++, bytes, ascii); });
+    first += count;
+  }
+}
 
 }  // namespace dravelin
 

@@ -213,6 +213,21 @@ TEST_F(ApplicationTest, SwitchesFlipCaptionsAndStatusAndReturnAfterTwoClicks) {
   EXPECT_TRUE(files_.created().empty());
 }
 
+TEST_F(ApplicationTest, RunningOutOfMemoryInThePaneEndsTheCommandWithCode2) {
+  Fill("Compare", Folder::kPatches);
+  Application& app = Start();
+  window_.pane_room = 2;
+  app.Click(menu::kPrintAllSimilarities);
+  EXPECT_EQ(window_.status(), MessageCodeLine(kOutOfMemory));
+  EXPECT_EQ(window_.pane.size(), 2u) << "the pane keeps what it holds";
+  // The program goes on: the same command runs whole once there is room.
+  window_.pane_room = SIZE_MAX;
+  app.Click(menu::kPrintAllSimilarities);
+  EXPECT_GT(window_.pane.size(), 2u);
+  EXPECT_NE(window_.status(), MessageCodeLine(kOutOfMemory));
+  EXPECT_FALSE(files_.Contents(dir_.path() / "Compare" / "compare.txt").empty());
+}
+
 TEST_F(ApplicationTest, FormCloseReleasesBothSets) {
   Fill("Compare", Folder::kPatches);
   Fill("Base", Folder::kPatches);

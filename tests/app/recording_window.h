@@ -4,6 +4,9 @@
 #ifndef DRAVELIN_TESTS_APP_RECORDING_WINDOW_H_
 #define DRAVELIN_TESTS_APP_RECORDING_WINDOW_H_
 
+#include <cstddef>
+#include <cstdint>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -13,7 +16,10 @@ namespace dravelin::testing {
 
 class RecordingWindow : public WindowOperations {
  public:
-  void AppendPaneLine(std::string_view line) override { pane.emplace_back(line); }
+  void AppendPaneLine(std::string_view line) override {
+    if (pane.size() >= pane_room) throw std::bad_alloc();
+    pane.emplace_back(line);
+  }
   void ClearPane() override {
     pane.clear();
     ++clears;
@@ -34,6 +40,9 @@ class RecordingWindow : public WindowOperations {
   std::string status() const { return statuses.empty() ? std::string() : statuses.back(); }
 
   std::vector<std::string> pane;
+  // Lines the pane has room for: one more runs out of memory, as a real
+  // pane does when an allocation fails.
+  std::size_t pane_room = SIZE_MAX;
   int clears = 0;
   std::vector<std::string> statuses;
   std::vector<MenuItemId> changed_items;

@@ -1,19 +1,26 @@
-// The pane as the user works it: keys and the mouse move the caret and
-// select, the clipboard receives what is selected, typing edits the text.
+// The window's pane as a view: keys, the mouse and the find bar reach the
+// pane model, the clipboard receives what is selected, and the rows follow
+// the pane's width. (How the model moves, edits and searches is tested with
+// the model, in tests/pane.)
 
 #include "gui/data_memo.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QFont>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QString>
 #include <QTest>
 #include <string>
 #include <vector>
+
+#include "gui/find_bar.h"
 
 namespace dravelin {
 namespace {
@@ -37,6 +44,8 @@ class DataMemoTest : public ::testing::Test {
     memo_.setFont(font);
     memo_.resize(300, 200);
     memo_.show();
+    memo_.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&memo_));
     Fill({"alpha", "beta", "gamma"});
     QApplication::clipboard()->clear();
   }
@@ -110,6 +119,23 @@ TEST_F(DataMemoTest, KeysSelectCopyCutAndEdit) {
        {{Qt::Key_Home, kCtrl}, {Qt::Key_Down}, {Qt::Key_Backspace}},
        "alphabeta\ngamma",
        ""},
+      {"ctrl with the arrows moves by word, shift selects",
+       {{Qt::Key_Home, kCtrl},
+        {Qt::Key_Right, kCtrl},
+        {Qt::Key_Right, kCtrl},
+        {Qt::Key_Right, kCtrl | kShift},
+        {Qt::Key_C, kCtrl}},
+       "alpha\nbeta\ngamma",
+       "beta"},
+      {"tab types blanks to the next stop, undo takes them back",
+       {{Qt::Key_Home, kCtrl},
+        {Qt::Key_Right},
+        {Qt::Key_Tab},
+        {Qt::Key_Z, kCtrl},
+        {Qt::Key_Right},
+        {Qt::Key_Tab}},
+       "al      pha\nbeta\ngamma",
+       ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -131,23 +157,80 @@ TEST_F(DataMemoTest, MouseSetsTheCaretAndShiftClickSelects) {
   EXPECT_EQ(memo_.caret(), (PanePosition{0, 5}));
 }
 
-TEST_F(DataMemoTest, LongLinesWrapAtThePanesWidthAndTheCaretFollowsRows) {
+TEST_F(DataMemoTest, DoubleClickSelectsAWordAndATripleClickTheLine) {
+  Fill({"alpha beta", "gamma"});
+  QTest::mouseDClick(memo_.viewport(), Qt::LeftButton, Qt::NoModifier, CellAt(0, 7));
+  EXPECT_EQ(memo_.selection(), (PaneRange{{0, 6}, {0, 10}}));
+  QTest::mousePress(memo_.viewport(), Qt::LeftButton, Qt::NoModifier, CellAt(0, 7));
+  QTest::mouseRelease(memo_.viewport(), Qt::LeftButton, Qt::NoModifier, CellAt(0, 7));
+  EXPECT_EQ(memo_.selection(), (PaneRange{{0, 0}, {1, 0}}));
+}
+
+TEST_F(DataMemoTest, RowsFollowThePanesWidth) {
   const std::string long_line(95, 'x');
   Fill({"short", long_line + "END"});
   const std::size_t columns = memo_.columns();
   ASSERT_GT(columns, 10u);
   ASSERT_LT(columns, long_line.size());
-  const std::size_t wrapped_rows = (long_line.size() + 3 + columns - 1) / columns;
-  EXPECT_EQ(memo_.row_count(), 1 + wrapped_rows);
-  // Down from the first row keeps the column, row by row through the wrap.
-  memo_.MoveCaret({0, 2}, false);
-  Press({{Qt::Key_Down}, {Qt::Key_Down}});
-  EXPECT_EQ(memo_.caret(), (PanePosition{1, columns + 2}));
-
-  // A wider pane wraps the same line into fewer rows.
+  EXPECT_EQ(memo_.row_count(), 1 + (long_line.size() + 3 + columns - 1) / columns);
   memo_.resize(900, 200);
   EXPECT_GT(memo_.columns(), columns);
   EXPECT_EQ(memo_.row_count(), 2u);
+}
+
+TEST_F(DataMemoTest, FindBarKeysSearchAndCountMatches) {
+  Fill({"Pads one", "pads two", "Leads"});
+  memo_.setFocus();
+  Press({{Qt::Key_Home, kCtrl}, {Qt::Key_F, kCtrl}});
+  FindBar* bar = memo_.find_bar();
+  ASSERT_TRUE(bar->isVisible());
+  ASSERT_TRUE(bar->field()->hasFocus());
+  QTest::keyClicks(bar->field(), QStringLiteral("pads"));
+  EXPECT_EQ(bar->count_label()->text(), QStringLiteral("1 of 2"));
+  EXPECT_EQ(memo_.selection(), (PaneRange{{0, 0}, {0, 4}}));
+  struct Step {
+    Key key;
+    const char* count;
+    PaneRange match;
+  };
+  const Step steps[] = {
+      {{Qt::Key_Return}, "2 of 2", {{1, 0}, {1, 4}}},
+      {{Qt::Key_Return}, "1 of 2", {{0, 0}, {0, 4}}},  // around the end
+      {{Qt::Key_Return, kShift}, "2 of 2", {{1, 0}, {1, 4}}},
+      {{Qt::Key_F3, kShift}, "1 of 2", {{0, 0}, {0, 4}}},
+      {{Qt::Key_F3}, "2 of 2", {{1, 0}, {1, 4}}},
+  };
+  for (const Step& step : steps) {
+    QTest::keyClick(bar->field(), step.key.key, step.key.modifiers);
+    EXPECT_EQ(bar->count_label()->text().toStdString(), step.count);
+    EXPECT_EQ(memo_.selection(), step.match);
+  }
+  bar->match_case()->click();
+  EXPECT_EQ(bar->count_label()->text(), QStringLiteral("1 of 1"));
+  EXPECT_EQ(memo_.selection(), (PaneRange{{1, 0}, {1, 4}}));
+  QTest::keyClicks(bar->field(), QStringLiteral("z"));
+  EXPECT_EQ(bar->count_label()->text(), QStringLiteral("No matches"));
+
+  QTest::keyClick(bar->field(), Qt::Key_Escape);
+  EXPECT_FALSE(bar->isVisible());
+  EXPECT_TRUE(memo_.hasFocus());
+  // F3 in the pane finds the field's text again once it is found.
+  bar->field()->setText(QStringLiteral("Leads"));
+  Press({{Qt::Key_F3}});
+  EXPECT_EQ(memo_.selection(), (PaneRange{{2, 0}, {2, 5}}));
+}
+
+// Runs where the platform has a primary selection (X11: xvfb-run with
+// QT_QPA_PLATFORM=xcb); Qt's offscreen platform has none.
+TEST_F(DataMemoTest, SelectingSetsThePrimarySelectionAndAMiddleClickPastesIt) {
+  QClipboard* clipboard = QApplication::clipboard();
+  if (!clipboard->supportsSelection()) GTEST_SKIP() << "no primary selection on this platform";
+  Fill({"alpha beta", "gamma"});
+  QTest::mouseDClick(memo_.viewport(), Qt::LeftButton, Qt::NoModifier, CellAt(0, 7));
+  EXPECT_EQ(clipboard->text(QClipboard::Selection).toStdString(), "beta");
+  QTest::mouseClick(memo_.viewport(), Qt::MiddleButton, Qt::NoModifier, CellAt(1, 2));
+  EXPECT_EQ(memo_.PlainText().toStdString(), "alpha beta\ngabetamma");
+  EXPECT_EQ(memo_.caret(), (PanePosition{1, 6}));
 }
 
 }  // namespace

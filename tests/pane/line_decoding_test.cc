@@ -1,5 +1,5 @@
-// Each line shows as UTF-8 when it is valid UTF-8 and as the Windows code
-// page otherwise.
+// Every well-formed UTF-8 sequence shows as its character and every other
+// byte as the Windows code page's, even within one line.
 
 #include "pane/line_decoding.h"
 
@@ -10,7 +10,7 @@
 namespace dravelin {
 namespace {
 
-TEST(LineDecodingTest, ValidUtf8ShowsAsUtf8AndAnythingElseAsTheWindowsCodePage) {
+TEST(LineDecodingTest, Utf8SequencesShowAsUtf8AndOtherBytesAsTheWindowsCodePage) {
   struct Case {
     const char* name;
     std::string bytes;
@@ -27,6 +27,9 @@ TEST(LineDecodingTest, ValidUtf8ShowsAsUtf8AndAnythingElseAsTheWindowsCodePage) 
       {"cut sequence", "a\xE2\x82", u"a\u00E2\u201A"},
       {"above U+10FFFF", "\xF4\x90\x80\x80", u"\u00F4\u0090\u20AC\u20AC"},
       {"four bytes", "\xF0\x9F\x8E\xB9!", u"\U0001F3B9!"},
+      {"both on one line", "Caf\xC3\xA9 Pads ... Caf\xE9 Leads",
+       u"Caf\u00E9 Pads ... Caf\u00E9 Leads"},
+      {"a sequence, then a lone byte", "\xC3\xA9\xE9\xE2\x82\xAC\x80", u"\u00E9\u00E9\u20AC\u20AC"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -39,6 +42,7 @@ TEST(LineDecodingTest, ValidUtf8ShowsAsUtf8AndAnythingElseAsTheWindowsCodePage) 
     std::size_t surrogates = 0;
     for (char16_t unit : c.shown) surrogates += unit >= 0xDC00 && unit < 0xE000;
     EXPECT_EQ(LineCharCount(c.bytes), c.shown.size() - surrogates);
+    EXPECT_EQ(LineUtf16Length(c.bytes), c.shown.size());
   }
 }
 

@@ -1,0 +1,158 @@
+#include "gui/find_bar.h"
+
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+#include <string>
+
+#include "gui/data_memo.h"
+
+namespace dravelin {
+
+FindBar::FindBar(DataMemo* memo)
+    : QWidget(memo),
+      memo_(memo),
+      field_(new QLineEdit(this)),
+      match_case_(new QCheckBox(QStringLiteral("Match case"), this)),
+      count_(new QLabel(this)),
+      previous_(new QToolButton(this)),
+      next_(new QToolButton(this)),
+      close_(new QToolButton(this)) {
+  setObjectName(QStringLiteral("FindBar"));
+  setAccessibleName(QStringLiteral("Find"));
+  // The desktop's own colours, whatever the pane and the window around it
+  // paint with.
+  QPalette own = QGuiApplication::palette();
+  own.setResolveMask(~QPalette::ResolveMask(0));  // every role its own
+  setPalette(own);
+  setAutoFillBackground(true);
+  setBackgroundRole(QPalette::Window);
+  auto* label = new QLabel(QStringLiteral("Find:"), this);
+  label->setBuddy(field_);
+  field_->setObjectName(QStringLiteral("FindText"));
+  field_->setAccessibleName(QStringLiteral("Find text"));
+  field_->setClearButtonEnabled(true);
+  for (QWidget* control : {static_cast<QWidget*>(field_), static_cast<QWidget*>(match_case_),
+                           static_cast<QWidget*>(previous_), static_cast<QWidget*>(next_),
+                           static_cast<QWidget*>(close_)}) {
+    control->installEventFilter(this);
+  }
+  match_case_->setObjectName(QStringLiteral("MatchCase"));
+  count_->setObjectName(QStringLiteral("MatchCount"));
+  // Its text ("3 of 12") is its accessible name, and a new count is told
+  // to assistive technologies as the name changing.
+  count_->setMinimumWidth(
+      count_->fontMetrics().horizontalAdvance(QStringLiteral("0000000 of 0000000")));
+  const auto button = [this](QToolButton* tool, const char* name, const QString& text,
+                             const QString& tip) {
+    tool->setObjectName(QLatin1String(name));
+    tool->setText(text);
+    tool->setToolTip(tip);
+    tool->setAccessibleName(tip);
+    tool->setFocusPolicy(Qt::TabFocus);
+    tool->setAutoRaise(true);
+  };
+  button(previous_, "FindPrevious", QStringLiteral("Previous"),
+         QStringLiteral("Previous match (Shift+F3)"));
+  button(next_, "FindNext", QStringLiteral("Next"), QStringLiteral("Next match (F3)"));
+  button(close_, "FindClose", QStringLiteral("Close"), QStringLiteral("Close the find bar (Esc)"));
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(4, 2, 4, 2);
+  layout->addWidget(label);
+  layout->addWidget(field_, 1);
+  layout->addWidget(match_case_);
+  layout->addWidget(count_);
+  layout->addWidget(previous_);
+  layout->addWidget(next_);
+  layout->addWidget(close_);
+  connect(field_, &QLineEdit::textEdited, this,
+          [this] { Search(SearchDirection::kForward, /*from_selection_start=*/true); });
+  connect(match_case_, &QCheckBox::toggled, this,
+          [this] { Search(SearchDirection::kForward, /*from_selection_start=*/true); });
+  connect(previous_, &QToolButton::clicked, this, &FindBar::FindPrevious);
+  connect(next_, &QToolButton::clicked, this, &FindBar::FindNext);
+  connect(close_, &QToolButton::clicked, this, &FindBar::Close);
+}
+
+void FindBar::Open() {
+  const PaneRange selected = memo_->selection();
+  // A selection within one line is what the user wants to find.
+  if (selected.from != selected.to && selected.from.line == selected.to.line &&
+      selected.to.column - selected.from.column <= 200) {
+    field_->setText(memo_->Text(selected));
+  }
+  show();
+  field_->setFocus(Qt::ShortcutFocusReason);
+  field_->selectAll();
+}
+
+void FindBar::Close() {
+  hide();
+  memo_->PlaceFindBar();
+  memo_->setFocus(Qt::OtherFocusReason);
+}
+
+void FindBar::FindNext() {
+  if (field_->text().isEmpty()) {
+    memo_->OpenFindBar();
+    return;
+  }
+  Search(SearchDirection::kForward, false);
+}
+
+void FindBar::FindPrevious() {
+  if (field_->text().isEmpty()) {
+    memo_->OpenFindBar();
+    return;
+  }
+  Search(SearchDirection::kBackward, false);
+}
+
+void FindBar::TextEdited() {
+  if (!count_->text().isEmpty()) count_->clear();
+}
+
+void FindBar::Search(SearchDirection direction, bool from_selection_start) {
+  const std::string query = field_->text().toStdString();
+  const bool match_case = match_case_->isChecked();
+  const PaneSearchResult result = from_selection_start
+                                      ? memo_->model_.FindFromSelectionStart(query, match_case)
+                                      : memo_->model_.Find(query, match_case, direction);
+  memo_->ModelChanged();
+  ShowResult(result);
+}
+
+void FindBar::ShowResult(const PaneSearchResult& result) {
+  if (field_->text().isEmpty()) {
+    count_->clear();
+  } else if (!result.found) {
+    count_->setText(QStringLiteral("No matches"));
+  } else {
+    count_->setText(QStringLiteral("%1 of %2").arg(result.number).arg(result.count));
+  }
+}
+
+bool FindBar::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (watched == field_ && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+      if ((key->modifiers() & Qt::ShiftModifier) != 0) {
+        FindPrevious();
+      } else {
+        FindNext();
+      }
+      return true;
+    }
+    if (key->key() == Qt::Key_Escape) {
+      Close();
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace dravelin
