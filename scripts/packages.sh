@@ -23,4 +23,8 @@ readonly DRAVELIN_TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang-14 libclang
                                  desktop-file-utils appstream dpkg-dev lintian)
 # What building the browser page needs, and what its browser test needs.
 readonly DRAVELIN_WEB_PACKAGES=(emscripten python3)
-readonly DRAVELIN_BROWSER_TEST_PACKAGES=(chromium chromium-driver python3-selenium)
+# The browser test runs in three engines: Chromium (chromedriver), Firefox ESR
+# (over WebDriver BiDi, through python3-websocket) and WebKitGTK
+# (WebKitWebDriver, on a virtual X display).
+readonly DRAVELIN_BROWSER_TEST_PACKAGES=(chromium chromium-driver python3-selenium firefox-esr
+                                        python3-websocket webkit2gtk-driver xvfb xauth)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds Dravelin with every test, benchmark and the window, and runs every
 # test (GUI tests run offscreen, no display needed), then builds the browser
-# page and tests it in headless Chromium.
+# page and tests it in three browser engines.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 . "$root/scripts/packages.sh"
@@ -15,13 +15,18 @@ cmake --build "$build" -j"$(nproc)"
 cd "$build"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" --timeout 600
 
-# The browser page, built with emscripten, in headless Chromium against the
-# batch program just built (skipped by the sanitizer run, which builds no page).
+# The browser page, built with emscripten, in Chromium, Firefox ESR and
+# WebKitGTK, each from disk and over http, against the batch program just
+# built (skipped by the sanitizer run, which builds no page).
 if [ "${DRAVELIN_BROWSER_TEST:-1}" = 1 ]; then
   ensure_packages "${DRAVELIN_WEB_PACKAGES[@]}" "${DRAVELIN_BROWSER_TEST_PACKAGES[@]}"
   bash "$root/scripts/web.sh"
-  # Debian's selenium belongs to the system's python3.
-  /usr/bin/python3 "$root/tests/web/browser_test.py" --page "$root/build/web/dravelin.html" \
-      --batch "$build/src/batch/dravelin-batch" --examples "$root/examples" \
-      --screenshot "$root/build/web/screenshot.png"
+  for engine in chromium firefox webkit; do
+    for source in "" --http; do
+      # Debian's selenium and websocket belong to the system's python3.
+      /usr/bin/python3 "$root/tests/web/browser_test.py" --page "$root/build/web/dravelin.html" \
+          --batch "$build/src/batch/dravelin-batch" --examples "$root/examples" \
+          --engine "$engine" $source --screenshot "$root/build/web/screenshot-$engine.png"
+    done
+  done
 fi

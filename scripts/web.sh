@@ -15,7 +15,7 @@ cmake --build "$build/cmake" -j"$(nproc)" --target dravelin_core
 
 page="$root/src/web/page"
 python3 "$root/scripts/web_page.py" "$page/dravelin.html" "$page/dravelin.css" \
-    "$page/pane.js" "$page/zip.js" "$page/page.js" "$page/worker.js" "$build/cmake/src/web/dravelin_core.js" \
+    "$page/protocol.js" "$page/pane.js" "$page/zip.js" "$page/page.js" "$page/worker.js" "$build/cmake/src/web/dravelin_core.js" \
     "$build/dravelin.html"
 size=$(stat -c %s "$build/dravelin.html")
 echo "Built $build/dravelin.html ($size bytes)"

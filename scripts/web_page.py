@@ -1,21 +1,23 @@
 """Puts the browser page together: the page template with its styles, its
-scripts and the worker's script (the worker glue followed by the compiled
-core, WebAssembly inside) written into it, as one self-contained file.
+scripts and the worker's script (the message protocol and the worker glue
+followed by the compiled core, WebAssembly inside) written into it, as one
+self-contained file. The protocol opens both scripts: page and worker build
+and read their messages with the same text.
 
-Usage: web_page.py TEMPLATE CSS PANE_JS ZIP_JS PAGE_JS WORKER_JS CORE_JS OUTPUT
+Usage: web_page.py TEMPLATE CSS PROTOCOL_JS PANE_JS ZIP_JS PAGE_JS WORKER_JS CORE_JS OUTPUT
 """
 import sys
 
 
 def main(argv):
-    template, css, pane_js, zip_js, page_js, worker_js, core_js, output = argv[1:]
+    template, css, protocol_js, pane_js, zip_js, page_js, worker_js, core_js, output = argv[1:]
 
     def read(path):
         with open(path, encoding="utf-8") as f:
             return f.read()
 
-    worker = read(worker_js) + "\n" + read(core_js)
-    script = read(pane_js) + "\n" + read(zip_js) + "\n" + read(page_js)
+    worker = read(protocol_js) + "\n" + read(worker_js) + "\n" + read(core_js)
+    script = read(protocol_js) + "\n" + read(pane_js) + "\n" + read(zip_js) + "\n" + read(page_js)
     for name, text in (("worker", worker), ("page script", script)):
         # The text sits inside a <script> element, which the first "</script"
         # would end.

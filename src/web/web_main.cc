@@ -1,10 +1,10 @@
 // The core of the browser page, compiled to WebAssembly and run in a Web
-// Worker. The worker's script (page/worker.js) mounts the chosen folders as
-// "Compare" and "Base" below kWorkingDir and calls the functions exported
-// here; everything the program shows is posted to the page as messages.
+// Worker. The worker's script (page/worker.js) puts the chosen folders' files
+// below kWorkingDir as "Compare" and "Base" and calls the functions of
+// page_protocol.h; everything the program shows is posted to the page as the
+// messages of page/protocol.js.
 
 #include <emscripten/emscripten.h>
-#include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -15,8 +15,8 @@
 
 #include "app/application.h"
 #include "app/menu_table.h"
-#include "base/message_code.h"
-#include "web/core_warm_up.h"
+#include "banks/bank.h"
+#include "web/page_protocol.h"
 #include "web/web_window.h"
 
 namespace {
@@ -24,29 +24,24 @@ namespace {
 constexpr const char* kWorkingDir = "/work";
 
 // Each takes the address and length of bytes in the module's memory and
-// posts a copy of them to the page. A pane batch is copied into buffers
-// that the page takes over (transferred, not copied again) and gives back
-// once its pane lets go of them (see page/worker.js).
+// posts a copy of them. A pane batch is copied into buffers of its own, which
+// the page takes over (transferred, not copied again); made and then set,
+// which costs less than slice() where fresh memory is slow to come by.
 EM_JS(void, PostPaneLines,
       (const char* data, std::size_t size, const std::uint32_t* ends, std::size_t count, int ascii),
       {
-        const bytes = dravelinBuffer(Uint8Array, size);
+        const bytes = new Uint8Array(size);
         bytes.set(HEAPU8.subarray(data, data + size));
-        const lineEnds = dravelinBuffer(Uint32Array, count);
+        const lineEnds = new Uint32Array(count);
         lineEnds.set(HEAPU32.subarray(ends >> 2, (ends >> 2) + count));
-        postMessage({type : 'pane', bytes : bytes, ends : lineEnds, ascii : ascii != 0},
-                    [ bytes.buffer, lineEnds.buffer ]);
+        dravelinPost(DravelinProtocol.toPage.pane(bytes, lineEnds, ascii != 0));
       });
-EM_JS(void, PostPaneCleared, (), { postMessage({type : 'clear'}); });
+EM_JS(void, PostPaneCleared, (), { dravelinPost(DravelinProtocol.toPage.clear()); });
 EM_JS(void, PostStatus, (const char* data, std::size_t size),
-      { postMessage({type : 'status', bytes : HEAPU8.slice(data, data + size)}); });
+      { dravelinPost(DravelinProtocol.toPage.status(HEAPU8.slice(data, data + size))); });
 EM_JS(void, PostItem, (int item, const char* caption, std::size_t size, int enabled), {
-  postMessage({
-    type : 'item',
-    item : item,
-    caption : HEAPU8.slice(caption, caption + size),
-    enabled : enabled != 0
-  });
+  dravelinPost(
+      DravelinProtocol.toPage.item(item, HEAPU8.slice(caption, caption + size), enabled != 0));
 });
 EM_JS(void, PostFileClosed, (const char* name, std::size_t size),
       { dravelinFileClosed(HEAPU8.slice(name, name + size)); });
@@ -64,7 +59,7 @@ EM_JS(void, PostFileBytes, (const char* name, std::size_t size, const std::uint3
         dravelinFileBytes(HEAPU8.slice(name, name + size), parts);
       });
 EM_JS(void, PostMenu, (const char* json, std::size_t size),
-      { postMessage({type : 'menu', menu : JSON.parse(UTF8ToString(json, size))}); });
+      { dravelinPost(DravelinProtocol.toPage.menu(JSON.parse(UTF8ToString(json, size)))); });
 
 class WorkerBridge final : public dravelin::PageBridge {
  public:
@@ -79,16 +74,6 @@ class WorkerBridge final : public dravelin::PageBridge {
              enabled ? 1 : 0);
   }
   void FileClosed(std::string_view name) override { PostFileClosed(name.data(), name.size()); }
-};
-
-// A page that discards everything: the warm-up's.
-class SilentBridge final : public dravelin::PageBridge {
- public:
-  void PaneLines(std::string_view, const std::vector<std::uint32_t>&, bool) override {}
-  void PaneCleared() override {}
-  void StatusShown(std::string_view) override {}
-  void ItemChanged(dravelin::MenuItemId, std::string_view, bool) override {}
-  void FileClosed(std::string_view) override {}
 };
 
 // The menu captions and names are plain ASCII without quotes or
@@ -115,7 +100,6 @@ Core* core = nullptr;
 
 extern "C" {
 
-// Creates the program and posts its menu; nothing is loaded yet.
 EMSCRIPTEN_KEEPALIVE void dravelin_init() {
   if (core != nullptr) return;
   core = new Core();
@@ -149,30 +133,23 @@ EMSCRIPTEN_KEEPALIVE void dravelin_init() {
   PostMenu(json.data(), json.size());
 }
 
-// Runs every report once over made-up banks in a program of its own, showing
-// nothing, so that the browser has compiled and optimised the core before
-// the user's first command (see web/core_warm_up.h).
-EMSCRIPTEN_KEEPALIVE void dravelin_warm_up() {
-  SilentBridge silent;
-  dravelin::WarmUpCore("/warm-up", silent);
-}
-
-// Loads both sets afresh from the folders now mounted, as at start-up.
 EMSCRIPTEN_KEEPALIVE void dravelin_load() {
+  static bool first_load = true;
   core->application.FormClose();
   core->application.LoadBankSets();
   core->window.Flush();
+  if (first_load && dravelin::CountPatches(core->application.compare_set()) == 0) {
+    core->window.ShowStartHint();
+  }
+  first_load = false;
 }
 
-// Runs the command of a menu item, as a click of it does.
 EMSCRIPTEN_KEEPALIVE void dravelin_click(int item) {
   if (item < 0 || item >= static_cast<int>(dravelin::kMenuItemCount)) return;
   core->application.Click(dravelin::MenuItemId{static_cast<std::uint8_t>(item)});
   core->window.Flush();
 }
 
-// Hands the report files closed since the last call to the worker's script
-// and frees them.
 EMSCRIPTEN_KEEPALIVE void dravelin_hand_over_files() {
   for (const dravelin::ClosedReportFile& file : core->files.TakeClosedFiles()) {
     std::vector<std::uint32_t> pieces;
@@ -184,16 +161,8 @@ EMSCRIPTEN_KEEPALIVE void dravelin_hand_over_files() {
   }
 }
 
-// The end of the memory the module's allocator has taken so far: what lies
-// above it is where the next large allocations go.
-EMSCRIPTEN_KEEPALIVE std::uintptr_t dravelin_heap_top() {
-  return reinterpret_cast<std::uintptr_t>(sbrk(0));
-}
-
-// Shows a message code that arose after the command had ended: the page
-// failed to save a report file.
-EMSCRIPTEN_KEEPALIVE void dravelin_show_message_code(int code) {
-  core->window.ShowStatus(dravelin::MessageCodeLine(static_cast<dravelin::MessageCode>(code)));
+EMSCRIPTEN_KEEPALIVE void dravelin_files_saved(int written) {
+  core->window.ReportFilesSaved(written != 0);
 }
 
 }  // extern "C"

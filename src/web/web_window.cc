@@ -1,9 +1,11 @@
 #include "web/web_window.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <utility>
 
 #include "app/application.h"
+#include "base/message_code.h"
 #include "pane/line_decoding.h"
 
 namespace dravelin {
@@ -54,6 +56,23 @@ void WebWindow::Flush() {
   pending_.clear();
   pending_ends_.clear();
   pending_ascii_ = true;
+}
+
+void WebWindow::ReportFilesSaved(bool all_written) {
+  if (!all_written) ShowStatus(MessageCodeLine(kTxtFileWriteError));
+}
+
+void WebWindow::ShowStartHint() {
+  ClearPane();
+  for (const char* line : {
+           "Choose your Compare folder (the sysex bank files, *.syx, to study) with the button",
+           "below the window, or drop the folder onto the page; choose a Base folder as well",
+           "(the banks already on your keyboard) to compare against it. Then pick a report",
+           "from the menus.",
+       }) {
+    AppendPaneLine(line);
+  }
+  Flush();
 }
 
 class PageReportFile final : public ReportFile {

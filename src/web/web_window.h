@@ -77,6 +77,15 @@ class WebWindow final : public WindowOperations {
   // Hands over the pending pane lines; called when a command has ended.
   void Flush();
 
+  // The page has saved a command's report files after the command ended, or
+  // failed to write one of them (`all_written` false): then the status line
+  // shows the write error, as a failed write shows it on the desktop.
+  void ReportFilesSaved(bool all_written);
+
+  // Fills the pane with what to do first, when the page starts without a
+  // bank in its Compare folder.
+  void ShowStartHint();
+
  private:
   PageBridge& page_;
   const Application* application_ = nullptr;

@@ -6,6 +6,7 @@
 
 #include "app/application.h"
 #include "app/menu_table.h"
+#include "base/message_code.h"
 #include "gtest/gtest.h"
 
 namespace dravelin {
@@ -116,6 +117,17 @@ TEST(WebWindowTest, MenuChangesCarryTheApplicationsCaptionAndState) {
                       "item PrintAllSimilarities Print All Similarities off"),
             items.end());
   EXPECT_EQ(items.back(), "item ControlScreenDisplay Turn On Screen Display on");
+}
+
+TEST(WebWindowTest, AFailedSaveEndsWithTheWriteErrorAfterThePendingLines) {
+  RecordingPage page;
+  WebWindow window(page);
+  window.ReportFilesSaved(true);
+  EXPECT_TRUE(page.events.empty()) << "saved files change nothing";
+  window.AppendPaneLine("x");
+  window.ReportFilesSaved(false);
+  EXPECT_EQ(page.events, (std::vector<std::string>{
+                             "pane 3 ascii 1", "status " + MessageCodeLine(kTxtFileWriteError)}));
 }
 
 TEST(WebReportFileSystemTest, ClosedFilesAreKeptWholeUntilTakenAndNamedWithoutTheirFolder) {

@@ -1,33 +1,26 @@
 // The page: builds the menu the core describes, starts the core in a Web
-// Worker, hands it the chosen folders and the clicks, paints what it posts
-// (pane lines, status texts, menu item states) and saves the report files
-// it writes, into a granted folder or as downloads.
+// Worker, reads the chosen folders' files and hands their bytes to it, sends
+// it the clicks, paints what it posts (pane lines, status texts, menu item
+// states) and saves the report files it writes, into a granted folder or as
+// downloads. Every message is one of protocol.js.
 'use strict';
 
 (function () {
   const decodeLine = DravelinPane.decode;
+  const toWorker = DravelinProtocol.toWorker;
 
   const pane = new DravelinPane(document.getElementById('DataMemo'));
   const statusLabel = document.getElementById('MsgLabel');
   const menuBar = document.getElementById('MainMenu1');
+  const notice = document.getElementById('FolderNotice');
   const items = [];  // by item number: { id, component, element, dropDown }
   const componentIds = {};
-  let pending = 0;  // requests the worker has not finished
+  let pending = 0;  // requests the worker has not finished, and folders being read
   let saving = 0;  // report deliveries still running
   let ready = false;
   let runningItem = null;
   let savingItem = null;  // the command whose files are being saved
-  // Status texts shown after a report file was closed, held back while a
-  // granted folder takes the files: a failed write must end the command
-  // with its message instead, as on the desktop.
-  let heldStatuses = null;
-  let savingStatuses = null;
   let grantedFolder = null;
-  // Idle preparation (see warmBuffers): the page's part, and the number of
-  // folder loads after which the worker last finished its part.
-  let pagePrepared = false;
-  let loadsSent = 0;
-  let workerPreparedLoads = -1;
   // What each folder input last chose: null (nothing chosen) or
   // { files: File[], list: null or a function that lists the folder again
   // (a dropped folder, or one chosen where the browser grants folders),
@@ -46,101 +39,45 @@
   const worker = new Worker(URL.createObjectURL(new Blob([workerSource],
                                                         { type: 'text/javascript' })));
 
-  function send(message) {
-    if (message.type === 'folders') ++loadsSent;
+  function send([message, transfer]) {
     ++pending;
     updateBusy();
-    worker.postMessage(message);
+    worker.postMessage(message, transfer);
   }
 
-  function foldersMessage() {
-    return { Compare: folders.Compare && folders.Compare.files,
-             Base: folders.Base && folders.Base.files };
-  }
-
-  worker.onmessage = (event) => {
-    const m = event.data;
-    switch (m.type) {
-      case 'menu': buildMenu(m.menu); break;
-      case 'ready':
-        ready = true;
-        send({ type: 'folders', folders: foldersMessage() });  // the start-up load
-        break;
-      case 'pane': pane.appendBytes(m.bytes, m.ends, m.ascii); break;
-      case 'clear': {
-        const spare = pane.clear();
-        worker.postMessage({ type: 'spare', buffers: spare }, spare);
-        break;
+  worker.onmessage = (event) => DravelinProtocol.dispatch(event.data, {
+    menu: (m) => buildMenu(m.menu),
+    ready: async () => {
+      ready = true;
+      send(toWorker.folders(await readFolders()));  // the start-up load
+    },
+    pane: (m) => pane.appendBytes(m.bytes, m.ends, m.ascii),
+    clear: () => pane.clear(),
+    status: (m) => { statusLabel.textContent = decodeLine(m.bytes); },
+    item: (m) => {
+      const item = items[m.item];
+      item.element.textContent = decodeLine(m.caption);
+      item.element.disabled = !m.enabled;
+      item.element.setAttribute('aria-disabled', m.enabled ? 'false' : 'true');
+    },
+    done: (m) => {
+      // A command that wrote files is busy until they are saved.
+      if (m.files > 0) {
+        ++saving;
+        savingItem = runningItem;
       }
-      case 'fileClosed':
-        if (grantedFolder && !heldStatuses) heldStatuses = [];
-        break;
-      case 'status':
-        if (heldStatuses) heldStatuses.push(decodeLine(m.bytes));
-        else statusLabel.textContent = decodeLine(m.bytes);
-        break;
-      case 'item': {
-        const item = items[m.item];
-        item.element.textContent = decodeLine(m.caption);
-        item.element.disabled = !m.enabled;
-        item.element.setAttribute('aria-disabled', m.enabled ? 'false' : 'true');
-        break;
-      }
-      case 'done':
-        // A command that wrote files is busy until they are saved.
-        if (m.files > 0) {
-          ++saving;
-          savingItem = runningItem;
-          savingStatuses = heldStatuses;
-        }
-        heldStatuses = null;
-        runningItem = null;
-        --pending;
-        updateBusy();
-        break;
-      case 'files':
-        deliver(m.files, savingItem).then((written) => {
-          if (!written) {
-            send({ type: 'messageCode', code: 16 });  // a report file could not be written
-          } else if (savingStatuses) {
-            for (const text of savingStatuses) statusLabel.textContent = text;
-          }
-        }).finally(() => { --saving; updateBusy(); });
-        break;
-      case 'prepared': workerPreparedLoads = m.loads; break;
-      case 'log': console.log('[dravelin core]', m.text); break;
-    }
-  };
-  // The pane's buffers, warmed at idle time. The core's pane lines arrive
-  // in buffers the worker fills and the pane keeps until it is cleared; fresh
-  // memory costs far more than filling it, so the page makes kWarmBuffers
-  // pairs of them (a batch's bytes, up to the core's 8 MB batch and the
-  // report block that ends it, and its line ends) and touches them while
-  // the page is idle, then hands them to the worker, which keeps them for
-  // the reports. That is two large reports' worth: the pane holds the last
-  // report's buffers until the next report clears it, and they reach the
-  // worker only after that command. One pair per task, so that the page
-  // stays responsive. Then the pane's line arrays, with room for two
-  // million lines (the largest reports of a full Compare folder).
-  const kWarmBuffers = 16;
-  const kWarmSizes = [9 << 20, 1 << 20];
-  const kWarmPaneLines = 1 << 21;
-  function warmBuffers(left) {
-    if (left === 0) {
-      pane.reserve(kWarmPaneLines);
-      pagePrepared = true;
-      return;
-    }
-    const buffers = kWarmSizes.map((size) => {
-      const bytes = new Uint8Array(size);
-      // Writing each page makes it resident.
-      for (let at = 0; at < size; at += 4096) bytes[at] = 0;
-      return bytes.buffer;
-    });
-    worker.postMessage({ type: 'spare', buffers: buffers }, buffers);
-    setTimeout(() => warmBuffers(left - 1), 0);
-  }
-  setTimeout(() => warmBuffers(kWarmBuffers), 0);
+      runningItem = null;
+      --pending;
+      updateBusy();
+    },
+    files: (m) => {
+      deliver(m.files, savingItem).catch(() => false).then((written) => {
+        --saving;
+        send(toWorker.filesSaved(written));
+      });
+    },
+    log: (m) => console.log('[dravelin core]', m.text),
+  });
 
   worker.onerror = (event) => {
     statusLabel.textContent = 'The program could not start: ' + (event.message || 'error');
@@ -221,6 +158,13 @@
     closeMenus();
     openMenu = box;
     box.classList.add('open');
+    // A menu that would reach beyond the page's right edge opens further
+    // left, so that it never widens the page.
+    const list = box.querySelector('.menu');
+    list.style.left = '';
+    const rect = list.getBoundingClientRect();
+    const over = rect.right + 2 - document.documentElement.clientWidth;
+    if (over > 0) list.style.left = -Math.ceil(Math.min(over, rect.left)) + 'px';
     box.firstChild.setAttribute('aria-expanded', 'true');
     const first = box.querySelector('.menu button:not([disabled])');
     if (focusFirst && first) first.focus(); else box.firstChild.focus();
@@ -253,23 +197,79 @@
     closeMenus();
     pane.focus();
     if (busy() || items[id].element.disabled) return;
-    const message = { type: 'click', item: id };
+    let files;
     if (items[id].component === 'ReadInputFilesAgain') {
       askForFoldersAgain();
-      ++pending;  // held while folders are listed again
+      ++pending;  // held while the folders are listed and read again
       updateBusy();
       try {
         await relistFolders();
-        message.folders = foldersMessage();
+        files = await readFolders();
       } finally {
         --pending;
       }
     }
     runningItem = items[id].component;
-    send(message);
+    send(toWorker.click(id, files));
   }
 
   // --- Folders ---------------------------------------------------------------
+
+  // What the page has to say about the folders: a folder that could not be
+  // listed, files that could not be read, a browser without a folder
+  // chooser. One line per subject, shown below the folder buttons.
+  const notes = { browser: '', Compare: '', Base: '' };
+  function note(subject, text) {
+    notes[subject] = text;
+    notice.textContent = Object.values(notes).filter((t) => t).join('\n');
+  }
+
+  // The chosen files' bytes, read here on the page's thread (a worker cannot
+  // read a chosen File in every browser) and handed to the worker, which
+  // takes the buffers over. A file that fails to read is named below the
+  // buttons and handed over without bytes: the core then finds it
+  // unreadable, as it would find a damaged file on disk.
+  async function readFolders() {
+    const read = {};
+    for (const name of ['Compare', 'Base']) {
+      const choice = folders[name];
+      if (!choice) {
+        read[name] = null;
+        continue;
+      }
+      const failed = [];
+      read[name] = await Promise.all(choice.files.map(async (file) => {
+        let bytes = null;
+        try {
+          if (file.error) throw file.error;
+          bytes = await file.slice(0, file.size).arrayBuffer();
+        } catch (error) {
+          failed.push(file.name + ' (' + (error.name || error) + ')');
+        }
+        return { name: file.name, bytes };
+      }));
+      note(name, failed.length === 0 ? '' : 'The ' + name + ' folder "' + choice.label +
+           '": could not read ' + failed.join(', ') + '. Choose the folder again to read ' +
+           'the files as they are now.');
+    }
+    return read;
+  }
+
+  // Loads run one after another, each with the folders as they stand when
+  // it starts, so that the last choice is the one loaded.
+  let loads = Promise.resolve();
+  function load() {
+    ++pending;
+    updateBusy();
+    loads = loads.then(async () => {
+      try {
+        send(toWorker.folders(await readFolders()));
+      } finally {
+        --pending;
+        updateBusy();
+      }
+    });
+  }
 
   // Only the files directly in the chosen folder count; a file without a
   // relative path lies directly in it.
@@ -282,19 +282,42 @@
 
   function chooseFolder(name, choice) {
     folders[name] = choice;
+    note(name, '');
     const label = document.getElementById(name + 'FolderName');
     label.textContent = choice ? (choice.label + ' (' + choice.files.length + ' files)') : 'none';
-    if (ready) send({ type: 'folders', folders: foldersMessage() });
+    if (ready) load();
+  }
+
+  // Files chosen one by one (or a folder's files, where the browser's
+  // chooser offers no folder) stand for the folder.
+  function chosenFiles(name, fileList) {
+    const first = fileList.length ? fileList[0].webkitRelativePath || '' : '';
+    if (first.includes('/')) {
+      chooseFolder(name, { files: directFiles(fileList), list: null, label: first.split('/')[0] });
+    } else {
+      chooseFolder(name, { files: [...fileList], list: null,
+                           label: fileList.length === 1 ? fileList[0].name : 'chosen files' });
+    }
+  }
+
+  // Where the browser has no folder chooser, the folder button chooses
+  // files, and the page says so.
+  const folderChooser = 'webkitdirectory' in document.createElement('input');
+  if (!folderChooser) {
+    note('browser', 'This browser cannot choose a folder: with the folder buttons, select ' +
+         'all the bank files in the folder (Ctrl+A or Cmd+A in the chooser).');
   }
 
   for (const name of ['Compare', 'Base']) {
     const input = document.getElementById(name + 'Folder');
+    const filesInput = document.getElementById(name + 'Files');
+    // A reloaded page holds no folder: its inputs hold none either.
+    input.value = '';
+    filesInput.value = '';
+    if (!folderChooser) input.removeAttribute('webkitdirectory');
     // A choice made while a command runs is loaded after it.
-    input.addEventListener('change', () => {
-      const list = directFiles(input.files);
-      const first = input.files.length ? input.files[0].webkitRelativePath || '' : '';
-      chooseFolder(name, { files: list, list: null, label: first.split('/')[0] || name });
-    });
+    input.addEventListener('change', () => chosenFiles(name, input.files));
+    filesInput.addEventListener('change', () => chosenFiles(name, filesInput.files));
     if (window.showDirectoryPicker) {
       // Where the browser can grant a folder, the input's button chooses one
       // that way, so that reading the files again sees files added since.
@@ -311,9 +334,24 @@
           input.click();
           return;
         }
-        const list = () => filesOfHandle(folder);
-        chooseFolder(name, { files: await list(), list, label: folder.name });
+        listChosenFolder(name, folder.name, () => filesOfHandle(folder));
       });
+    }
+  }
+
+  // Lists a folder and chooses it; a folder that cannot be listed is named
+  // below the buttons, and the choice before stays.
+  async function listChosenFolder(name, label, list, fallback) {
+    try {
+      chooseFolder(name, { files: await list(), list, label });
+    } catch (error) {
+      if (fallback) {
+        listChosenFolder(name, label, fallback);
+        return;
+      }
+      note(name, 'The folder "' + label + '" could not be listed in this browser (' +
+           (error.name || error) + '). Choose it with the ' + name + ' folder button, or ' +
+           'choose (or drop) the files in it.');
     }
   }
 
@@ -329,28 +367,30 @@
     document.getElementById(name + 'Folder').click();
   }
 
+  // A file of a listed folder that cannot be opened stands in the list as
+  // { name, error }; reading it fails with that error.
   async function filesOfHandle(folder) {
     const list = [];
     for await (const handle of folder.values()) {
       if (handle.kind !== 'file') continue;
       try {
         list.push(await handle.getFile());
-      } catch (e) {
-        list.push(new File([], handle.name));  // as an unopenable dropped file
+      } catch (error) {
+        list.push({ name: handle.name, error });
       }
     }
     return list;
   }
 
   function readAllEntries(directory) {
-    return new Promise((resolve) => {
+    return new Promise((resolve, reject) => {
       const reader = directory.createReader();
       const all = [];
       const next = () => reader.readEntries((batch) => {
         if (batch.length === 0) { resolve(all); return; }
         all.push(...batch);
         next();
-      }, () => resolve(all));
+      }, reject);
       next();
     });
   }
@@ -361,10 +401,8 @@
     for (const entry of entries) {
       try {
         list.push(await new Promise((resolve, reject) => entry.file(resolve, reject)));
-      } catch (e) {
-        // A file that cannot be opened is passed on as empty; reading it
-        // then fails as an unreadable bank file does on the desktop.
-        list.push(new File([], entry.name));
+      } catch (error) {
+        list.push({ name: entry.name, error });
       }
     }
     return list;
@@ -373,23 +411,49 @@
   async function relistFolders() {
     for (const name of ['Compare', 'Base']) {
       const choice = folders[name];
-      if (choice && choice.list) {
-        try { choice.files = await choice.list(); } catch (e) { /* keep */ }
+      if (!choice || !choice.list) continue;
+      try {
+        choice.files = await choice.list();
+      } catch (error) {
+        note(name, 'The folder "' + choice.label + '" could not be listed again (' +
+             (error.name || error) + '); its files are read as they were chosen.');
       }
     }
   }
 
+  // A dropped folder becomes the Compare folder, or the Base folder when
+  // dropped on the Base box; dropped files stand for the folder. The items
+  // are asked for every way of listing at once: they are gone after the
+  // event. Where the browser hands the folder as a handle, that lists it;
+  // else its entry does (which some browsers refuse for a page opened from
+  // disk: the page then says so).
   document.addEventListener('dragover', (e) => { e.preventDefault(); });
-  document.addEventListener('drop', async (e) => {
+  document.addEventListener('drop', (e) => {
     e.preventDefault();
-    if (busy()) return;
-    const entries = [...e.dataTransfer.items]
-        .map((item) => item.webkitGetAsEntry && item.webkitGetAsEntry())
-        .filter((entry) => entry && entry.isDirectory);
-    if (entries.length === 0) return;
     const name = e.target.closest && e.target.closest('#BaseBox') ? 'Base' : 'Compare';
-    const list = () => filesOfEntry(entries[0]);
-    chooseFolder(name, { files: await list(), list, label: entries[0].name });
+    if (busy()) {
+      note(name, 'The page is busy: drop the folder again once the command has ended.');
+      return;
+    }
+    const dropped = [...e.dataTransfer.items].filter((item) => item.kind === 'file');
+    const entries = dropped.map((item) => item.webkitGetAsEntry && item.webkitGetAsEntry());
+    const at = entries.findIndex((entry) => entry && entry.isDirectory);
+    if (at < 0) {
+      chosenFiles(name, e.dataTransfer.files);
+      return;
+    }
+    const handle = dropped[at].getAsFileSystemHandle ? dropped[at].getAsFileSystemHandle()
+                                                     : null;
+    const byEntry = () => filesOfEntry(entries[at]);
+    if (!handle) {
+      listChosenFolder(name, entries[at].name, byEntry);
+      return;
+    }
+    listChosenFolder(name, entries[at].name, async () => {
+      const folder = await handle;
+      if (!folder || folder.kind !== 'directory') throw new TypeError('not a folder');
+      return filesOfHandle(folder);
+    }, byEntry);
   });
 
   // --- Report files ----------------------------------------------------------
@@ -440,6 +504,7 @@
     return true;
   }
 
+  const kDownloadHoldMs = 10000;
   function download(name, blob) {
     const url = URL.createObjectURL(blob);
     const link = document.createElement('a');
@@ -448,8 +513,45 @@
     document.body.append(link);
     link.click();
     link.remove();
-    setTimeout(() => URL.revokeObjectURL(url), 60000);
+    // The browser holds the bytes for the download once it has started; the
+    // page lets go of them soon after, so that a large report is not held
+    // twice for long.
+    setTimeout(() => URL.revokeObjectURL(url), kDownloadHoldMs);
   }
+
+  // --- Fitting the viewport --------------------------------------------------
+
+  // The window keeps its designed size where the viewport has room for it and
+  // for the folder buttons below it. Where it is narrower, the window narrows
+  // with it (its menu bar wraps) and the client area (pane and status line)
+  // is scaled down to the window's width; where it is too low, the client
+  // area is scaled down to fit the height too, but no further than
+  // kLeastHeightScale (below that the page scrolls instead). The pane
+  // measures in layout pixels, so it is unaffected.
+  const kLeastHeightScale = 0.7;
+  const form = document.getElementById('Form1');
+  const clientBox = document.getElementById('ClientBox');
+  const client = clientBox.firstElementChild;
+  const folderSection = document.getElementById('Folders');
+  function fit() {
+    const design = client.offsetWidth;
+    const width = Math.min(design, document.documentElement.clientWidth - 16);
+    form.style.width = width + 'px';
+    const frame = form.offsetHeight - clientBox.offsetHeight;  // caption, menus, border
+    const room = window.innerHeight - folderSection.offsetHeight - frame - 24;
+    const scale = Math.min(1, width / design,
+                           Math.max(kLeastHeightScale, room / client.offsetHeight));
+    client.style.transform = scale < 1 ? 'scale(' + scale + ')' : '';
+    clientBox.style.width = design * scale + 'px';
+    clientBox.style.height = client.offsetHeight * scale + 'px';
+  }
+  // The root element's box follows the viewport, also where a browser
+  // reports a resize before its layout has caught up.
+  window.addEventListener('resize', fit);
+  const fitObserver = new ResizeObserver(fit);
+  fitObserver.observe(document.documentElement);
+  fitObserver.observe(folderSection);
+  fit();
 
   // --- The automation interface ---------------------------------------------
 
@@ -459,9 +561,6 @@
     paneLineCount: () => pane.lineCount(),
     // The pane's line i (from 0), without copying the whole pane.
     paneLine: (i) => (i >= 0 && i < pane.lineCount() ? pane.line(i) : null),
-    // Whether the idle preparation after start-up and after the last load
-    // has ended, so that a command runs at full speed (for measurements).
-    prepared: () => pagePrepared && workerPreparedLoads === loadsSent && !busy(),
   };
   updateBusy();
   pane.focus();

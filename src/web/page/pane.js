@@ -108,19 +108,6 @@ class DravelinPane {
     return grown;
   }
 
-  // Makes room for `lines` lines ahead of time, touching the memory so that
-  // it is resident: fresh memory costs far more than the work a report does
-  // with it, and a report's lines would otherwise grow these arrays several
-  // times over while it arrives. Called at idle time.
-  reserve(lines) {
-    const touch = (array) => {
-      for (let at = 0; at < array.length; at += 4096 / array.BYTES_PER_ELEMENT) array[at] = array[at];
-      return array;
-    };
-    this.doc = touch(DravelinPane.grow(this.doc, lines));
-    this.rowStart = touch(DravelinPane.grow(this.rowStart, lines + 1));
-  }
-
   // The pane's line i: a store line (doc[i] >= 0) or typed text
   // (edits[-doc[i] - 1]).
   line(i) {
@@ -153,11 +140,8 @@ class DravelinPane {
     this.count += added;
   }
 
-  // Empties the pane. Returns the buffers that held its report lines, which
-  // the pane no longer uses, so that they can carry the next ones.
+  // Empties the pane.
   clear() {
-    const spare = [];
-    for (const chunk of this.chunks) spare.push(chunk.bytes.buffer, chunk.ends.buffer);
     this.resetStore();
     this.edits = [];
     this.count = 0;
@@ -166,7 +150,6 @@ class DravelinPane {
     this.topRow = 0;
     this.shownScrollTop = this.element.scrollTop = 0;
     this.queuePaint();
-    return spare;
   }
 
   // Appends report lines: `bytes` holds one or more lines, each followed by
@@ -261,9 +244,10 @@ class DravelinPane {
     probe.className = 'pane-probe';
     probe.textContent = 'M'.repeat(100);
     this.rowsBox.append(probe);
-    const rect = probe.getBoundingClientRect();
+    // Layout pixels, not the screen's: the page may scale the window down.
+    const width100 = probe.offsetWidth;
     probe.remove();
-    this.charWidth = rect.width / 100 || 7;
+    this.charWidth = width100 / 100 || 7;
     this.lineHeight = parseFloat(getComputedStyle(this.rowsBox).lineHeight) || 14;
     const width = this.element.clientWidth - 4;  // the rows' left and right margin
     this.cols = Math.max(1, Math.floor(width / this.charWidth));
@@ -500,8 +484,13 @@ class DravelinPane {
     this.scrollCaretIntoView();
   }
 
-  posAt(clientX, clientY) {
+  posAt(screenX, screenY) {
+    // From the screen's pixels to the pane's layout pixels (the page may
+    // scale the window down).
     const rect = this.viewport.getBoundingClientRect();
+    const scale = rect.width / (this.viewport.offsetWidth || rect.width) || 1;
+    const clientX = rect.left + (screenX - rect.left) / scale;
+    const clientY = rect.top + (screenY - rect.top) / scale;
     const g = this.scrollGeometry();
     const first = this.topRow;
     const rowFloat = first + (clientY - rect.top - 2) / this.lineHeight;

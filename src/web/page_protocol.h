@@ -1,0 +1,36 @@
+// The boundary between the page's core (this WebAssembly module, run in a
+// Web Worker) and the worker's script, from the core's side. The worker's
+// script calls the functions below, one per request the page sends; the core
+// answers only through the posts of page/protocol.js (DravelinProtocol.post),
+// which web_main.cc calls. page/protocol.js describes every message between
+// the page and the worker; this file and that one are the only places that
+// name them.
+
+#ifndef DRAVELIN_WEB_PAGE_PROTOCOL_H_
+#define DRAVELIN_WEB_PAGE_PROTOCOL_H_
+
+extern "C" {
+
+// Creates the program and posts its menu ("menu"); nothing is loaded yet.
+void dravelin_init();
+
+// Loads both sets afresh from the folders the worker's script has just
+// mounted below /work, as at start-up ("folders").
+void dravelin_load();
+
+// Runs the command of menu item `item` (its index in the menu table), as a
+// click of it does ("click").
+void dravelin_click(int item);
+
+// Posts the report files closed since the last call ("files") and frees
+// them; called after each request.
+void dravelin_hand_over_files();
+
+// The page has saved the report files it was handed (`written` != 0) or
+// failed to write one of them: the status line shows the write error
+// ("filesSaved").
+void dravelin_files_saved(int written);
+
+}  // extern "C"
+
+#endif  // DRAVELIN_WEB_PAGE_PROTOCOL_H_
