@@ -2,8 +2,9 @@
 # position-independent executables, a stack protector, a read-only
 # relocation table resolved at start-up, and checked string and memory
 # functions when optimising (glibc checks them only then, and warns
-# otherwise). WebAssembly has none of these: the browser build goes without.
-if(NOT MSVC AND NOT EMSCRIPTEN)
+# otherwise). WebAssembly has none of these: the browser build goes without,
+# and so does the Windows build (its linker has no such options).
+if(NOT MSVC AND NOT EMSCRIPTEN AND NOT WIN32)
   set(CMAKE_POSITION_INDEPENDENT_CODE ON)
   include(CheckPIESupported)
   check_pie_supported()

@@ -153,10 +153,13 @@ const fs::path& ScratchDir() {
 
 // The name of the `index`th bank file of a folder, in the form `form`
 // chooses: plain, upper case, too long (every such name gives the same bank
-// name), or holding a line break and characters that reports quote.
+// name), UTF-8 cut inside a character at 40 bytes, or holding a line break
+// and characters that reports quote.
 std::string BankFileName(std::uint8_t form, std::size_t index) {
   const std::string number = std::to_string(index);
   switch (form % 8) {
+    case 3:
+      return std::string(39, 'a') + "\xC3\xA9t\xC3\xA9 " + number + ".syx";
     case 4:
       return "BANK " + number + ".SYX";
     case 5:
@@ -216,9 +219,13 @@ bool SameSet(const BankSet& a, const BankSet& b) {
   });
 }
 
-bool HasLineBreak(const BankSet& set) {
-  return std::any_of(set.begin(), set.end(), [](const Bank& bank) {
-    return bank.name.find_first_of("\r\n") != std::string::npos;
+// A bank name never holds a control character (a file name's line break
+// reads as '_'), so no name can break a report line.
+bool NamesAreFitForReports(const BankSet& set) {
+  return std::none_of(set.begin(), set.end(), [](const Bank& bank) {
+    return std::any_of(bank.name.begin(), bank.name.end(), [](char c) {
+      return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+    });
   });
 }
 
@@ -281,14 +288,12 @@ std::string_view ReportFileOf(MenuItemId item) {
 // Where a report of that file name lies.
 fs::path ReportPath(std::string_view file) { return ScratchDir() / "Compare" / std::string(file); }
 
-// Report files end every line with CR LF, and hold no other line end
-// unless a bank name brings one.
-void CheckLineEnds(const std::vector<MemoryFile>& files, bool names_break_lines) {
+// Report files end every line with CR LF, and hold no other line end.
+void CheckLineEnds(const std::vector<MemoryFile>& files) {
   for (const MemoryFile& file : files) {
     const std::string& bytes = file.bytes;
     Check(bytes.size() >= 2 && bytes.compare(bytes.size() - 2, 2, "\r\n") == 0,
           "report file ends with CR LF");
-    if (names_break_lines) continue;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
       if (bytes[i] == '\r') Check(i + 1 < bytes.size() && bytes[i + 1] == '\n', "CR before LF");
       if (bytes[i] == '\n') Check(i > 0 && bytes[i - 1] == '\r', "LF after CR");
@@ -346,7 +351,9 @@ Outcome RunCommand(Application& app, FuzzWindow& window, MemoryReportFiles& file
   if (!file || kind == CommandKind::kHelp) Check(outcome.files.empty(), "no file without output");
   if (kind != CommandKind::kHelp && !screen) Check(outcome.pane.empty(), "pane empty when off");
   if (expected_codes == 0 && kind != CommandKind::kHelp && file) {
-    CheckLineEnds(outcome.files, HasLineBreak(compare) || HasLineBreak(app.base_set()));
+    Check(NamesAreFitForReports(compare) && NamesAreFitForReports(app.base_set()),
+          "no control character in a bank name");
+    CheckLineEnds(outcome.files);
     if (screen) CheckFilesMatchPane(item, app, outcome);
   }
   if (reference != nullptr) {

@@ -51,20 +51,20 @@ if(TARGET dravelin)
 
   # The desktop entry starts the launcher, which runs the program in the
   # user's working folder; the program itself takes no options.
-  set(launcher_dir ${CMAKE_INSTALL_LIBEXECDIR}/dravelin)
-  file(RELATIVE_PATH DRAVELIN_PROGRAM_FROM_LAUNCHER /prefix/${launcher_dir}
-       /prefix/${CMAKE_INSTALL_BINDIR})
-  configure_file(${dravelin_packaging_source}/dravelin-launch.in
-                 ${dravelin_packaging_build}/dravelin-launch @ONLY)
-  install(PROGRAMS ${dravelin_packaging_build}/dravelin-launch DESTINATION ${launcher_dir})
+  get_target_property(launcher_dir dravelin-launch DRAVELIN_INSTALL_FOLDER)
+  install(TARGETS dravelin-launch RUNTIME DESTINATION ${launcher_dir})
 
   # The entry names the launcher by its full path, which is known only when
-  # installing (cmake --install --prefix, or the package's /usr).
-  set(DRAVELIN_LAUNCHER ${CMAKE_INSTALL_FULL_LIBEXECDIR}/dravelin/dravelin-launch)
+  # installing (cmake --install --prefix, or the package's /usr); the path is
+  # quoted as the desktop entry format asks, so that blanks in it are safe.
+  include(${dravelin_packaging_source}/DesktopExec.cmake)
+  dravelin_desktop_exec(DRAVELIN_LAUNCHER ${CMAKE_INSTALL_PREFIX}/${launcher_dir}/dravelin-launch)
   configure_file(${dravelin_packaging_source}/${DRAVELIN_APP_ID}.desktop.in
                  ${dravelin_packaging_build}/${DRAVELIN_APP_ID}.desktop @ONLY)
   install(CODE "
-    set(DRAVELIN_LAUNCHER \"\${CMAKE_INSTALL_PREFIX}/${launcher_dir}/dravelin-launch\")
+    include(\"${dravelin_packaging_source}/DesktopExec.cmake\")
+    dravelin_desktop_exec(DRAVELIN_LAUNCHER
+                          \"\${CMAKE_INSTALL_PREFIX}/${launcher_dir}/dravelin-launch\")
     configure_file(\"${dravelin_packaging_source}/${DRAVELIN_APP_ID}.desktop.in\"
                    \"${dravelin_packaging_build}/install/${DRAVELIN_APP_ID}.desktop\" @ONLY)
   ")
@@ -77,6 +77,9 @@ if(TARGET dravelin)
 
   # The desktop files are checked with the validators when they are present.
   if(DRAVELIN_BUILD_TESTS)
+    add_test(NAME packaging_desktop_exec_is_quoted
+             COMMAND ${CMAKE_COMMAND} -P
+                     ${PROJECT_SOURCE_DIR}/tests/packaging/desktop_exec_test.cmake)
     find_program(DESKTOP_FILE_VALIDATE desktop-file-validate)
     find_program(APPSTREAMCLI appstreamcli)
     if(DESKTOP_FILE_VALIDATE)

@@ -28,3 +28,7 @@ readonly DRAVELIN_WEB_PACKAGES=(emscripten python3)
 # (WebKitWebDriver, on a virtual X display).
 readonly DRAVELIN_BROWSER_TEST_PACKAGES=(chromium chromium-driver python3-selenium firefox-esr
                                         python3-websocket webkit2gtk-driver xvfb xauth)
+# What cross-compiling dravelin-batch for Windows needs, and what running it
+# under Wine for the comparison with the native program needs.
+readonly DRAVELIN_WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix)
+readonly DRAVELIN_WINE_PACKAGES=(wine64 python3)

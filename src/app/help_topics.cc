@@ -8,14 +8,14 @@ namespace {
 // The body rows of every paragraph, as they are printed. Rows break between
 // words; the numbered steps keep their indentation inside the rows.
 constexpr std::string_view kTopic1Paragraph1[] = {
-    "Dravelin is a simple Windows 95 program that creates report files about the",
-    "contents of sysex bank files made for the QuadraSynth Plus keyboard,",
-    "manufactured by Alesis, Inc. It never connects to the keyboard; it only",
-    "looks at files on your PC. Nor does it edit sysex files: it unpacks the",
-    "binary information they hold into text that you can print or edit. Bank",
-    "files collected from the web often contain identical patches, many of them",
-    "under different names, and telling them apart by ear can take hours.",
-    "Dravelin helps you sort them out.",
+    "Dravelin is a small desktop program for Linux that creates report files",
+    "about the contents of sysex bank files made for the QuadraSynth Plus",
+    "keyboard, manufactured by Alesis, Inc. It also runs as a page in any web",
+    "browser, and without a window as the batch program 'dravelin-batch'. It",
+    "never connects to the keyboard and only reads files; it does not edit sysex",
+    "files but unpacks the binary information they hold into text that you can",
+    "print or edit. Bank files collected from the web often contain identical",
+    "patches under different names. Dravelin helps you sort them out.",
 };
 constexpr std::string_view kTopic1Paragraph2[] = {
     "Every report is shown on the PC screen and is also written as a text file,",

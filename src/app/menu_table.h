@@ -32,20 +32,33 @@ enum class DropDown : std::uint8_t {
   kHelp,
 };
 
+// A mnemonic is the letter that chooses a drop-down menu (with Alt) or an
+// item of an open menu (alone) from the keyboard, written as it stands in
+// the caption: the window marks its first occurrence there. Captions
+// themselves carry no mark, since the batch program lists and matches them
+// as the menu shows them.
 struct DropDownMenu {
   DropDown id;
   std::string_view component;
   std::string_view caption;
+  char mnemonic;
 };
 
 inline constexpr auto kDropDownMenus = std::to_array<DropDownMenu>({
-    {DropDown::kGeneralControl, "GeneralControl", "General Control"},
-    {DropDown::kCreateNameLists, "CreateNameLists", "Create Name Lists"},
+    {DropDown::kGeneralControl, "GeneralControl", "General Control", 'G'},
+    {DropDown::kCreateNameLists, "CreateNameLists", "Create Name Lists", 'C'},
     {DropDown::kCompareWithinDirectory, "CompareWithinDirectory",
-     "Compare Within 'Compare' Directory"},
-    {DropDown::kCompareToBaseDirectory, "CompareToBaseDirectory", "Compare To 'Base' Directory"},
-    {DropDown::kHelp, "Help", "Help"},
+     "Compare Within 'Compare' Directory", 'W'},
+    {DropDown::kCompareToBaseDirectory, "CompareToBaseDirectory", "Compare To 'Base' Directory",
+     'B'},
+    {DropDown::kHelp, "Help", "Help", 'H'},
 });
+
+// Where the window marks `mnemonic` in `caption`, or npos when the caption
+// lacks it.
+constexpr std::size_t MnemonicIndex(std::string_view caption, char mnemonic) {
+  return caption.find(mnemonic);
+}
 
 inline constexpr const DropDownMenu& DropDownOf(DropDown id) {
   return kDropDownMenus[static_cast<std::size_t>(id)];
@@ -77,6 +90,7 @@ struct MenuItem {
   DropDown drop_down;
   std::string_view component;
   std::string_view caption;  // the caption at start
+  char mnemonic;             // in this caption and in every caption it changes to
   ItemNeeds needs;
   // What a click runs: for a help item (help_topic from 1) that help topic,
   // for any other item (help_topic 0) the handler.
@@ -87,12 +101,13 @@ struct MenuItem {
 namespace menu_row {
 
 constexpr MenuItem Command(DropDown drop_down, std::string_view component, std::string_view caption,
-                           ItemNeeds needs, ClickHandler handler) {
-  return {drop_down, component, caption, needs, handler, 0};
+                           char mnemonic, ItemNeeds needs, ClickHandler handler) {
+  return {drop_down, component, caption, mnemonic, needs, handler, 0};
 }
 
-constexpr MenuItem HelpItem(std::string_view component, std::string_view caption, int topic) {
-  return {DropDown::kHelp, component, caption, ItemNeeds::kNothing, nullptr, topic};
+constexpr MenuItem HelpItem(std::string_view component, std::string_view caption, char mnemonic,
+                            int topic) {
+  return {DropDown::kHelp, component, caption, mnemonic, ItemNeeds::kNothing, nullptr, topic};
 }
 
 }  // namespace menu_row
@@ -104,36 +119,37 @@ inline constexpr auto kMenuItems = [] {
   using menu_row::Command;
   using menu_row::HelpItem;
   return std::to_array<MenuItem>({
-      Command(D::kGeneralControl, "ReadInputFilesAgain", "Read Input Sysex Files Again",
+      Command(D::kGeneralControl, "ReadInputFilesAgain", "Read Input Sysex Files Again", 'R',
               N::kNothing, &ReadInputFilesAgainClick),
-      Command(D::kGeneralControl, "ControlScreenDisplay", "Turn Off Screen Display", N::kNothing,
-              &ControlScreenDisplayClick),
-      Command(D::kGeneralControl, "ControlFileOutput", "Turn Off File Output", N::kNothing,
+      Command(D::kGeneralControl, "ControlScreenDisplay", "Turn Off Screen Display", 'S',
+              N::kNothing, &ControlScreenDisplayClick),
+      Command(D::kGeneralControl, "ControlFileOutput", "Turn Off File Output", 'F', N::kNothing,
               &ControlFileOutputClick),
-      Command(D::kCreateNameLists, "CreatePatchNameFiles", "Create Patch Name List Files",
+      Command(D::kCreateNameLists, "CreatePatchNameFiles", "Create Patch Name List Files", 'P',
               N::kCompareSet, &CreatePatchNameFilesClick),
-      Command(D::kCreateNameLists, "CreateInsFiles", "Create Instrument File Sections",
+      Command(D::kCreateNameLists, "CreateInsFiles", "Create Instrument File Sections", 'I',
               N::kCompareSet, &CreateInsFilesClick),
-      Command(D::kCompareWithinDirectory, "PrintAllSimilarities", "Print All Similarities",
+      Command(D::kCompareWithinDirectory, "PrintAllSimilarities", "Print All Similarities", 'A',
               N::kCompareSet, &PrintAllSimilaritiesClick),
-      Command(D::kCompareWithinDirectory, "PrintOnlyIdentities", "Print Only Identities",
+      Command(D::kCompareWithinDirectory, "PrintOnlyIdentities", "Print Only Identities", 'I',
               N::kCompareSet, &PrintOnlyIdentitiesClick),
-      Command(D::kCompareToBaseDirectory, "PrintUniqueOnly", "Print Unique Patches Only",
+      Command(D::kCompareToBaseDirectory, "PrintUniqueOnly", "Print Unique Patches Only", 'U',
               N::kBothSets, &PrintUniqueOnlyClick),
-      Command(D::kCompareToBaseDirectory, "PrintIdenticalOnly", "Print Identical Patches Only",
+      Command(D::kCompareToBaseDirectory, "PrintIdenticalOnly", "Print Identical Patches Only", 'I',
               N::kBothSets, &PrintIdenticalOnlyClick),
-      Command(D::kHelp, "AboutDravelin", "About Dravelin", N::kNothing, &AboutDravelinClick),
-      HelpItem("BackgroundInfo", "What does the Dravelin Program Do?", 1),
-      HelpItem("ListReportInfo", "How to Create Patch List Reports", 2),
-      HelpItem("ComparisonReportInfo", "How to Create Comparison Reports", 3),
-      HelpItem("InstallInfo", "How to Install this Program", 4),
-      HelpItem("ExecutionInfo", "How to Run this Program", 5),
-      HelpItem("TutorialInfo", "Tutorial or 'Quick Start' Information", 6),
-      HelpItem("EditInfo", "How to Put New Patches into Your User Bank", 7),
-      HelpItem("HelpGenControl", "Help on the Submenu - General Control", 8),
-      HelpItem("HelpCreateLists", "Help on the Submenu - Create Name Lists", 9),
-      HelpItem("HelpCompareWithin", "Help on the Submenu - Compare Within 'Compare' Directory", 10),
-      HelpItem("HelpCompareToBase", "Help on the Submenu - Compare To 'Base' Directory", 11),
+      Command(D::kHelp, "AboutDravelin", "About Dravelin", 'A', N::kNothing, &AboutDravelinClick),
+      HelpItem("BackgroundInfo", "What does the Dravelin Program Do?", 'W', 1),
+      HelpItem("ListReportInfo", "How to Create Patch List Reports", 'P', 2),
+      HelpItem("ComparisonReportInfo", "How to Create Comparison Reports", 'R', 3),
+      HelpItem("InstallInfo", "How to Install this Program", 'I', 4),
+      HelpItem("ExecutionInfo", "How to Run this Program", 'u', 5),
+      HelpItem("TutorialInfo", "Tutorial or 'Quick Start' Information", 'T', 6),
+      HelpItem("EditInfo", "How to Put New Patches into Your User Bank", 'N', 7),
+      HelpItem("HelpGenControl", "Help on the Submenu - General Control", 'G', 8),
+      HelpItem("HelpCreateLists", "Help on the Submenu - Create Name Lists", 'L', 9),
+      HelpItem("HelpCompareWithin", "Help on the Submenu - Compare Within 'Compare' Directory", 'C',
+               10),
+      HelpItem("HelpCompareToBase", "Help on the Submenu - Compare To 'Base' Directory", 'B', 11),
   });
 }();
 

@@ -21,8 +21,8 @@ struct Bank {
   std::vector<Patch> patches;
 };
 
-// The banks of one directory in the order the directory listing gave their
-// files. A set owns its banks; nothing is shared between sets.
+// The banks of one directory in the order their files were read
+// (BankFileNameLess). A set owns its banks; nothing is shared between sets.
 using BankSet = std::vector<Bank>;
 
 // Largest number of bank files read from one directory; further files are

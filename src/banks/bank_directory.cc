@@ -1,9 +1,13 @@
 #include "banks/bank_directory.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <new>
 #include <system_error>
+#include <vector>
 
 #include "banks/bank_file.h"
+#include "banks/file_system.h"
 
 namespace dravelin {
 namespace {
@@ -20,26 +24,29 @@ bool EndsWithSyx(std::string_view name) {
   return true;
 }
 
-MessageCode ReadMatchingFiles(const std::filesystem::path& directory, const std::string& prefix,
-                              BankSet& set) {
-  std::error_code error;
-  std::filesystem::directory_iterator it(directory, error);
-  if (error) return kNoBankFiles;
+std::uint8_t FoldedByte(char c) {
+  const auto byte = static_cast<std::uint8_t>(c);
+  return byte >= 'a' && byte <= 'z' ? static_cast<std::uint8_t>(byte - 'a' + 'A') : byte;
+}
+
+MessageCode ReadMatchingFiles(const std::filesystem::path& directory, BankSet& set) {
+  std::vector<DirectoryEntry> entries;
+  if (!ListDirectory(directory, &entries)) return kNoBankFiles;
+  std::erase_if(entries, [](const DirectoryEntry& entry) { return !IsBankFileName(entry.name); });
+  std::sort(entries.begin(), entries.end(), [](const DirectoryEntry& a, const DirectoryEntry& b) {
+    return BankFileNameLess(a.name, b.name);
+  });
   bool found_any = false;
   std::size_t patches_left = kMaxPatchesPerSet;
-  for (; it != std::filesystem::directory_iterator(); it.increment(error)) {
-    const std::string file_name = it->path().filename().string();
-    if (!IsBankFileName(file_name)) continue;
-    std::error_code status_error;
-    if (!std::filesystem::is_regular_file(it->path(), status_error)) continue;
+  for (const DirectoryEntry& entry : entries) {
+    if (!IsRegularFile(entry.path)) continue;
     found_any = true;
     Bank bank;
-    const MessageCode code = ReadBankFile(prefix + file_name, bank, &patches_left);
+    const MessageCode code = ReadBankFile(entry.path, bank, &patches_left);
     if (code != kAllIsOk) return code;
     set.push_back(std::move(bank));
     if (set.size() == kMaxBanksPerSet) return kAllIsOk;
   }
-  // A listing that fails part way ends the directory like its last entry.
   return found_any ? kAllIsOk : kNoBankFiles;
 }
 
@@ -49,18 +56,27 @@ bool IsBankFileName(std::string_view file_name) {
   return !file_name.empty() && file_name.front() != '.' && EndsWithSyx(file_name);
 }
 
+bool BankFileNameLess(std::string_view a, std::string_view b) {
+  const std::size_t common = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < common; ++i) {
+    const std::uint8_t x = FoldedByte(a[i]);
+    const std::uint8_t y = FoldedByte(b[i]);
+    if (x != y) return x < y;
+  }
+  if (a.size() != b.size()) return a.size() < b.size();
+  // Equal once folded ("bank.syx" and "BANK.SYX"): the raw bytes decide.
+  return std::lexicographical_compare(
+      a.begin(), a.end(), b.begin(), b.end(),
+      [](char x, char y) { return static_cast<std::uint8_t>(x) < static_cast<std::uint8_t>(y); });
+}
+
 MessageCode ReadBankDirectory(const std::filesystem::path& working_dir,
                               std::string_view directory_name, BankSet& set) {
   try {
     std::error_code error;
     std::filesystem::path root = std::filesystem::absolute(working_dir, error);
     if (error) root = working_dir;
-    const std::filesystem::path directory = (root / std::string(directory_name)).lexically_normal();
-    // The absolute path of each file: the working directory, the directory
-    // name and the file name joined by the platform's separator.
-    std::string prefix = directory.string();
-    prefix += std::filesystem::path::preferred_separator;
-    return ReadMatchingFiles(directory, prefix, set);
+    return ReadMatchingFiles((root / std::string(directory_name)).lexically_normal(), set);
   } catch (const std::bad_alloc&) {
     return kOutOfMemory;
   }

@@ -16,10 +16,17 @@ namespace dravelin {
 // case and does not begin with '.' (hidden).
 bool IsBankFileName(std::string_view file_name);
 
+// The order in which bank files are read, whatever order a file system or a
+// browser hands them over in: names compared byte by byte with a-z read as
+// A-Z; names equal that way ("bank.syx", "BANK.SYX") ordered by their raw
+// bytes. A strict weak ordering, total over distinct names.
+bool BankFileNameLess(std::string_view a, std::string_view b);
+
 // Reads the bank files of `working_dir`/`directory_name` into `set`, which
-// must be empty, in the order the directory lists them (unsorted). A file
-// qualifies when IsBankFileName holds and it is a regular file after links
-// are followed; at most kMaxBanksPerSet files are read and the rest ignored.
+// must be empty, in the order of BankFileNameLess. A file qualifies when
+// IsBankFileName holds, the platform does not hide it, and it is a regular
+// file after links are followed; the first kMaxBanksPerSet in that order are
+// read and the rest ignored.
 // Returns kNoBankFiles when the directory is missing or holds no such file,
 // kAllIsOk when all were read, or the code of the first file that failed
 // (kSyxFileOpenError, kOutOfMemory); the banks read before it stay in `set`.

@@ -4,8 +4,7 @@
 #define DRAVELIN_BANKS_BANK_FILE_H_
 
 #include <cstddef>
-#include <string>
-#include <string_view>
+#include <filesystem>
 
 #include "banks/bank.h"
 #include "banks/byte_stream.h"
@@ -18,21 +17,18 @@ namespace dravelin {
 // without end. Reaching it is treated as running out of memory (kOutOfMemory).
 inline constexpr std::size_t kMaxPatchesPerSet = 128 * 1024;
 
-// The bank name of a path: the path cut at its last '.', then what follows
-// the last directory separator ('/', and on Windows also '\').
-std::string BankNameFromPath(std::string_view path);
-
 // Appends a patch to `bank` for every complete dump header followed by a
 // payload in `in`, until the stream ends. `patches_left` is the set's
 // remaining patch budget; it is counted down. Returns kAllIsOk, or
 // kOutOfMemory when the budget or memory ran out (earlier patches stay).
 MessageCode ReadProgramDumps(ByteStream& in, Bank& bank, std::size_t* patches_left);
 
-// Opens the regular file at `path`, names the bank after it (cut to
-// kMaxBankNameLength bytes) and reads its dumps. Returns kAllIsOk,
+// Opens the regular file at `path`, names the bank after it (BankNameFromPath,
+// then FitBankName) and reads its dumps. Returns kAllIsOk,
 // kSyxFileOpenError when the file cannot be opened as a regular file (the
 // bank keeps its empty name), or kOutOfMemory.
-MessageCode ReadBankFile(const std::string& path, Bank& bank, std::size_t* patches_left);
+MessageCode ReadBankFile(const std::filesystem::path& path, Bank& bank,
+                         std::size_t* patches_left);
 
 }  // namespace dravelin
 

@@ -7,9 +7,11 @@
 #include <system_error>
 #include <vector>
 
+#include "app/standard_streams.h"
 #include "batch/batch_runner.h"
 
 int main(int argc, char** argv) {
+  dravelin::PrepareStandardStreams();
   static char out_buffer[1 << 16];
   std::setvbuf(stdout, out_buffer, _IOFBF, sizeof out_buffer);
   std::vector<std::string> args(argv + 1, argv + argc);

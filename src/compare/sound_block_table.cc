@@ -3,6 +3,8 @@
 #include <bit>
 #include <cstring>
 
+#include "compare/prefetch.h"
+
 namespace dravelin {
 namespace {
 
@@ -64,7 +66,7 @@ void SoundBlockTable::InternMany(std::span<const SoundBlock* const> blocks,
   for (std::size_t k = 0; k < blocks.size(); ++k) hashes[k] = Hash(*blocks[k]);
   for (std::size_t k = 0; k < blocks.size(); ++k) {
     if (k + kAhead < blocks.size()) {
-      __builtin_prefetch(&slots_[static_cast<std::size_t>(hashes[k + kAhead]) & mask_]);
+      PrefetchForRead(&slots_[static_cast<std::size_t>(hashes[k + kAhead]) & mask_]);
     }
     ids[k] = Intern(*blocks[k], hashes[k]);
   }

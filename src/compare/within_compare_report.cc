@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "compare/prefetch.h"
+
 namespace dravelin {
 namespace {
 
@@ -127,7 +129,7 @@ bool WithinCompareWriter::CompareWithCompareSet(Ordinal first) {
     // Partners lie scattered over the set; asking for one a few places
     // ahead hides the wait for memory.
     if (k + kPrefetchDistance < count) {
-      __builtin_prefetch(&numbers_.patches[scratch_[k + kPrefetchDistance]]);
+      PrefetchForRead(&numbers_.patches[scratch_[k + kPrefetchDistance]]);
     }
     const Ordinal second = scratch_[k];
     const PatchComparison comparison = ComparePatches(first_patch, numbers_.patches[second]);

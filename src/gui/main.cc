@@ -7,9 +7,11 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/standard_streams.h"
 #include "gui/main_window.h"
 
 int main(int argc, char** argv) {
+  dravelin::PrepareStandardStreams();
   QApplication app(argc, argv);
   dravelin::SetUpApplication(app);
   try {
@@ -20,9 +22,9 @@ int main(int argc, char** argv) {
     form.ShowCentred();
     QApplication::exec();
   } catch (const std::exception& e) {
-    dravelin::ShowExceptionBox(nullptr, QString::fromLocal8Bit(e.what()));
+    dravelin::ShowErrorBox(nullptr, QString::fromLocal8Bit(e.what()));
   } catch (...) {
-    dravelin::ShowExceptionBox(nullptr, QStringLiteral("An unknown exception occurred."));
+    dravelin::ShowErrorBox(nullptr, QStringLiteral("An unknown exception occurred."));
   }
   return 0;
 }

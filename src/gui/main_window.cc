@@ -1,21 +1,21 @@
 #include "gui/main_window.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QColor>
 #include <QFont>
-#include <QGuiApplication>
-#include <QIcon>
-#include <QLabel>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPalette>
 #include <QScreen>
+#include <QShortcut>
 #include <QString>
+#include <QStyle>
 #include <QWidget>
+#include <QWindow>
+#include <algorithm>
 #include <array>
 #include <exception>
 #include <optional>
@@ -28,17 +28,23 @@
 #include "gui/ansi_text.h"
 #include "gui/client_area.h"
 #include "gui/data_memo.h"
+#include "gui/status_label.h"
 #include "report/report_file.h"
 
 namespace dravelin {
 namespace {
 
-// Menu captions are shown as they are: a '&' is a character, never the mark
-// of an accelerator letter.
-QString LiteralCaption(std::string_view caption) {
-  QString text = DecodeAnsi(caption);
-  text.replace(QLatin1Char('&'), QLatin1String("&&"));
-  return text;
+// A menu entry's text: the caption as it is, with a '&' in it kept as a
+// character, and the mark before its mnemonic letter.
+QString MenuText(std::string_view caption, char mnemonic) {
+  const auto literal = [](std::string_view part) {
+    QString text = DecodeAnsi(part);
+    text.replace(QLatin1Char('&'), QLatin1String("&&"));
+    return text;
+  };
+  const std::size_t at = MnemonicIndex(caption, mnemonic);
+  if (at == std::string_view::npos) return literal(caption);
+  return literal(caption.substr(0, at)) + QLatin1Char('&') + literal(caption.substr(at));
 }
 
 QColor Navy() { return QColor(0, 0, 128); }
@@ -64,19 +70,6 @@ class Shape final : public QWidget {
 };
 
 }  // namespace
-
-void SetUpApplication(QApplication& app) {
-  QApplication::setApplicationName(DecodeAnsi(kApplicationTitle));
-  QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
-  QGuiApplication::setDesktopFileName(QStringLiteral("org.dravelin.Dravelin"));
-  app.setWindowIcon(QIcon::fromTheme(QStringLiteral("org.dravelin.Dravelin")));
-}
-
-void ShowExceptionBox(QWidget* parent, const QString& message) {
-  QMessageBox box(QMessageBox::Critical, DecodeAnsi(kApplicationTitle), message, QMessageBox::Ok,
-                  parent);
-  box.exec();
-}
 
 TForm1::TForm1(FormSettings settings, QWidget* parent)
     : QMainWindow(parent),
@@ -120,7 +113,7 @@ void TForm1::BuildStatusLine() {
                  Follow::kBottomAndSides);
   client_->Place(new Shape(client_, "Shape2", Navy()), QRect(6, 475, 657, 21),
                  Follow::kBottomAndSides);
-  msg_label_ = new QLabel(client_);
+  msg_label_ = new StatusLabel(client_);
   msg_label_->setObjectName(QStringLiteral("MsgLabel"));
   client_->Place(msg_label_, QRect(8, 477, 653, 17), Follow::kBottomAndSides);
   msg_label_->setAutoFillBackground(true);
@@ -175,20 +168,30 @@ void TForm1::BuildMenu() {
   bar->setFont(font);
   std::array<QMenu*, kDropDownMenus.size()> menus{};
   for (std::size_t i = 0; i < kDropDownMenus.size(); ++i) {
-    menus[i] = bar->addMenu(LiteralCaption(kDropDownMenus[i].caption));
+    menus[i] = bar->addMenu(MenuText(kDropDownMenus[i].caption, kDropDownMenus[i].mnemonic));
     menus[i]->setObjectName(DecodeAnsi(kDropDownMenus[i].component));
     menus[i]->setFont(font);
   }
   actions_.clear();
   for (MenuItemId id : kMenuItemIds) {
     const MenuItem& item = MenuItemOf(id);
-    QAction* action =
-        menus[static_cast<std::size_t>(item.drop_down)]->addAction(LiteralCaption(item.caption));
+    QAction* action = menus[static_cast<std::size_t>(item.drop_down)]->addAction(
+        MenuText(item.caption, item.mnemonic));
     action->setObjectName(DecodeAnsi(item.component));
     connect(action, &QAction::triggered, this, [this, id] { Click(id); });
     actions_.push_back(action);
   }
   resize(kClientWidth, kClientHeight + bar->sizeHint().height());
+
+  // F10 opens the first menu, as in other desktop programs; Alt alone and
+  // Alt with a mnemonic reach the menus by the menu bar's own handling.
+  auto* open_menu = new QShortcut(QKeySequence(Qt::Key_F10), this);
+  open_menu->setObjectName(QStringLiteral("OpenFirstMenu"));
+  connect(open_menu, &QShortcut::activated, this,
+          [bar] { bar->setActiveAction(bar->actions().constFirst()); });
+  auto* quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
+  quit->setObjectName(QStringLiteral("CloseWindow"));
+  connect(quit, &QShortcut::activated, this, &QWidget::close);
 }
 
 // A first start finds no bank files: the pane says where they go.
@@ -203,13 +206,49 @@ void TForm1::ShowCentred() {
   // The native window first, so that its frame counts where the platform
   // knows it before the window is shown.
   create();
-  if (QScreen* screen = QGuiApplication::primaryScreen()) {
+  connect(windowHandle(), &QWindow::screenChanged, this, &TForm1::FollowScreen,
+          Qt::UniqueConnection);
+  FollowScreen(windowHandle()->screen());
+  if (const QScreen* screen = windowHandle()->screen()) {
+    const QRect room = screen->availableGeometry();
     QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
+    frame.moveCenter(room.center());
+    move(std::max(frame.left(), room.left()), std::max(frame.top(), room.top()));
   }
   show();
   data_memo_->setFocus();
+}
+
+void TForm1::FollowScreen(QScreen* screen) {
+  disconnect(screen_watch_);
+  if (screen != nullptr) {
+    screen_watch_ =
+        connect(screen, &QScreen::availableGeometryChanged, this, [this] { FitToScreen(); });
+  }
+  FitToScreen();
+}
+
+// The designed size is the least the window can be made, unless the screen
+// has less room for it (a small screen, or a large scale factor): then the
+// least is what the screen leaves, and a larger window is made to fit, so
+// that its title bar and edges stay within reach.
+void TForm1::FitToScreen() {
+  const QWindow* window = windowHandle();
+  const QScreen* screen = window != nullptr ? window->screen() : nullptr;
+  if (screen == nullptr) return;
+  const QSize room = screen->availableGeometry().size();
+  // Before the platform tells the frame, a title bar is reckoned with; the
+  // window fits itself again when the frame is known (moveEvent).
+  fitted_frame_ = frameGeometry().size() - size();
+  QSize frame = fitted_frame_;
+  if (frame.isNull()) frame = QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight));
+  const QSize around = frame + (size() - client_->size());
+  client_->setMinimumSize(
+      QSize(kClientWidth, kClientHeight).boundedTo(room - around).expandedTo(QSize(0, 0)));
+  const QSize largest = room - frame;
+  if (width() > largest.width() || height() > largest.height()) {
+    resize(size().boundedTo(largest));
+  }
 }
 
 void TForm1::RunCommand(const std::function<void()>& command) {
@@ -225,7 +264,7 @@ void TForm1::RunCommand(const std::function<void()>& command) {
     }
   }
   // Shown once the pane may paint again, so that it is current behind the box.
-  if (failure) ShowExceptionBox(this, *failure);
+  if (failure) ShowErrorBox(this, *failure);
 }
 
 void TForm1::Click(MenuItemId item) {
@@ -236,15 +275,17 @@ void TForm1::AppendPaneLine(std::string_view line) { data_memo_->AppendLine(line
 
 void TForm1::ClearPane() { data_memo_->Clear(); }
 
-void TForm1::ShowStatus(std::string_view text) {
-  msg_label_->setText(DecodeAnsi(text));
-  msg_label_->repaint();
-}
+void TForm1::ShowStatus(std::string_view text) { msg_label_->ShowText(DecodeAnsi(text)); }
 
 void TForm1::MenuItemChanged(MenuItemId item) {
   QAction* action = actions_[IndexOf(item)];
-  action->setText(LiteralCaption(application_.item_caption(item)));
+  action->setText(MenuText(application_.item_caption(item), MenuItemOf(item).mnemonic));
   action->setEnabled(application_.item_enabled(item));
+}
+
+void TForm1::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  if (frameGeometry().size() - size() != fitted_frame_) FitToScreen();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

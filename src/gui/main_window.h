@@ -11,6 +11,8 @@
 #define DRAVELIN_GUI_MAIN_WINDOW_H_
 
 #include <QMainWindow>
+#include <QMetaObject>
+#include <QSize>
 #include <cstddef>
 #include <filesystem>
 #include <functional>
@@ -21,11 +23,13 @@
 #include "app/application.h"
 #include "app/menu_item_id.h"
 #include "app/window_operations.h"
+#include "gui/desktop_identity.h"
+#include "gui/status_label.h"
 
 class QAction;
-class QApplication;
 class QCloseEvent;
-class QLabel;
+class QMoveEvent;
+class QScreen;
 class QString;
 
 namespace dravelin {
@@ -35,7 +39,8 @@ class DataMemo;
 class ReportFileSystem;
 
 // The size of the window's client area below the menu bar, as the window
-// was designed; the window opens at this size and cannot be made smaller.
+// was designed; the window opens at this size and cannot be made smaller,
+// unless the screen has less room.
 inline constexpr int kClientWidth = 670;
 inline constexpr int kClientHeight = 505;
 
@@ -46,12 +51,6 @@ struct FormSettings {
   ReportFileSystem* files = nullptr;
 };
 
-// Gives the application its title and desktop identity.
-void SetUpApplication(QApplication& app);
-
-// Shows `message` in a modal error box captioned with the application title.
-void ShowExceptionBox(QWidget* parent, const QString& message);
-
 class TForm1 final : public QMainWindow, public WindowOperations {
  public:
   explicit TForm1(FormSettings settings, QWidget* parent = nullptr);
@@ -60,7 +59,7 @@ class TForm1 final : public QMainWindow, public WindowOperations {
   TForm1(const TForm1&) = delete;
   TForm1& operator=(const TForm1&) = delete;
 
-  // Shows the window centred on the screen.
+  // Shows the window centred on the screen, within its available area.
   void ShowCentred();
 
   // Runs `command` as a menu command: the pane shows its output when it
@@ -78,11 +77,12 @@ class TForm1 final : public QMainWindow, public WindowOperations {
   void MenuItemChanged(MenuItemId item) override;
 
   DataMemo* data_memo() const { return data_memo_; }
-  QLabel* msg_label() const { return msg_label_; }
+  StatusLabel* msg_label() const { return msg_label_; }
   QAction* item_action(MenuItemId item) const { return actions_[IndexOf(item)]; }
   Application& application() { return application_; }
 
  protected:
+  void moveEvent(QMoveEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -94,15 +94,19 @@ class TForm1 final : public QMainWindow, public WindowOperations {
   void BuildPane();
   void BuildMenu();
   void ShowStartHint();
+  void FollowScreen(QScreen* screen);
+  void FitToScreen();
   void FormClose();
 
   FormSettings settings_;
   std::unique_ptr<ReportFileSystem> own_files_;
   Application application_;
   ClientArea* client_ = nullptr;
-  QLabel* msg_label_ = nullptr;
+  StatusLabel* msg_label_ = nullptr;
   DataMemo* data_memo_ = nullptr;
   std::vector<QAction*> actions_;  // in menu order
+  QMetaObject::Connection screen_watch_;
+  QSize fitted_frame_;  // the frame's size around the window when it was last fitted
 };
 
 }  // namespace dravelin

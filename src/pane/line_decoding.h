@@ -19,14 +19,9 @@
 #include <string>
 #include <string_view>
 
+#include "base/utf8.h"
+
 namespace dravelin {
-
-// True when `bytes` is well-formed UTF-8: shortest forms only, no encoded
-// surrogates, nothing above U+10FFFF. Plain ASCII (and the empty line) is.
-bool IsValidUtf8(std::string_view bytes);
-
-// True when every byte is below 0x80.
-bool IsAscii(std::string_view bytes);
 
 // The code points of `utf8`, which must be valid UTF-8.
 std::size_t Utf8CharCount(std::string_view utf8);
@@ -42,10 +37,6 @@ std::size_t LineUtf16Length(std::string_view bytes);
 // order.
 template <typename Visit>
 void VisitLineCharacters(std::string_view bytes, Visit&& visit);
-
-// The length of the well-formed UTF-8 sequence of more than one byte that
-// starts at bytes[i], or 0 when none does; stores its code point.
-std::size_t MultibyteSequenceAt(std::string_view bytes, std::size_t i, char32_t& code_point);
 
 // The character that `byte` stands for when it is not part of a UTF-8
 // sequence.
@@ -73,7 +64,7 @@ void VisitLineCharacters(std::string_view bytes, Visit&& visit) {
     if (byte < 0x80) {
       visit(char32_t{byte}, std::size_t{1});
       ++i;
-    } else if (const std::size_t length = MultibyteSequenceAt(bytes, i, code_point)) {
+    } else if (const std::size_t length = Utf8SequenceAt(bytes, i, code_point)) {
       visit(code_point, length);
       i += length;
     } else {

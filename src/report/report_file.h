@@ -36,18 +36,43 @@ class ReportFileSystem {
 };
 
 // The real file system. A report never writes through whatever holds its
-// name: it goes to a new file beside it, under a temporary name that begins
-// with '.' (so the bank search passes it over), created with the
-// permissions of any new file. Close renames that file to the report's
-// name, replacing the entry there (a file, a link, a FIFO) without opening
-// it; when a write, the close or the rename fails, the temporary file is
-// removed and the entry under the report's name stays as it was.
+// name, and an unfinished report never shows under any name: on Linux it is
+// written to an unnamed file in the report's folder (O_TMPFILE) that is
+// given a hidden temporary name only once it is whole, then renamed over the
+// report. Where the file system has no unnamed files it is written under a
+// hidden temporary name from the start (beginning with '.', so the bank
+// search passes it over), and that file is removed when SIGINT, SIGTERM,
+// SIGHUP or SIGPIPE ends the program meanwhile. The rename replaces the
+// entry under the report's name (a file, a link, a FIFO) without opening it;
+// when a write, the close or the rename fails, the temporary file goes and
+// the entry under the report's name stays as it was. A report gets the
+// permissions of any new file. Two programs writing one report end with one
+// of the two reports whole.
 class DiskReportFileSystem final : public ReportFileSystem {
  public:
-  // Null when `path` is a directory (not a link to one) or the temporary
-  // file cannot be created.
+  // How a report is kept out of sight while it is written.
+  enum class Hiding {
+    kUnnamedWhereSupported,  // unnamed where the file system allows it
+    kHiddenName,             // always a hidden temporary name
+  };
+
+  explicit DiskReportFileSystem(Hiding hiding = Hiding::kUnnamedWhereSupported)
+      : hiding_(hiding) {}
+
+  // Null when `path` is a directory (not a link to one) or the file cannot
+  // be created.
   std::unique_ptr<ReportFile> Create(const std::filesystem::path& path) override;
+
+ private:
+  Hiding hiding_;
 };
+
+// ".<report name>.<six random letters or digits>" beside `path`: hidden from
+// the bank search by its leading '.', and never ending in ".syx".
+std::filesystem::path TemporaryReportPath(const std::filesystem::path& path);
+
+// Attempts at a free temporary name before giving up.
+inline constexpr int kTemporaryNameAttempts = 64;
 
 }  // namespace dravelin
 

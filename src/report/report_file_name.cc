@@ -1,5 +1,7 @@
 #include "report/report_file_name.h"
 
+#include "banks/file_system.h"
+
 namespace dravelin {
 
 std::string ReportFileName::Shown() const {
@@ -12,7 +14,7 @@ std::string ReportFileName::Shown() const {
 }
 
 std::filesystem::path ReportFileName::PathBelow(const std::filesystem::path& working_dir) const {
-  return working_dir / std::string(kReportFolder) / file_;
+  return working_dir / std::string(kReportFolder) / PathFromText(file_);
 }
 
 }  // namespace dravelin

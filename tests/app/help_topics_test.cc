@@ -44,7 +44,10 @@ const std::vector<TopicShape>& TopicShapes() {
        "What does the Dravelin Program Do?",
        {{"What is Dravelin?", 8, 76}, {"What types of report files can be created?", 8, 76}},
        0,
-       {"Dravelin helps you sort them out."}},
+       {"Dravelin is a small desktop program for Linux that creates report files",
+        "It also runs as a page in any web browser, and without a window as the batch program "
+        "'dravelin-batch'.",
+        "Dravelin helps you sort them out."}},
       {menu::kListReportInfo,
        "How to Create 'Patch List' Reports",
        {{"What is a patch name list?", 8, 70}, {"What is an instrument file section?", 10, 70}},

@@ -1,6 +1,5 @@
 #include "banks/bank_directory.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,6 +12,7 @@
 
 #include "banks/bank.h"
 #include "banks/bank_file.h"
+#include "banks/bank_name.h"
 #include "banks/byte_stream.h"
 #include "tools/sysex/dump_builder.h"
 #include "tests/support/temp_dir.h"
@@ -24,32 +24,10 @@ namespace fs = std::filesystem;
 using sysex::BankOfDistinctPatches;
 using testing::TempDir;
 
-// The names of the bank files of `directory` in the order the directory lists
-// them, which is the order a set must keep.
-std::vector<std::string> ListedNames(const fs::path& directory) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(directory)) {
-    names.push_back(entry.path().filename().string());
-  }
-  return names;
-}
-
-std::string StemOf(const std::string& file_name) {
-  return file_name.substr(0, file_name.rfind('.'));
-}
-
 std::vector<std::string> BankNames(const BankSet& set) {
   std::vector<std::string> names;
   for (const Bank& bank : set) names.push_back(bank.name);
   return names;
-}
-
-// True when a file without permissions can still be read, as it can for root.
-bool PermissionsAreBypassed(const fs::path& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY);
-  if (fd < 0) return false;
-  ::close(fd);
-  return true;
 }
 
 TEST(BankNameFromPathTest, CutsTheLastExtensionAndTheDirectories) {
@@ -123,23 +101,37 @@ TEST(ReadBankFileTest, WhatCannotBeOpenedAsAFileGivesCode3AndNoName) {
   }
 }
 
-TEST(ReadBankDirectoryTest, KeepsTheListingOrderAndEmptyBanks) {
+TEST(BankFileNameLessTest, FoldsLettersThenBreaksTiesByRawBytes) {
+  // In the order every front end must read them, whatever the listing gave.
+  const std::vector<std::string> kOrdered = {
+      "10.syx",       "9.syx",  "A.syx",    "b.syx",  "bank (2).syx", "Bank 1.syx",
+      "BANK.SYX",     "bank.syx", "_x.syx", "~y.syx", "\xC3\xA9t\xC3\xA9.syx",
+  };
+  for (std::size_t i = 0; i < kOrdered.size(); ++i) {
+    for (std::size_t j = 0; j < kOrdered.size(); ++j) {
+      EXPECT_EQ(BankFileNameLess(kOrdered[i], kOrdered[j]), i < j)
+          << kOrdered[i] << " against " << kOrdered[j];
+    }
+  }
+}
+
+TEST(ReadBankDirectoryTest, ReadsInNameOrderWithEmptyBanks) {
   TempDir dir;
-  dir.WriteFile("Compare/Strings.syx", BankOfDistinctPatches(5, 100));
-  dir.WriteFile("Compare/Empty.syx", "no dumps in here\xF0\x41\xF7");
-  dir.WriteFile("Compare/Pianos.syx", BankOfDistinctPatches(7, 200));
+  // Made in an order that neither the names nor their hashes follow.
+  dir.WriteFile("Compare/bank (2).syx", BankOfDistinctPatches(5, 100));
+  dir.WriteFile("Compare/_x.syx", "no dumps in here\xF0\x41\xF7");
+  dir.WriteFile("Compare/BANK.SYX", BankOfDistinctPatches(1, 1));
+  dir.WriteFile("Compare/~y.syx", BankOfDistinctPatches(2, 7));
+  dir.WriteFile("Compare/9.syx", BankOfDistinctPatches(1, 2));
+  dir.WriteFile("Compare/Bank 1.syx", BankOfDistinctPatches(7, 200));
+  dir.WriteFile("Compare/bank.syx", BankOfDistinctPatches(1, 3));
+  dir.WriteFile("Compare/10.syx", BankOfDistinctPatches(1, 4));
   BankSet set;
   ASSERT_EQ(ReadBankDirectory(dir.path(), "Compare", set), kAllIsOk);
-
-  std::vector<std::string> expected;
-  for (const std::string& name : ListedNames(dir.path() / "Compare")) {
-    expected.push_back(StemOf(name));
-  }
-  EXPECT_EQ(BankNames(set), expected);
-  EXPECT_EQ(CountPatches(set), 12u);
-  for (const Bank& bank : set) {
-    EXPECT_EQ(bank.patches.size(), bank.name == "Empty" ? 0u : bank.name == "Strings" ? 5u : 7u);
-  }
+  EXPECT_EQ(BankNames(set), (std::vector<std::string>{"10", "9", "bank (2)", "Bank 1", "BANK",
+                                                       "bank", "_x", "~y"}));
+  EXPECT_EQ(CountPatches(set), 18u);
+  EXPECT_TRUE(set[6].patches.empty());
   FreeBankSet(set);
   EXPECT_TRUE(set.empty());
   EXPECT_EQ(CountPatches(set), 0u);
@@ -212,32 +204,58 @@ TEST(ReadBankDirectoryTest, FileWithoutDumpsIsABankWithoutPatches) {
   EXPECT_EQ(CountPatches(set), 0u);
 }
 
-TEST(ReadBankDirectoryTest, ReadsTheFirst100FilesListed) {
+TEST(ReadBankDirectoryTest, ReadsTheFirst100InNameOrder) {
   TempDir dir;
   const std::string bank = BankOfDistinctPatches(2, 5);
-  for (int i = 0; i < 101; ++i) dir.WriteFile("Compare/bank" + std::to_string(i) + ".syx", bank);
+  std::vector<std::string> expected;
+  for (int i = 200; i >= 100; --i) {  // made from the last name to the first
+    const std::string stem = "bank" + std::to_string(i);
+    dir.WriteFile("Compare/" + stem + ".syx", bank);
+    expected.insert(expected.begin(), stem);
+  }
+  expected.pop_back();  // bank200 sorts last
   BankSet set;
   ASSERT_EQ(ReadBankDirectory(dir.path(), "Compare", set), kAllIsOk);
-  std::vector<std::string> expected;
-  for (const std::string& name : ListedNames(dir.path() / "Compare")) {
-    expected.push_back(StemOf(name));
-  }
-  expected.resize(kMaxBanksPerSet);
   EXPECT_EQ(BankNames(set), expected);
   EXPECT_EQ(CountPatches(set), 200u);
 }
 
-TEST(ReadBankDirectoryTest, BankNamesAreCutTo40Bytes) {
+TEST(FitBankNameTest, CutsAt40BytesNeverInsideACharacterAndHidesControls) {
+  const std::string a39(39, 'a');
+  const std::string a40(40, 'a');
+  struct Case {
+    std::string base;
+    std::string name;
+  };
+  const Case kCases[] = {
+      {"My.Bank", "My.Bank"},
+      {"abcdefghij0123456789ABCDEFGHIJklmnopqrstUVWXY", "abcdefghij0123456789ABCDEFGHIJklmnopqrst"},
+      {a40, a40},
+      // The 40th byte is the first of a two-byte character: it goes whole.
+      {a39 + "\xC3\xA9", a39},
+      {a39 + "\xC3\xA9z", a39},
+      {a40 + "\xC3\xA9", a40},
+      // The 40th byte ends a three-byte character: nothing is lost.
+      {std::string(37, 'a') + "\xE2\x82\xAC" + "b", std::string(37, 'a') + "\xE2\x82\xAC"},
+      {std::string(38, 'a') + "\xF0\x9F\x8E\xB9", std::string(38, 'a')},
+      // Not UTF-8 (a Latin-1 name): cut at 40 bytes as it stands.
+      {a39 + "\xE9\xE9", a39 + "\xE9"},
+      {a39 + "\xC3\xA9\xFF", a39 + "\xC3"},
+      // Control characters never reach a report line or a file name.
+      {"line\nBasedOn=x", "line_BasedOn=x"},
+      {"cr\rtab\tdel\x7F", "cr_tab_del_"},
+      {std::string("nul\0x", 5), "nul_x"},
+  };
+  for (const Case& c : kCases) EXPECT_EQ(FitBankName(c.base), c.name) << c.base;
+}
+
+TEST(ReadBankDirectoryTest, BankNamesAreFitForReports) {
   TempDir dir;
-  const std::string long_name = "abcdefghij0123456789ABCDEFGHIJklmnopqrstUVWXY";  // 45
-  ASSERT_EQ(long_name.size(), 45u);
-  dir.WriteFile("Compare/" + long_name + ".syx", BankOfDistinctPatches(1, 1));
+  dir.WriteFile("Compare/line\nBasedOn=x.syx", BankOfDistinctPatches(1, 1));
   dir.WriteFile("Compare/My.Bank.syx", BankOfDistinctPatches(1, 1));
   BankSet set;
   ASSERT_EQ(ReadBankDirectory(dir.path(), "Compare", set), kAllIsOk);
-  std::vector<std::string> names = BankNames(set);
-  std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::string>{"My.Bank", long_name.substr(0, 40)}));
+  EXPECT_EQ(BankNames(set), (std::vector<std::string>{"line_BasedOn=x", "My.Bank"}));
 }
 
 TEST(ReadBankDirectoryTest, UnreadableFileStopsTheDirectoryWithCode3) {
@@ -245,15 +263,12 @@ TEST(ReadBankDirectoryTest, UnreadableFileStopsTheDirectoryWithCode3) {
   for (const char* name : {"one.syx", "two.syx", "three.syx", "four.syx", "five.syx"}) {
     dir.WriteFile(fs::path("Base") / name, BankOfDistinctPatches(3, 1));
   }
-  const std::vector<std::string> listed = ListedNames(dir.path() / "Base");
-  ASSERT_EQ(listed.size(), 5u);
-  const fs::path locked = dir.path() / "Base" / listed[2];
-  fs::permissions(locked, fs::perms::none);
-  if (PermissionsAreBypassed(locked)) GTEST_SKIP() << "files without permissions stay readable";
+  // Read as five, four, one, three, two.
+  if (!dir.MakeUnreadableFile("Base/one.syx")) GTEST_SKIP() << "no unreadable file can be made";
 
   BankSet set;
   EXPECT_EQ(ReadBankDirectory(dir.path(), "Base", set), kSyxFileOpenError);
-  EXPECT_EQ(BankNames(set), (std::vector<std::string>{StemOf(listed[0]), StemOf(listed[1])}));
+  EXPECT_EQ(BankNames(set), (std::vector<std::string>{"five", "four"}));
   EXPECT_EQ(CountPatches(set), 6u);
 }
 
@@ -266,15 +281,10 @@ TEST(ReadBankDirectoryTest, PatchBudgetGivesCode2AndDropsTheBankBeingRead) {
   }
   dir.WriteFile("Compare/a.syx", tiny.substr(0, 8 * 10));  // 10 dumps
   dir.WriteFile("Compare/b.syx", tiny);                    // one more than the budget
-  const std::vector<std::string> listed = ListedNames(dir.path() / "Compare");
   BankSet set;
   EXPECT_EQ(ReadBankDirectory(dir.path(), "Compare", set), kOutOfMemory);
-  if (listed[0] == "a.syx") {
-    EXPECT_EQ(BankNames(set), (std::vector<std::string>{"a"}));
-    EXPECT_EQ(CountPatches(set), 10u);
-  } else {
-    EXPECT_TRUE(set.empty());  // b came first and ran out on its own
-  }
+  EXPECT_EQ(BankNames(set), (std::vector<std::string>{"a"}));
+  EXPECT_EQ(CountPatches(set), 10u);
 }
 
 TEST(ReadBankDirectoryTest, RelativeWorkingDirectoryAndDottedFolders) {

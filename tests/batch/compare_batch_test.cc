@@ -240,6 +240,17 @@ TEST_F(CompareBatchTest, OnlyOnePatchLeavesAnEarlierReportAsItWas) {
                    "\n"));
 }
 
+// Without a standard output the pane's lines go nowhere, never into a report
+// file that took the free descriptor.
+TEST_F(CompareBatchTest, ClosedStandardOutputLeavesTheReportWhole) {
+  const BatchOutcome run =
+      testing::RunBatchProcess(DRAVELIN_BATCH_BINARY, dir_.path(), {"PrintAllSimilarities"}, 0,
+                               testing::StandardOutput::kClosed);
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(run.err, std::string(kBothLoaded) + kAllBefore + kAllFinished);
+  EXPECT_EQ(dir_.ReadFile("Compare/compare.txt"), Joined(AllSimilaritiesLines(), "\r\n"));
+}
+
 TEST_F(CompareBatchTest, ReportFileThatCannotBeOpenedGivesCodeFour) {
   dir_.MakeDir("Compare/identC2B.txt");  // a folder where the file should go
   const BatchOutcome run = Run({"PrintIdenticalOnly", "PrintOnlyIdentities"});

@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QWidget>
 #include <string>
 
@@ -29,6 +30,19 @@ bool PaintRecorder::eventFilter(QObject* watched, QEvent* event) {
     painted_.push_back(static_cast<QLabel*>(label_)->text());
   }
   return false;
+}
+
+MessageBoxCatcher::MessageBoxCatcher() {
+  QObject::connect(&timer_, &QTimer::timeout, [this] {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      auto* box = qobject_cast<QMessageBox*>(widget);
+      if (box == nullptr || !box->isVisible()) continue;
+      boxes.push_back(box->windowTitle() + "|" + box->text() + "|" +
+                      (box->icon() == QMessageBox::Critical ? "critical" : "other"));
+      box->accept();
+    }
+  });
+  timer_.start(20);
 }
 
 }  // namespace dravelin::testing

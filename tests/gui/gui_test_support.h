@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <cstddef>
 #include <filesystem>
 #include <functional>
@@ -38,6 +39,16 @@ class PaintRecorder : public QObject {
  private:
   QWidget* label_;
   std::vector<QString> painted_;
+};
+
+// Closes the error boxes that appear while it lives and keeps what they said.
+class MessageBoxCatcher {
+ public:
+  MessageBoxCatcher();
+  std::vector<QString> boxes;  // title|text|icon
+
+ private:
+  QTimer timer_;
 };
 
 // Report files created on disk, with a hook that runs before each is

@@ -8,7 +8,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
+#include <memory>
 #include <functional>
 #include <set>
 #include <string>
@@ -115,27 +117,64 @@ TEST_F(DiskReportTest, FolderAtTheNameOrMissingFolderGivesCodeFour) {
   EXPECT_EQ(WriteReport("x.txt", "line"), kTxtFileOpenError);
 }
 
-// The temporary file is one the bank search never takes, and the report
-// gets the permissions of any new file.
-TEST_F(DiskReportTest, TemporaryFileIsHiddenAndReportHasNewFilePermissions) {
-  dir_.WriteFile("Compare/bank.syx", kEarlier);
-  ::chmod(InCompare("bank.syx").c_str(), 0600);
-  const mode_t old_mask = ::umask(027);
-  std::unique_ptr<ReportFile> file = files_.Create(InCompare("bank.syx"));
-  ::umask(old_mask);
-  ASSERT_NE(file, nullptr);
-  std::set<std::string> names = CompareEntries();
-  names.erase("bank.syx");
-  ASSERT_EQ(names.size(), 1u);
-  EXPECT_EQ(names.begin()->front(), '.');
-  EXPECT_FALSE(IsBankFileName(*names.begin()));
+// While a report is written nothing shows under a name the bank search
+// takes: no entry at all where the file system has unnamed files, a hidden
+// one elsewhere. The report gets the permissions of any new file.
+TEST_F(DiskReportTest, UnfinishedReportIsHiddenAndReportHasNewFilePermissions) {
+  using Hiding = DiskReportFileSystem::Hiding;
+  for (Hiding hiding : {Hiding::kUnnamedWhereSupported, Hiding::kHiddenName}) {
+    SCOPED_TRACE(hiding == Hiding::kHiddenName ? "hidden name" : "unnamed");
+    DiskReportFileSystem files(hiding);
+    dir_.WriteFile("Compare/bank.syx", kEarlier);
+    ::chmod(InCompare("bank.syx").c_str(), 0600);
+    const mode_t old_mask = ::umask(027);
+    std::unique_ptr<ReportFile> file = files.Create(InCompare("bank.syx"));
+    ::umask(old_mask);
+    ASSERT_NE(file, nullptr);
+    std::set<std::string> names = CompareEntries();
+    names.erase("bank.syx");
+    if (hiding == Hiding::kHiddenName) {
+      ASSERT_EQ(names.size(), 1u);
+      EXPECT_EQ(names.begin()->front(), '.');
+      EXPECT_FALSE(IsBankFileName(*names.begin()));
+    } else {
+      EXPECT_TRUE(names.empty());
+    }
 
-  ASSERT_TRUE(file->Write("new", 3));
-  ASSERT_TRUE(file->Close());
-  EXPECT_EQ(dir_.ReadFile("Compare/bank.syx"), "new");
-  EXPECT_EQ(fs::status(InCompare("bank.syx")).permissions() & fs::perms::all,
-            fs::perms(0640) & fs::perms::all);
-  EXPECT_EQ(CompareEntries(), std::set<std::string>{"bank.syx"});
+    ASSERT_TRUE(file->Write("new", 3));
+    ASSERT_TRUE(file->Close());
+    EXPECT_EQ(dir_.ReadFile("Compare/bank.syx"), "new");
+    EXPECT_EQ(fs::status(InCompare("bank.syx")).permissions() & fs::perms::all,
+              fs::perms(0640) & fs::perms::all);
+    EXPECT_EQ(CompareEntries(), std::set<std::string>{"bank.syx"});
+  }
+}
+
+// A program ended by a signal in the middle of a report leaves the earlier
+// report and nothing else, however the unfinished one was hidden.
+TEST_F(DiskReportTest, SignalInTheMiddleOfAReportLeavesNothingBehind) {
+  using Hiding = DiskReportFileSystem::Hiding;
+  dir_.WriteFile("Compare/x.txt", kEarlier);
+  for (Hiding hiding : {Hiding::kUnnamedWhereSupported, Hiding::kHiddenName}) {
+    for (int signal_number : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) {
+      SCOPED_TRACE(std::string(hiding == Hiding::kHiddenName ? "hidden name, " : "unnamed, ") +
+                   ::strsignal(signal_number));
+      const pid_t pid = ::fork();
+      if (pid == 0) {
+        DiskReportFileSystem files(hiding);
+        std::unique_ptr<ReportFile> file = files.Create(InCompare("x.txt"));
+        if (file == nullptr || !file->Write("part of a report\r\n", 18)) ::_exit(100);
+        ::raise(signal_number);
+        ::_exit(101);  // not reached: the signal ends the program
+      }
+      int status = 0;
+      ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+      ASSERT_TRUE(WIFSIGNALED(status)) << "exit code " << WEXITSTATUS(status);
+      EXPECT_EQ(WTERMSIG(status), signal_number);
+      EXPECT_EQ(CompareEntries(), std::set<std::string>{"x.txt"});
+      EXPECT_EQ(dir_.ReadFile("Compare/x.txt"), kEarlier);
+    }
+  }
 }
 
 // Writes a report of `lines` lines of 99 bytes through the channel in a

@@ -40,7 +40,8 @@ void DrainPipes(int out_fd, int err_fd, std::string& out, std::string& err) {
 
 BatchOutcome RunBatchProcess(const std::filesystem::path& binary,
                              const std::filesystem::path& working_dir,
-                             const std::vector<std::string>& args, std::uint64_t file_size_limit) {
+                             const std::vector<std::string>& args, std::uint64_t file_size_limit,
+                             StandardOutput standard_output) {
   BatchOutcome outcome;
   int out_pipe[2];
   int err_pipe[2];
@@ -64,6 +65,7 @@ BatchOutcome RunBatchProcess(const std::filesystem::path& binary,
         ::dup2(err_pipe[1], 2) < 0 || ::chdir(working_dir.c_str()) != 0) {
       ::_exit(127);
     }
+    if (standard_output == StandardOutput::kClosed) ::close(1);
     if (file_size_limit > 0) {
       // An ignored signal stays ignored across exec, and so does the limit.
       ::signal(SIGXFSZ, SIG_IGN);

@@ -17,6 +17,12 @@ struct BatchOutcome {
   std::string err;
 };
 
+// Where the program's standard output goes.
+enum class StandardOutput {
+  kPipe,    // captured into BatchOutcome::out
+  kClosed,  // the program starts with descriptor 1 closed
+};
+
 // Runs `binary` with `args` in `working_dir`, standard input empty. With a
 // `file_size_limit` above 0, no file the program writes may grow beyond that
 // many bytes (a write past it fails; SIGXFSZ is ignored); its standard
@@ -24,7 +30,8 @@ struct BatchOutcome {
 BatchOutcome RunBatchProcess(const std::filesystem::path& binary,
                              const std::filesystem::path& working_dir,
                              const std::vector<std::string>& args,
-                             std::uint64_t file_size_limit = 0);
+                             std::uint64_t file_size_limit = 0,
+                             StandardOutput standard_output = StandardOutput::kPipe);
 
 }  // namespace dravelin::testing
 

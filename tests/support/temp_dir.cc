@@ -1,5 +1,8 @@
 #include "tests/support/temp_dir.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <atomic>
 #include <fstream>
 #include <random>
@@ -60,6 +63,28 @@ std::string TempDir::ReadFile(const std::filesystem::path& relative) const {
 bool TempDir::Exists(const std::filesystem::path& relative) const {
   std::error_code error;
   return std::filesystem::exists(path_ / relative, error);
+}
+
+namespace {
+
+bool CanBeOpened(const std::filesystem::path& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK);
+  if (fd < 0) return false;
+  ::close(fd);
+  return true;
+}
+
+}  // namespace
+
+bool TempDir::MakeUnreadableFile(const std::filesystem::path& relative) {
+  const std::filesystem::path full = WriteFile(relative, "");
+  std::filesystem::permissions(full, std::filesystem::perms::none);
+  if (!CanBeOpened(full)) return true;
+  std::filesystem::remove(full);
+  const std::filesystem::path write_only = "/proc/sys/vm/drop_caches";
+  std::error_code error;
+  std::filesystem::create_symlink(write_only, full, error);
+  return !error && std::filesystem::is_regular_file(full, error) && !CanBeOpened(full);
 }
 
 }  // namespace dravelin::testing

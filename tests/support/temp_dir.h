@@ -26,6 +26,12 @@ class TempDir {
   std::string ReadFile(const std::filesystem::path& relative) const;
   bool Exists(const std::filesystem::path& relative) const;
 
+  // Makes `relative` a regular file (once links are followed) that cannot be
+  // opened for reading: a file without permissions, or, where permissions
+  // do not hold (root), a link to a kernel setting that can only be
+  // written. Returns false when neither is possible here.
+  bool MakeUnreadableFile(const std::filesystem::path& relative);
+
  private:
   std::filesystem::path path_;
 };

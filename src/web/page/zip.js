@@ -18,6 +18,16 @@ const DravelinZip = (function () {
 
   function isAscii(bytes) { return bytes.every((b) => b < 0x80); }
 
+  const strictUtf8 = new TextDecoder('utf-8', { fatal: true });
+  function isUtf8(bytes) {
+    try {
+      strictUtf8.decode(bytes);
+      return true;
+    } catch (e) {
+      return false;
+    }
+  }
+
   // `files`: [{ name: Uint8Array, bytes: Uint8Array }]. Returns a Blob.
   function build(files) {
     const out = [];
@@ -26,9 +36,10 @@ const DravelinZip = (function () {
     for (const file of files) {
       const size = file.bytes.length;
       const crc = crc32(file.bytes);
-      // Bit 11: the name is UTF-8 (names that are not ASCII come from
-      // UTF-8 file names).
-      const flags = isAscii(file.name) ? 0 : 0x0800;
+      // Bit 11: the name is UTF-8. A name that is not (a bank file named
+      // in another encoding) keeps its bytes unflagged, as the desktop
+      // program names the file.
+      const flags = !isAscii(file.name) && isUtf8(file.name) ? 0x0800 : 0;
       const local = new DataView(new ArrayBuffer(30));
       local.setUint32(0, 0x04034B50, true);
       local.setUint16(4, 10, true);  // version needed: 1.0
