@@ -384,12 +384,12 @@ def run(page, browser, args, binary, scratch, work, empty):
           "status texts:\n page  %r\n batch %r" % (shown, expected_statuses))
 
     # The pane takes the keyboard: select all and copy, then type.
-    page.js("document.querySelector('#DataMemo textarea').focus()")
+    page.js("document.querySelector('#DataMemo [role=textbox]').focus()")
     browser.keys(("down", CONTROL), "a", ("up", CONTROL))
     # (Firefox gives the event a copy of the DataTransfer: read the event's.)
     copied = page.js("""const copy = new ClipboardEvent('copy',
           {clipboardData: new DataTransfer(), bubbles: true});
-        document.querySelector('#DataMemo textarea').dispatchEvent(copy);
+        document.querySelector('#DataMemo [role=textbox]').dispatchEvent(copy);
         return copy.clipboardData.getData('text/plain');""")
     check(copied == page.pane() and copied != "", "Ctrl+A then copy gives the whole pane")
     browser.keys(("down", CONTROL), END, ("up", CONTROL), ENTER, "typed")
