@@ -40,7 +40,6 @@ class DravelinPane {
     this.utf16 = new TextDecoder('utf-16le');
     this.utf8 = new TextEncoder();
     this.paintQueued = false;
-    this.outputArrived = false;
     // The top row that the scroll bar's position stands for, while the user
     // holds the bar there.
     this.barRow = null;
@@ -122,13 +121,12 @@ class DravelinPane {
     const taken = this.withBytes(bytes, (at) => m._dravelin_pane_append(at, endsAt, ends.length));
     m._free(endsAt);
     if (!taken) console.log('[dravelin pane] out of memory: the pane keeps what it holds');
-    this.outputArrived = true;
+    m._dravelin_pane_show_output_end();
     this.queuePaint();
   }
 
   clear() {
     this.m._dravelin_pane_clear();
-    this.outputArrived = true;
     this.queuePaint();
   }
 
@@ -221,10 +219,6 @@ class DravelinPane {
 
   paint() {
     const m = this.m;
-    if (this.outputArrived) {
-      this.outputArrived = false;
-      m._dravelin_pane_show_output_end();
-    }
     const g = this.scrollGeometry();
     this.spacer.style.height = g.range + 'px';
     const top = m._dravelin_pane_top_row();
