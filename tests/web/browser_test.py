@@ -368,9 +368,12 @@ def check_tab_order(page, browser):
             return e.getAttribute('role') === 'textbox' ? 'pane' : e.id || e.tagName"""))
         browser.keys(TAB)
     wanted = ["GeneralControl", "pane", "CompareFolder", "CompareFiles", "BaseFolder",
-              "BaseFiles", "SaveFolder"]
+              "BaseFiles"]
+    # (A browser that cannot write into folders disables the button.)
+    if page.js("return !document.getElementById('SaveFolder').disabled"):
+        wanted.append("SaveFolder")
     positions = [order.index(w) if w in order else -1 for w in wanted]
-    check(-1 not in positions and positions == sorted(positions),
+    check(-1 not in positions and positions == sorted(positions) and "DataMemo" not in order,
           "the order Tab reaches the controls in: %r" % order)
     check(page.pane() == text, "Tab typed into the pane")
     page.js("document.querySelector('#DataMemo [role=textbox]').focus()")

@@ -49,6 +49,8 @@ class DravelinPane {
     this.covered = 0;
 
     element.classList.add('pane');
+    // The focus goes to the text box inside, not to the scrolling box.
+    element.tabIndex = -1;
     this.viewport = document.createElement('div');
     this.viewport.className = 'pane-viewport';
     this.rowsBox = document.createElement('div');
