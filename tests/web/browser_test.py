@@ -330,6 +330,9 @@ def check_screen_reader_view(page, browser):
           "the pane's role and name, the status line's role: %r" % box)
     first = page.js("return window.dravelin.paneLine(0)")
     check(first in box[2], "the rows in sight as the text box's text: %r" % box[2][:100])
+    said = "return document.querySelector('#DataMemo [aria-live]').textContent"
+    check(wait_until(lambda: page.js(said) == first, 5),
+          "the caret's line read out: %r" % page.js(said))
     if browser.__class__.__name__ != "SeleniumBrowser" or \
             not hasattr(browser.d, "execute_cdp_cmd"):
         return

@@ -419,6 +419,9 @@ class DravelinFindBar {
     bar.querySelector('#FindPrevious').addEventListener('click', () => this.next(true));
     bar.querySelector('#FindNext').addEventListener('click', () => this.next(false));
     bar.querySelector('#FindClose').addEventListener('click', () => this.close());
+    pane.rowsBox.addEventListener('keydown', (e) => {
+      if (e.key === 'Escape' && !this.bar.hidden) this.close();
+    });
     bar.addEventListener('keydown', (e) => {
       if (e.key === 'Escape') {
         e.preventDefault();
