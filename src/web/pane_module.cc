@@ -21,6 +21,7 @@
 #include <new>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "pane/line_decoding.h"
 #include "pane/pane_model.h"

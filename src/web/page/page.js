@@ -578,4 +578,6 @@ DravelinPaneModule().then((paneModule) => {
   };
   updateBusy();
   pane.focus();
+}).catch((error) => {
+  document.getElementById('MsgLabel').textContent = 'The program could not start: ' + error;
 });
