@@ -40,6 +40,12 @@ class DravelinPane {
     this.utf16 = new TextDecoder('utf-16le');
     this.utf8 = new TextEncoder();
     this.paintQueued = false;
+    // Where report batches are copied into the module's memory on their way
+    // into the model: one buffer kept for every batch, so that the model's
+    // own memory does not take its place and every batch need not touch
+    // fresh memory.
+    this.batchAt = 0;
+    this.batchSize = 0;
     // The top row that the scroll bar's position stands for, while the user
     // holds the bar there.
     this.barRow = null;
@@ -118,10 +124,20 @@ class DravelinPane {
   // CRs lie at the offsets `ends`. The view then shows the output's end.
   appendBytes(bytes, ends) {
     const m = this.m;
-    const endsAt = m._malloc(4 * ends.length + 4);
-    m.HEAPU32.set(ends, endsAt >> 2);
-    const taken = this.withBytes(bytes, (at) => m._dravelin_pane_append(at, endsAt, ends.length));
-    m._free(endsAt);
+    // The line ends first, then the bytes, each at a multiple of 4.
+    const bytesFrom = 4 * ends.length + 4;
+    const size = bytesFrom + bytes.length;
+    if (size > this.batchSize) {
+      m._free(this.batchAt);
+      this.batchAt = m._malloc(size);
+      this.batchSize = this.batchAt ? size : 0;
+    }
+    let taken = false;
+    if (this.batchAt) {
+      m.HEAPU32.set(ends, this.batchAt >> 2);
+      m.HEAPU8.set(bytes, this.batchAt + bytesFrom);
+      taken = m._dravelin_pane_append(this.batchAt + bytesFrom, this.batchAt, ends.length);
+    }
     if (!taken) console.log('[dravelin pane] out of memory: the pane keeps what it holds');
     m._dravelin_pane_show_output_end();
     this.queuePaint();
@@ -172,7 +188,7 @@ class DravelinPane {
     const view = this.element.clientHeight;
     const height = Math.min(this.m._dravelin_pane_row_count() * this.lineHeight + 2 * kPaneMargin,
                             kPaneMaxScrollPixels);
-    return { range: Math.max(0, height - view), height, lastTop: this.m._dravelin_pane_last_top_row() };
+    return { range: Math.max(0, height - view), lastTop: this.m._dravelin_pane_last_top_row() };
   }
 
   onScroll() {
@@ -225,7 +241,6 @@ class DravelinPane {
     this.spacer.style.height = g.range + 'px';
     const top = m._dravelin_pane_top_row();
     if (this.barRow !== top) {  // the bar follows the rows in sight
-      this.barRow = null;
       this.element.scrollTop = g.lastTop > 0 ? Math.round(top / g.lastTop * g.range) : 0;
       this.shownScrollTop = this.element.scrollTop;
     }
@@ -266,7 +281,8 @@ class DravelinPane {
       this.rowsBox.setAttribute('aria-activedescendant', caretRowBox.id);
       this.caretBox.style.display = focused ? 'block' : 'none';
       this.caretBox.style.top = caretRowBox.style.top;
-      this.caretBox.style.left = (kPaneMargin + m._dravelin_pane_caret_cell() * this.charWidth) + 'px';
+      const left = kPaneMargin + m._dravelin_pane_caret_cell() * this.charWidth;
+      this.caretBox.style.left = left + 'px';
     } else {
       this.rowsBox.removeAttribute('aria-activedescendant');
       this.caretBox.style.display = 'none';
@@ -466,9 +482,9 @@ class DravelinFindBar {
     const query = this.field.value;
     const found = this.pane.withText(query, (at, n) => m._dravelin_pane_find(
         at, n, this.matchCase.checked ? 1 : 0, backward ? 1 : 0, fromSelectionStart ? 1 : 0));
-    this.count.textContent = query === '' ? ''
-                           : !found ? 'No matches'
-                           : m._dravelin_pane_found_number() + ' of ' + m._dravelin_pane_found_count();
+    const number = m._dravelin_pane_found_number();
+    const count = m._dravelin_pane_found_count();
+    this.count.textContent = query === '' ? '' : !found ? 'No matches' : number + ' of ' + count;
     this.pane.changed(false);
   }
 }
