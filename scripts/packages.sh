@@ -25,9 +25,10 @@ readonly DRAVELIN_TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang-14 libclang
 readonly DRAVELIN_WEB_PACKAGES=(emscripten python3)
 # The browser test runs in three engines: Chromium (chromedriver), Firefox ESR
 # (over WebDriver BiDi, through python3-websocket) and WebKitGTK
-# (WebKitWebDriver, on a virtual X display).
+# (WebKitWebDriver, on a virtual X display); npm installs axe-core, which
+# the test runs in the page.
 readonly DRAVELIN_BROWSER_TEST_PACKAGES=(chromium chromium-driver python3-selenium firefox-esr
-                                        python3-websocket webkit2gtk-driver xvfb xauth)
+                                        python3-websocket webkit2gtk-driver xvfb xauth npm)
 # What cross-compiling dravelin-batch for Windows needs, and what running it
 # under Wine for the comparison with the native program needs.
 readonly DRAVELIN_WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix)

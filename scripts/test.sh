@@ -21,12 +21,17 @@ QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" --timeout 600
 if [ "${DRAVELIN_BROWSER_TEST:-1}" = 1 ]; then
   ensure_packages "${DRAVELIN_WEB_PACKAGES[@]}" "${DRAVELIN_BROWSER_TEST_PACKAGES[@]}"
   bash "$root/scripts/web.sh"
+  # axe-core checks the page's accessibility in the browser test.
+  axe="$root/build/axe/node_modules/axe-core/axe.min.js"
+  if [ ! -f "$axe" ]; then
+    npm install --prefix "$root/build/axe" --no-audit --no-fund axe-core@4.14.1
+  fi
   for engine in chromium firefox webkit; do
     for source in "" --http; do
       # Debian's selenium and websocket belong to the system's python3.
       /usr/bin/python3 "$root/tests/web/browser_test.py" --page "$root/build/web/dravelin.html" \
           --batch "$build/src/batch/dravelin-batch" --examples "$root/examples" \
-          --engine "$engine" $source --screenshot "$root/build/web/screenshot-$engine.png"
+          --engine "$engine" $source --axe "$axe" --screenshot "$root/build/web/screenshot-$engine.png"
     done
   done
 fi

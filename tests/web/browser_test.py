@@ -10,6 +10,13 @@ command, and every report file byte for byte (a listing command's files
 arrive as one zip). Also: the pane's first hint, a reload that forgets the
 folders, files dropped on the page, and the layout at 390x844 and 800x600.
 
+The pane's key script (typing, moves by word, a selection, undo, the find
+bar) gives the caret offsets and selections that the window's pane gives
+for the same keys (tests/gui), read through what the page tells assistive
+technologies. The keyboard reaches every control in order, Tab leaves the
+pane, and axe-core (--axe, its axe.min.js) finds no serious or critical fault
+at the start and after a report.
+
 Automation cannot give every engine a folder: Firefox refuses a folder for a
 folder input and WebKit's driver turns it into one empty file. Those engines
 are given the folder's files through the page's "or files" input instead, as
@@ -20,8 +27,8 @@ behind it) and read from there, alike in every engine. The granted-folder
 cases stand in for the folder picker and run where the browser has one.
 
 Usage: /usr/bin/python3 browser_test.py --page PAGE --batch DRAVELIN_BATCH
-           --examples EXAMPLES_DIR [--engine chromium|firefox|webkit]
-           [--http] [--screenshot PNG]
+           --examples EXAMPLES_DIR --axe AXE_MIN_JS
+           [--engine chromium|firefox|webkit] [--http] [--screenshot PNG]
 
 The order of the bank files: the page and the batch program both read a
 folder's files in name order, whatever order the browser or the file system
@@ -41,6 +48,14 @@ import zipfile
 
 import browsers
 from browsers import CONTROL, END, ENTER, UP, wait_until
+
+# More of WebDriver's key values.
+SHIFT = "\ue008"
+TAB = "\ue004"
+ESCAPE = "\ue00c"
+HOME = "\ue011"
+RIGHT = "\ue014"
+F3 = "\ue033"
 
 REPORT_COMMANDS = ["CreatePatchNameFiles", "CreateInsFiles", "PrintAllSimilarities",
                    "PrintOnlyIdentities", "PrintUniqueOnly", "PrintIdenticalOnly"]
@@ -248,6 +263,134 @@ def check_layout(page, browser):
     browser.set_viewport(1000, 800)
 
 
+def check_axe(page, axe_source, when):
+    """Runs axe-core in the page: no serious or critical violation."""
+    if not page.js("return !!window.axe"):
+        page.js("""const script = document.createElement('script');
+            script.textContent = arguments[0];
+            document.head.append(script);""", axe_source)
+    found = page.b.js_async("""const done = arguments[0];
+        axe.run(document, {resultTypes: ['violations']}).then((result) => done(
+          result.violations.filter((v) => v.impact === 'serious' || v.impact === 'critical')
+            .map((v) => [v.id, v.impact, v.nodes.map((n) => n.target.join(' '))])),
+          (error) => done([['axe failed', String(error), []]]));""")
+    check(found == [], "axe-core %s: %r" % (when, found))
+
+
+# The pane's state as an assistive technology reads it.
+PANE_STATE = """return [window.dravelin.paneCaret(), window.dravelin.paneSelection(),
+    document.getElementById('MatchCount').textContent]"""
+
+
+def check_key_script(page, browser):
+    """The window test's key script, after "Print All Similarities" on the
+    example Compare folder alone: the same caret offsets and selections."""
+    text = page.pane()
+    check(page.js("return window.dravelin.paneCharacterCount()") == len(text) == 3314,
+          "the pane's character count: %r" % len(text))
+    check(page.js(PANE_STATE)[:2] == [3314, [3314, 3314]], "the caret after the report: %r"
+          % page.js(PANE_STATE))
+    page.js("document.querySelector('#DataMemo [role=textbox]').focus()")
+    steps = [
+        ("Ctrl+Home", [("down", CONTROL), HOME, ("up", CONTROL)], [0, [0, 0], ""]),
+        ("type 'Hi '", ["Hi "], [3, [3, 3], ""]),
+        ("Ctrl+Right", [("down", CONTROL), RIGHT, ("up", CONTROL)], [7, [7, 7], ""]),
+        ("Ctrl+Shift+Right", [("down", CONTROL), ("down", SHIFT), RIGHT, ("up", SHIFT),
+                              ("up", CONTROL)], [17, [7, 17], ""]),
+        ("Ctrl+Z", [("down", CONTROL), "z", ("up", CONTROL)], [0, [0, 0], ""]),
+        ("Ctrl+F 'warm pad'", [("down", CONTROL), "f", ("up", CONTROL), "warm pad"],
+         [237, [229, 237], "1 of 4"]),
+        ("Enter", [ENTER], [284, [276, 284], "2 of 4"]),
+        ("Shift+Enter", [("down", SHIFT), ENTER, ("up", SHIFT)], [237, [229, 237], "1 of 4"]),
+        ("F3", [F3], [284, [276, 284], "2 of 4"]),
+        ("Shift+F3", [("down", SHIFT), F3, ("up", SHIFT)], [237, [229, 237], "1 of 4"]),
+    ]
+    for name, keys, expected in steps:
+        browser.keys(*keys)
+        state = page.js(PANE_STATE)
+        check(state == expected, "key script, %s: caret, selection and count %r, the window "
+              "gives %r" % (name, state, expected))
+        if name == "type 'Hi '":
+            first = page.js("return window.dravelin.paneLine(0)")
+            check(first.startswith("Hi The following"), "typed into line 0: %r" % first)
+        if name == "Ctrl+Z":
+            check(page.pane() == text, "undo gives the report back")
+    selected = page.js("return window.dravelin.paneSelection()")
+    check(page.pane()[selected[0]:selected[1]] == "Warm Pad", "the match selected")
+    browser.keys(ESCAPE)
+    closed = page.js("""return [document.getElementById('FindBar').hidden,
+        document.activeElement === document.querySelector('#DataMemo [role=textbox]')]""")
+    check(closed == [True, True], "Esc closes the find bar and gives the pane the focus: %r"
+          % closed)
+
+
+def check_screen_reader_view(page, browser):
+    """The pane, its first line in sight, as assistive technology finds it:
+    a multi-line text box named Report whose text is the rows in sight, and
+    the status line a live region. In Chromium, read from its accessibility
+    tree."""
+    box = page.js("""const box = document.querySelector('#DataMemo [role=textbox]');
+        return [box.getAttribute('aria-label'), box.getAttribute('aria-multiline'),
+                box.textContent, document.getElementById('MsgLabel').getAttribute('role')]""")
+    check(box[:2] == ["Report", "true"] and box[3] == "status",
+          "the pane's role and name, the status line's role: %r" % box)
+    first = page.js("return window.dravelin.paneLine(0)")
+    check(first in box[2], "the rows in sight as the text box's text: %r" % box[2][:100])
+    said = "return document.querySelector('#DataMemo [aria-live]').textContent"
+    check(wait_until(lambda: page.js(said) == first, 5),
+          "the caret's line read out: %r" % page.js(said))
+    if browser.__class__.__name__ != "SeleniumBrowser" or \
+            not hasattr(browser.d, "execute_cdp_cmd"):
+        return
+    tree = browser.d.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]
+    by_id = {n["nodeId"]: n for n in tree}
+
+    def value(node, key):
+        return (node.get(key) or {}).get("value")
+
+    def text_below(node):
+        parts = []
+        for child in node.get("childIds", []):
+            if child in by_id:
+                sub = by_id[child]
+                if value(sub, "role") == "StaticText":
+                    parts.append(value(sub, "name") or "")
+                parts.append(text_below(sub))
+        return "".join(parts)
+
+    boxes = [n for n in tree if value(n, "role") == "textbox" and value(n, "name") == "Report"]
+    check(len(boxes) == 1 and first in text_below(boxes[0]),
+          "Chromium's accessibility tree: the text box Report holds %r"
+          % (text_below(boxes[0])[:100] if boxes else None))
+    roles = {value(n, "role") for n in tree}
+    check({"main", "heading", "status"} <= roles, "landmark, heading and status: %r" % roles)
+
+
+def check_tab_order(page, browser):
+    """From the first menu onwards Tab reaches the menus, the pane and every
+    folder control in order; in the pane Tab types nothing."""
+    page.js("document.querySelector('#MainMenu1 .menu-title').focus()")
+    text = page.pane()
+    order = []
+    for _ in range(16):
+        order.append(page.js("""const e = document.activeElement;
+            return e.getAttribute('role') === 'textbox' ? 'pane' : e.id || e.tagName"""))
+        browser.keys(TAB)
+    wanted = ["GeneralControl", "pane", "CompareFolder", "CompareFiles", "BaseFolder",
+              "BaseFiles"]
+    # (A browser that cannot write into folders disables the button.)
+    if page.js("return !document.getElementById('SaveFolder').disabled"):
+        wanted.append("SaveFolder")
+    positions = [order.index(w) if w in order else -1 for w in wanted]
+    check(-1 not in positions and positions == sorted(positions) and "DataMemo" not in order,
+          "the order Tab reaches the controls in: %r" % order)
+    check(page.pane() == text, "Tab typed into the pane")
+    page.js("document.querySelector('#DataMemo [role=textbox]').focus()")
+    browser.keys(("down", SHIFT), TAB, ("up", SHIFT))
+    left = page.js("return document.activeElement.getAttribute('role') !== 'textbox'")
+    check(left and page.pane() == text, "Shift+Tab leaves the pane without typing")
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--page", required=True)
@@ -257,7 +400,10 @@ def main():
     parser.add_argument("--http", action="store_true",
                         help="open the page over http from 127.0.0.1, not from disk")
     parser.add_argument("--screenshot")
+    parser.add_argument("--axe", required=True, help="axe-core's axe.min.js")
     args = parser.parse_args()
+    with open(args.axe, encoding="utf-8") as f:
+        args.axe_source = f.read()
     binary = os.path.abspath(args.batch)
     print("browser test: %s, page %s" % (args.engine, "over http" if args.http else "from disk"))
 
@@ -314,6 +460,7 @@ def run(page, browser, args, binary, scratch, work, empty):
     check(page.menu() == batch_menu(binary, empty), "menu states without folders")
     check(page.pane().startswith("Choose your Compare folder"), "the first pane: %r"
           % page.pane()[:80])
+    check_axe(page, args.axe_source, "at the start")
     check_layout(page, browser)
 
     # A reload forgets the folder, and so do the folder inputs.
@@ -331,6 +478,13 @@ def run(page, browser, args, binary, scratch, work, empty):
     check(page.menu() == batch_menu(binary, compare_only), "menu states, Compare only")
     check(page.status() == 'Finished reading in all the sysex files in the "Compare" '
           'directory.', "Compare-only status: %r" % page.status())
+    page.click("PrintAllSimilarities")
+    page.download("compare.txt")
+    check_axe(page, args.axe_source, "after a report")
+    check_key_script(page, browser)
+    browser.keys(("down", CONTROL), HOME, ("up", CONTROL))
+    check_screen_reader_view(page, browser)
+    check_tab_order(page, browser)
     inputs["Base"] = page.choose_folder("Base", os.path.join(work, "Base"))
     check(page.menu() == batch_menu(binary, work), "menu states, both folders")
     check(page.notice() == "", "a notice after reading: %r" % page.notice())
@@ -402,12 +556,12 @@ def run(page, browser, args, binary, scratch, work, empty):
     page.statuses()
 
     # The pane takes the keyboard: select all and copy, then type.
-    page.js("document.querySelector('#DataMemo textarea').focus()")
+    page.js("document.querySelector('#DataMemo [role=textbox]').focus()")
     browser.keys(("down", CONTROL), "a", ("up", CONTROL))
     # (Firefox gives the event a copy of the DataTransfer: read the event's.)
     copied = page.js("""const copy = new ClipboardEvent('copy',
           {clipboardData: new DataTransfer(), bubbles: true});
-        document.querySelector('#DataMemo textarea').dispatchEvent(copy);
+        document.querySelector('#DataMemo [role=textbox]').dispatchEvent(copy);
         return copy.clipboardData.getData('text/plain');""")
     check(copied == page.pane() and copied != "", "Ctrl+A then copy gives the whole pane")
     browser.keys(("down", CONTROL), END, ("up", CONTROL), ENTER, "typed")

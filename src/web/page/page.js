@@ -2,14 +2,16 @@
 // Worker, reads the chosen folders' files and hands their bytes to it, sends
 // it the clicks, paints what it posts (pane lines, status texts, menu item
 // states) and saves the report files it writes, into a granted folder or as
-// downloads. Every message is one of protocol.js.
+// downloads. Every message is one of protocol.js. It starts once the pane's
+// own module (pane.js) is ready.
 'use strict';
 
-(function () {
-  const decodeLine = DravelinPane.decode;
+DravelinPaneModule().then((paneModule) => {
   const toWorker = DravelinProtocol.toWorker;
 
-  const pane = new DravelinPane(document.getElementById('DataMemo'));
+  const pane = new DravelinPane(document.getElementById('DataMemo'), paneModule);
+  const decodeLine = (bytes) => pane.decode(bytes);
+  const findBar = new DravelinFindBar(pane, document.getElementById('FindBar'));
   const statusLabel = document.getElementById('MsgLabel');
   const menuBar = document.getElementById('MainMenu1');
   const notice = document.getElementById('FolderNotice');
@@ -51,7 +53,7 @@
       ready = true;
       send(toWorker.folders(await readFolders()));  // the start-up load
     },
-    pane: (m) => pane.appendBytes(m.bytes, m.ends, m.ascii),
+    pane: (m) => pane.appendBytes(m.bytes, m.ends),
     clear: () => pane.clear(),
     status: (m) => { statusLabel.textContent = decodeLine(m.bytes); },
     item: (m) => {
@@ -188,6 +190,12 @@
       e.preventDefault();
       const first = menuBar.querySelector('.menu-title');
       if (first) first.focus();
+    } else if ((e.ctrlKey || e.metaKey) && !e.altKey && e.key.toLowerCase() === 'f') {
+      e.preventDefault();
+      findBar.open();
+    } else if (e.key === 'F3') {
+      e.preventDefault();
+      findBar.next(e.shiftKey);
     }
   });
 
@@ -561,7 +569,15 @@
     paneLineCount: () => pane.lineCount(),
     // The pane's line i (from 0), without copying the whole pane.
     paneLine: (i) => (i >= 0 && i < pane.lineCount() ? pane.line(i) : null),
+    // What an assistive technology asks the pane, in UTF-16 units over its
+    // text with one unit per line break: its length, the caret's offset and
+    // the selection's [start, end].
+    paneCharacterCount: () => pane.characterCount(),
+    paneCaret: () => pane.caretOffset(),
+    paneSelection: () => pane.selection(),
   };
   updateBusy();
   pane.focus();
-})();
+}).catch((error) => {
+  document.getElementById('MsgLabel').textContent = 'The program could not start: ' + error;
+});
