@@ -28,7 +28,7 @@ readonly DRAVELIN_WEB_PACKAGES=(emscripten python3)
 # (WebKitWebDriver, on a virtual X display); npm installs axe-core, which
 # the test runs in the page.
 readonly DRAVELIN_BROWSER_TEST_PACKAGES=(chromium chromium-driver python3-selenium firefox-esr
-                                        python3-websocket webkit2gtk-driver xvfb xauth npm)
+                                        python3-websocket webkit2gtk-driver xvfb xauth)
 # What cross-compiling dravelin-batch for Windows needs, and what running it
 # under Wine for the comparison with the native program needs.
 readonly DRAVELIN_WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix)

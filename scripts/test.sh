@@ -24,6 +24,9 @@ if [ "${DRAVELIN_BROWSER_TEST:-1}" = 1 ]; then
   # axe-core checks the page's accessibility in the browser test.
   axe="$root/build/axe/node_modules/axe-core/axe.min.js"
   if [ ! -f "$axe" ]; then
+    # Debian's npm, unless a Node.js that brings its own is installed (the
+    # two cannot be installed together).
+    command -v npm > /dev/null || ensure_packages npm
     npm install --prefix "$root/build/axe" --no-audit --no-fund axe-core@4.14.1
   fi
   for engine in chromium firefox webkit; do
