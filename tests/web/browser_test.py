@@ -391,6 +391,68 @@ def check_tab_order(page, browser):
     check(left and page.pane() == text, "Shift+Tab leaves the pane without typing")
 
 
+# What the page's automation interface says of the pane's first lines and
+# its caret, two frames on (the pane paints, and reads back, in between).
+INPUT_STATE = """const done = arguments[0];
+    setTimeout(() => requestAnimationFrame(() => requestAnimationFrame(() => done([
+      window.dravelin.paneLine(0), window.dravelin.paneLine(1),
+      window.dravelin.paneCaret()]))), 0);"""
+
+# Text that no key press brings, as browsers hand it to an editable element.
+# `insert` is what the browser itself inserts at its caret (an edit read back
+# from the rows, or routed through "beforeinput" where the engine offers that).
+INPUT_EVENTS = """const box = document.querySelector('#DataMemo [role=textbox]');
+    const [kind, text] = arguments;
+    const insert = () => document.execCommand('insertText', false, text);
+    const before = (inputType) => box.dispatchEvent(new InputEvent('beforeinput',
+        {inputType, bubbles: true, cancelable: true}));
+    const compose = (event) => box.dispatchEvent(new CompositionEvent(event,
+        {data: text, bubbles: true}));
+    if (kind === 'insert') insert();
+    else if (kind === 'before') before(text);
+    else { compose('compositionstart'); if (kind === 'compose') insert(); compose('compositionend'); }"""
+
+
+def check_text_input(page, browser):
+    """Text typed without key presses (an on-screen keyboard, dictation, an
+    input method) reaches the model once, at its caret; so do a phone
+    keyboard's Backspace and Enter. In Chromium also through its input
+    method interface (a real composition)."""
+    page.js("document.querySelector('#DataMemo [role=textbox]').focus()")
+    browser.keys(("down", CONTROL), HOME, ("up", CONTROL))
+    first = page.b.js_async(INPUT_STATE)[0]
+    steps = [
+        ("inserted text", ("insert", "ab"), ["ab" + first, None, 2]),
+        ("a phone's Backspace", ("before", "deleteContentBackward"), ["a" + first, None, 1]),
+        ("a phone's Enter", ("before", "insertParagraph"), ["a", first, 2]),
+        ("a composition", ("compose", "\u00fc"), ["a", "\u00fc" + first, 3]),
+        ("a composition the rows do not show", ("composeOnly", "\u00df"),
+         ["a", "\u00fc\u00df" + first, 4]),
+    ]
+    cdp = hasattr(getattr(browser, "d", None), "execute_cdp_cmd")
+    if cdp:
+        steps += [
+            ("Chromium's text input", [("Input.insertText", {"text": "\u00e9"})],
+             ["a", "\u00fc\u00df\u00e9" + first, 5]),
+            ("Chromium's composition", [
+                ("Input.imeSetComposition", {"text": "n", "selectionStart": 1, "selectionEnd": 1}),
+                ("Input.imeSetComposition", {"text": "ni", "selectionStart": 2, "selectionEnd": 2}),
+                ("Input.insertText", {"text": "\u4f60"})],
+             ["a", "\u00fc\u00df\u00e9\u4f60" + first, 6]),
+        ]
+    for name, action, expected in steps:
+        if isinstance(action, tuple):
+            page.js(INPUT_EVENTS, *action)
+        else:
+            for command, params in action:
+                browser.d.execute_cdp_cmd(command, params)
+        state = page.b.js_async(INPUT_STATE)
+        if expected[1] is None:
+            state[1] = None
+        check(state == expected, "text input, %s: lines and caret %r, wanted %r"
+              % (name, state, expected))
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--page", required=True)
@@ -485,6 +547,7 @@ def run(page, browser, args, binary, scratch, work, empty):
     browser.keys(("down", CONTROL), HOME, ("up", CONTROL))
     check_screen_reader_view(page, browser)
     check_tab_order(page, browser)
+    check_text_input(page, browser)
     inputs["Base"] = page.choose_folder("Base", os.path.join(work, "Base"))
     check(page.menu() == batch_menu(binary, work), "menu states, both folders")
     check(page.notice() == "", "a notice after reading: %r" % page.notice())

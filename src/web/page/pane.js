@@ -4,8 +4,10 @@
 // rows in sight, turns keys, the mouse, the wheel and the clipboard into calls
 // of the model, and shows assistive technologies the rows in sight as the
 // text of a multi-line text box named "Report", reading out the caret's line
-// as it moves. It also holds the find bar (DravelinFindBar), a view of the
-// model's search.
+// as it moves. The text box is editable, so that every way of typing reaches
+// it (on-screen keyboards, input methods, dictation); what the browser would
+// change in its rows becomes a call of the model instead. It also holds the
+// find bar (DravelinFindBar), a view of the model's search.
 'use strict';
 
 // The model's moves, numbered as PaneMove (src/pane/pane_model.h) numbers them.
@@ -53,6 +55,19 @@ class DravelinPane {
     this.saidLine = -1;
     // The pixels at the pane's foot that the find bar covers.
     this.covered = 0;
+    // The rows as last painted ({ row, div, text }) and the caret's place in
+    // them ({ row, unit }), against which an edit of the browser's own is
+    // read back.
+    this.painted = [];
+    this.paintedCaret = null;
+    // While an input method composes, the browser edits the rows itself and
+    // the pane does not paint over them; `composed` holds the text of an
+    // ended composition until the rows are read back.
+    this.composing = false;
+    this.composed = null;
+    // A routed edit the browser makes anyway (its event could not be
+    // cancelled): the rows are painted over, not read back.
+    this.routedAnyway = false;
 
     element.classList.add('pane');
     // The focus goes to the text box inside, not to the scrolling box.
@@ -65,6 +80,10 @@ class DravelinPane {
     this.rowsBox.setAttribute('role', 'textbox');
     this.rowsBox.setAttribute('aria-multiline', 'true');
     this.rowsBox.setAttribute('aria-label', 'Report');
+    this.rowsBox.contentEditable = 'true';
+    this.rowsBox.spellcheck = false;
+    this.rowsBox.setAttribute('autocorrect', 'off');
+    this.rowsBox.setAttribute('autocapitalize', 'off');
     this.caretBox = document.createElement('div');
     this.caretBox.className = 'pane-caret';
     this.caretBox.setAttribute('aria-hidden', 'true');
@@ -85,6 +104,10 @@ class DravelinPane {
     this.rowsBox.addEventListener('copy', (e) => this.onCopy(e, false));
     this.rowsBox.addEventListener('cut', (e) => this.onCopy(e, true));
     this.rowsBox.addEventListener('paste', (e) => this.onPaste(e));
+    this.rowsBox.addEventListener('beforeinput', (e) => this.onBeforeInput(e));
+    this.rowsBox.addEventListener('input', () => this.onInput());
+    this.rowsBox.addEventListener('compositionstart', () => this.onCompositionStart());
+    this.rowsBox.addEventListener('compositionend', (e) => this.onCompositionEnd(e));
     this.rowsBox.addEventListener('focus', () => this.queuePaint());
     this.rowsBox.addEventListener('blur', () => this.queuePaint());
     element.addEventListener('wheel', (e) => this.onWheel(e));
@@ -236,6 +259,8 @@ class DravelinPane {
   }
 
   paint() {
+    // An input method's text stands in the rows until it is read back.
+    if (this.composing) return;
     const m = this.m;
     const g = this.scrollGeometry();
     this.spacer.style.height = g.range + 'px';
@@ -251,6 +276,8 @@ class DravelinPane {
     const caretRow = m._dravelin_pane_caret_row();
     const fragment = document.createDocumentFragment();
     let caretRowBox = null;
+    this.painted = [];
+    this.paintedCaret = null;
     for (let i = 0; i < shown; ++i) {
       const row = top + i;
       const text = this.out(m._dravelin_pane_row_text(row));
@@ -272,7 +299,10 @@ class DravelinPane {
       if (row === caretRow) {
         div.id = 'PaneCaretRow';
         caretRowBox = div;
+        const cell = m._dravelin_pane_caret_cell();
+        this.paintedCaret = { row, unit: DravelinPane.unitsOf(text, cell, cell)[0] };
       }
+      this.painted.push({ row, div, text: div.textContent });
       fragment.append(div);
     }
     this.rowsBox.replaceChildren(fragment);
@@ -287,11 +317,33 @@ class DravelinPane {
       this.rowsBox.removeAttribute('aria-activedescendant');
       this.caretBox.style.display = 'none';
     }
+    if (focused) this.placeDomCaret(caretRowBox);
     const line = m._dravelin_pane_caret_line();
     if (focused && line !== this.saidLine) {
       this.saidLine = line;
       this.said.textContent = this.line(line) || 'blank';
     }
+  }
+
+  // The browser's own caret goes where the model's is (at the rows' end when
+  // that row is out of sight): an input method composes there, and an
+  // assistive technology finds the caret there.
+  placeDomCaret(caretRowBox) {
+    const selection = document.getSelection();
+    if (!caretRowBox) {
+      selection.collapse(this.rowsBox, this.rowsBox.childNodes.length);
+      return;
+    }
+    let left = this.paintedCaret.unit;
+    const walker = document.createTreeWalker(caretRowBox, NodeFilter.SHOW_TEXT);
+    for (let node = walker.nextNode(); node; node = walker.nextNode()) {
+      if (left <= node.length) {
+        selection.collapse(node, left);
+        return;
+      }
+      left -= node.length;
+    }
+    selection.collapse(caretRowBox, caretRowBox.childNodes.length);
   }
 
   // --- Input -----------------------------------------------------------------
@@ -364,14 +416,15 @@ class DravelinPane {
     const m = this.m;
     const ctrl = event.ctrlKey || event.metaKey;
     const key = event.key;
-    // Tab and Shift+Tab leave the pane, as from any other control.
-    if (key === 'Tab' || event.isComposing) return;
+    // Tab and Shift+Tab leave the pane, as from any other control; a key an
+    // input method takes (229) reaches the pane as its text.
+    if (key === 'Tab' || event.isComposing || this.composing || event.keyCode === 229) return;
     const moves = kPaneMoveKeys[key];
     let readLine = false;
     if (moves && !event.altKey) {
       const move = moves[ctrl ? 1 : 0];
-      if (move === null) return;
-      m._dravelin_pane_move(move, event.shiftKey ? 1 : 0);
+      // (The browser's own moves would take its caret away from the model's.)
+      if (move !== null) m._dravelin_pane_move(move, event.shiftKey ? 1 : 0);
     } else if (ctrl && !event.altKey) {
       const letter = key.toLowerCase();
       if (letter === 'a') m._dravelin_pane_select_all();
@@ -409,6 +462,124 @@ class DravelinPane {
     this.type(event.clipboardData.getData('text/plain').replace(/\r\n?/g, '\n'));
   }
 
+  // Typing that no key press brings (an on-screen keyboard, dictation, an
+  // input method's committed text, Backspace and Enter of a phone's
+  // keyboard) becomes the model's edit, and the browser changes nothing. A
+  // composition, and a replacement of text away from the caret (an
+  // autocorrection), the browser makes in the rows itself; they are read
+  // back afterwards (readBack).
+  onBeforeInput(event) {
+    const type = event.inputType;
+    if (this.composing || event.isComposing || type.includes('Composition')) return;
+    const ranges = event.getTargetRanges ? event.getTargetRanges() : [];
+    if (type.startsWith('insert') && !ranges.every((r) => r.collapsed)) return;
+    const m = this.m;
+    let readLine = false;
+    switch (type) {
+      case 'insertText':
+      case 'insertReplacementText':
+      case 'insertFromPaste':
+      case 'insertFromDrop': {
+        const data = event.data ?? (event.dataTransfer && event.dataTransfer.getData('text/plain'));
+        this.type((data || '').replace(/\r\n?/g, '\n'));
+        break;
+      }
+      case 'insertLineBreak':
+      case 'insertParagraph':
+        this.type('\n');
+        break;
+      case 'deleteContentBackward':
+        m._dravelin_pane_backspace();
+        break;
+      case 'deleteContentForward':
+        m._dravelin_pane_delete_forward();
+        break;
+      case 'historyUndo':
+        readLine = m._dravelin_pane_undo();
+        break;
+      case 'historyRedo':
+        readLine = m._dravelin_pane_redo();
+        break;
+      default:  // formatting and the like: the pane has none
+        break;
+    }
+    event.preventDefault();
+    if (!event.cancelable) this.routedAnyway = true;
+    this.changed(readLine);
+  }
+
+  onInput() {
+    if (this.composing) return;
+    if (this.routedAnyway) {
+      this.routedAnyway = false;
+      this.paint();
+      return;
+    }
+    const composed = this.composed;
+    this.composed = null;
+    this.readBack(composed);
+  }
+
+  onCompositionStart() {
+    if (this.composed !== null) this.onInput();  // the last one, not yet read back
+    this.composing = true;
+  }
+
+  // Some browsers change the rows for the last time after this event, with
+  // an "input" event; the rows are read back there, or else right after.
+  onCompositionEnd(event) {
+    this.composing = false;
+    this.composed = event.data || '';
+    setTimeout(() => { if (this.composed !== null && !this.composing) this.onInput(); }, 0);
+  }
+
+  // Turns what the browser changed in the rows into the model's edit, then
+  // paints the rows over. One changed row: the text between its unchanged
+  // start and end replaces what stood there (an insertion at the caret
+  // replaces the selection, as a typed key does). Text outside every row
+  // (the caret's row was out of sight) is typed at the caret; so is the
+  // text of a composition that left the rows as they were.
+  readBack(composed) {
+    const changed = this.painted.filter((p) => p.div.parentNode !== this.rowsBox ||
+                                               p.div.textContent !== p.text);
+    const rowDivs = new Set(this.painted.map((p) => p.div));
+    const outside = [...this.rowsBox.childNodes].filter((n) => !rowDivs.has(n))
+                                                .map((n) => n.textContent).join('');
+    if (changed.length === 1 && outside === '' && changed[0].div.parentNode === this.rowsBox) {
+      this.replaceInRow(changed[0]);
+    } else if (changed.length === 0 && outside !== '') {
+      this.type(outside);
+    } else if (composed) {
+      // Rows left as they were, or changed past reading: the composition.
+      this.type(composed);
+    }
+    this.paint();
+  }
+
+  replaceInRow({ row, div, text: before }) {
+    const m = this.m;
+    const after = div.textContent;
+    const caret = this.paintedCaret && this.paintedCaret.row === row ? this.paintedCaret.unit
+                                                                      : before.length;
+    let start = 0;
+    const limit = Math.min(before.length, after.length, caret);
+    while (start < limit && before[start] === after[start]) ++start;
+    let end = 0;
+    while (end < before.length - start && end < after.length - start &&
+           before[before.length - 1 - end] === after[after.length - 1 - end]) {
+      ++end;
+    }
+    const inserted = after.slice(start, after.length - end);
+    const removedTo = before.length - end;
+    if (start !== caret || removedTo !== start) {
+      const cell = (unit) => Array.from(before.slice(0, unit)).length;
+      m._dravelin_pane_click(row, cell(start), 0);
+      m._dravelin_pane_click(row, cell(removedTo), 1);
+      if (!inserted) m._dravelin_pane_delete_selection();
+    }
+    this.type(inserted);
+  }
+
   // The rows in sight end `pixels` above the pane's foot.
   cover(pixels) {
     this.covered = pixels;
@@ -436,7 +607,7 @@ class DravelinFindBar {
     bar.querySelector('#FindNext').addEventListener('click', () => this.next(false));
     bar.querySelector('#FindClose').addEventListener('click', () => this.close());
     pane.rowsBox.addEventListener('keydown', (e) => {
-      if (e.key === 'Escape' && !this.bar.hidden) this.close();
+      if (e.key === 'Escape' && !e.isComposing && !this.bar.hidden) this.close();
     });
     bar.addEventListener('keydown', (e) => {
       if (e.key === 'Escape') {
