@@ -31,6 +31,11 @@ void dravelin_hand_over_files();
 // ("filesSaved").
 void dravelin_files_saved(int written);
 
+// The page's pane ran out of memory while it took the pane lines; it keeps
+// the lines it took. The status line shows the out-of-memory message
+// ("paneOutOfMemory").
+void dravelin_pane_out_of_memory();
+
 }  // extern "C"
 
 #endif  // DRAVELIN_WEB_PAGE_PROTOCOL_H_

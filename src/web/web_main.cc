@@ -165,4 +165,6 @@ EMSCRIPTEN_KEEPALIVE void dravelin_files_saved(int written) {
   core->window.ReportFilesSaved(written != 0);
 }
 
+EMSCRIPTEN_KEEPALIVE void dravelin_pane_out_of_memory() { core->window.ReportPaneOutOfMemory(); }
+
 }  // extern "C"

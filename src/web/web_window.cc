@@ -62,6 +62,8 @@ void WebWindow::ReportFilesSaved(bool all_written) {
   if (!all_written) ShowStatus(MessageCodeLine(kTxtFileWriteError));
 }
 
+void WebWindow::ReportPaneOutOfMemory() { ShowStatus(MessageCodeLine(kOutOfMemory)); }
+
 void WebWindow::ShowStartHint() {
   ClearPane();
   for (const char* line : {

@@ -82,6 +82,11 @@ class WebWindow final : public WindowOperations {
   // shows the write error, as a failed write shows it on the desktop.
   void ReportFilesSaved(bool all_written);
 
+  // The page's pane ran out of memory while it took the pane lines (it keeps
+  // the lines it took and drops the rest): the command ends with code 2's
+  // message, as when the desktop pane runs out.
+  void ReportPaneOutOfMemory();
+
   // Fills the pane with what to do first, when the page starts without a
   // bank in its Compare folder.
   void ShowStartHint();

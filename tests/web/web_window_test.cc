@@ -6,7 +6,6 @@
 
 #include "app/application.h"
 #include "app/menu_table.h"
-#include "base/message_code.h"
 #include "gtest/gtest.h"
 
 namespace dravelin {
@@ -119,15 +118,34 @@ TEST(WebWindowTest, MenuChangesCarryTheApplicationsCaptionAndState) {
   EXPECT_EQ(items.back(), "item ControlScreenDisplay Turn On Screen Display on");
 }
 
-TEST(WebWindowTest, AFailedSaveEndsWithTheWriteErrorAfterThePendingLines) {
+// What fails on the page after the core's part (writing the report files,
+// holding the pane lines) ends the command with that code's message, after
+// the lines still pending.
+TEST(WebWindowTest, APageFailureEndsWithItsMessageAfterThePendingLines) {
+  struct Failure {
+    const char* name;
+    void (*report)(WebWindow&);
+    std::string status;
+  };
+  const Failure failures[] = {
+      {"a failed save", [](WebWindow& w) { w.ReportFilesSaved(false); },
+       "Message: ' *.txt File Write Error!'"},
+      {"a full pane", [](WebWindow& w) { w.ReportPaneOutOfMemory(); },
+       "Message: ' Out Of Memory! Exit immediately!'"},
+  };
+  for (const Failure& failure : failures) {
+    SCOPED_TRACE(failure.name);
+    RecordingPage page;
+    WebWindow window(page);
+    window.AppendPaneLine("x");
+    failure.report(window);
+    EXPECT_EQ(page.events,
+              (std::vector<std::string>{"pane 3 ascii 1", "status " + failure.status}));
+  }
   RecordingPage page;
   WebWindow window(page);
   window.ReportFilesSaved(true);
   EXPECT_TRUE(page.events.empty()) << "saved files change nothing";
-  window.AppendPaneLine("x");
-  window.ReportFilesSaved(false);
-  EXPECT_EQ(page.events, (std::vector<std::string>{
-                             "pane 3 ascii 1", "status " + MessageCodeLine(kTxtFileWriteError)}));
 }
 
 TEST(WebReportFileSystemTest, ClosedFilesAreKeptWholeUntilTakenAndNamedWithoutTheirFolder) {
@@ -144,8 +162,7 @@ TEST(WebReportFileSystemTest, ClosedFilesAreKeptWholeUntilTakenAndNamedWithoutTh
   EXPECT_TRUE(second->Write("c", 1));
   EXPECT_TRUE(second->Close());
   EXPECT_TRUE(first->Close());
-  EXPECT_EQ(page.events,
-            (std::vector<std::string>{"closed Bank One.txt", "closed compare.txt"}));
+  EXPECT_EQ(page.events, (std::vector<std::string>{"closed Bank One.txt", "closed compare.txt"}));
 
   const std::vector<ClosedReportFile> closed = files.TakeClosedFiles();
   ASSERT_EQ(closed.size(), 2u);

@@ -23,6 +23,9 @@ DravelinPaneModule().then((paneModule) => {
   let runningItem = null;
   let savingItem = null;  // the command whose files are being saved
   let grantedFolder = null;
+  // Once the pane could not take a batch, the rest of that request's lines
+  // are dropped (the pane shows no gap), until the request has ended.
+  let paneFull = false;
   // What each folder input last chose: null (nothing chosen) or
   // { files: File[], list: null or a function that lists the folder again
   // (a dropped folder, or one chosen where the browser grants folders),
@@ -53,7 +56,11 @@ DravelinPaneModule().then((paneModule) => {
       ready = true;
       send(toWorker.folders(await readFolders()));  // the start-up load
     },
-    pane: (m) => pane.appendBytes(m.bytes, m.ends),
+    pane: (m) => {
+      if (paneFull || pane.appendBytes(m.bytes, m.ends)) return;
+      paneFull = true;
+      send(toWorker.paneOutOfMemory());
+    },
     clear: () => pane.clear(),
     status: (m) => { statusLabel.textContent = decodeLine(m.bytes); },
     item: (m) => {
@@ -69,6 +76,7 @@ DravelinPaneModule().then((paneModule) => {
         savingItem = runningItem;
       }
       runningItem = null;
+      paneFull = false;
       --pending;
       updateBusy();
     },
@@ -575,6 +583,9 @@ DravelinPaneModule().then((paneModule) => {
     paneCharacterCount: () => pane.characterCount(),
     paneCaret: () => pane.caretOffset(),
     paneSelection: () => pane.selection(),
+    // For the tests: the next batch of pane lines fails after its first
+    // `lines` lines as if memory ran out there.
+    failNextPaneAppend: (lines) => { pane.failAfterLines = lines; },
   };
   updateBusy();
   pane.focus();

@@ -48,6 +48,9 @@ class DravelinPane {
     // fresh memory.
     this.batchAt = 0;
     this.batchSize = 0;
+    // A test's stand-in for memory running out: the next batch fails after
+    // this many lines (null: none fails).
+    this.failAfterLines = null;
     // The top row that the scroll bar's position stands for, while the user
     // holds the bar there.
     this.barRow = null;
@@ -145,6 +148,7 @@ class DravelinPane {
 
   // Appends report lines: `bytes` holds lines each followed by CR LF, whose
   // CRs lie at the offsets `ends`. The view then shows the output's end.
+  // Returns false when memory ran out: the pane keeps the lines it took.
   appendBytes(bytes, ends) {
     const m = this.m;
     // The line ends first, then the bytes, each at a multiple of 4.
@@ -159,11 +163,14 @@ class DravelinPane {
     if (this.batchAt) {
       m.HEAPU32.set(ends, this.batchAt >> 2);
       m.HEAPU8.set(bytes, this.batchAt + bytesFrom);
-      taken = m._dravelin_pane_append(this.batchAt + bytesFrom, this.batchAt, ends.length);
+      const count = Math.min(ends.length, this.failAfterLines ?? ends.length);
+      taken = m._dravelin_pane_append(this.batchAt + bytesFrom, this.batchAt, count) &&
+              count === ends.length;
     }
-    if (!taken) console.log('[dravelin pane] out of memory: the pane keeps what it holds');
+    this.failAfterLines = null;
     m._dravelin_pane_show_output_end();
     this.queuePaint();
+    return taken;
   }
 
   clear() {

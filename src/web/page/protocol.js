@@ -31,6 +31,10 @@ const DravelinProtocol = Object.freeze({
     },
     // Whether the page wrote every report file of the last "files" message.
     filesSaved: (written) => [{ type: 'filesSaved', written }, []],
+    // The page's pane ran out of memory taking a "pane" batch: it keeps the
+    // lines it took and drops the rest of the request's; the core ends the
+    // command with the out-of-memory message.
+    paneOutOfMemory: () => [{ type: 'paneOutOfMemory' }, []],
   }),
 
   // What the worker posts to the page.

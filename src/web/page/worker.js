@@ -87,6 +87,7 @@ onmessage = function (event) {
       Module._dravelin_click(m.item);
     },
     filesSaved: (m) => Module._dravelin_files_saved(m.written ? 1 : 0),
+    paneOutOfMemory: () => Module._dravelin_pane_out_of_memory(),
   }));
   // The request has ended: the page may paint its end before the files
   // are put together.
