@@ -53,7 +53,7 @@ void CatchEndingSignals() {
       struct sigaction action = {};
       action.sa_handler = RemovePendingFilesAndEnd;
       sigemptyset(&action.sa_mask);
-      action.sa_flags = SA_RESETHAND | SA_NODEFER;
+      action.sa_flags = static_cast<int>(SA_RESETHAND | SA_NODEFER);
       ::sigaction(signal_number, &action, nullptr);
     }
   });
