@@ -1,7 +1,8 @@
 // The pane's line store with a report as long as "Print All Similarities"
 // over 43 real banks: 1,832,103 lines of about 34 bytes (verdict lines,
 // sound lines and empty lines in the report's proportions). Figures: the
-// time to append the whole report, the time to the first screenful after
+// time to append the whole report (line by line, and in the CR LF batches a
+// report hands over), the time to the first screenful after
 // it (which builds the row index), a screenful at the end and in the middle
 // once the index stands, a keystroke at the top, copying the whole text, and
 // memory as bytes of the store (and of resident memory) per byte of report
@@ -74,6 +75,30 @@ const Report& TheReport() {
   return report;
 }
 
+// The same report as it reaches a pane: in batches of about 8 MB, each line
+// followed by CR LF, with the offset where each line ends.
+struct Batch {
+  std::string bytes;
+  std::vector<std::size_t> ends;
+};
+constexpr std::size_t kBatchBytes = std::size_t{8} << 20;
+
+const std::vector<Batch>& TheBatches() {
+  static const std::vector<Batch> batches = [] {
+    const Report& report = TheReport();
+    std::vector<Batch> made(1);
+    for (std::size_t i = 0; i < kReportLines; ++i) {
+      if (made.back().bytes.size() >= kBatchBytes) made.emplace_back();
+      Batch& batch = made.back();
+      batch.bytes += report.Line(i);
+      batch.ends.push_back(batch.bytes.size());
+      batch.bytes += "\r\n";
+    }
+    return made;
+  }();
+  return batches;
+}
+
 std::size_t ResidentBytes() {
   std::ifstream statm("/proc/self/statm");
   std::size_t size = 0;
@@ -94,9 +119,10 @@ std::size_t PaintScreen(const PaneText& text, std::size_t first_row, std::size_t
 }
 
 // Each run starts from memory fresh from the system, as the first report of
-// a session does: the time includes the page faults of filling it.
-void BM_AppendReport(benchmark::State& state) {
-  const Report& report = TheReport();
+// a session does: the time includes the page faults of filling it. `append`
+// fills the text with the whole report.
+template <typename Append>
+void AppendReport(benchmark::State& state, Append append) {
   std::size_t text_bytes = 0;
   double store_ratio = 0;
   double resident_ratio = 0;
@@ -109,7 +135,7 @@ void BM_AppendReport(benchmark::State& state) {
     state.ResumeTiming();
     {
       PaneText text;
-      for (std::size_t i = 0; i < kReportLines; ++i) text.AppendLine(report.Line(i));
+      append(text);
       benchmark::DoNotOptimize(text.line_count());
       state.PauseTiming();
       text_bytes = text.text_bytes();
@@ -126,7 +152,24 @@ void BM_AppendReport(benchmark::State& state) {
   state.counters["store_per_text_byte"] = store_ratio;
   state.counters["resident_per_text_byte"] = resident_ratio;
 }
+
+// Line by line, as help texts and single report lines come.
+void BM_AppendReport(benchmark::State& state) {
+  const Report& report = TheReport();
+  AppendReport(state, [&](PaneText& text) {
+    for (std::size_t i = 0; i < kReportLines; ++i) text.AppendLine(report.Line(i));
+  });
+}
 BENCHMARK(BM_AppendReport)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+// In the report's batches, as the window and the page take a long report.
+void BM_AppendReportInBatches(benchmark::State& state) {
+  const std::vector<Batch>& batches = TheBatches();
+  AppendReport(state, [&](PaneText& text) {
+    for (const Batch& batch : batches) text.AppendLines(batch.bytes, batch.ends, 2);
+  });
+}
+BENCHMARK(BM_AppendReportInBatches)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 PaneText& FilledText() {
   static PaneText* text = [] {

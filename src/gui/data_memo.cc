@@ -110,12 +110,16 @@ DataMemo::~DataMemo() = default;
 // --- Program output ---
 
 void DataMemo::AppendLine(std::string_view bytes) {
-  model_.AppendLine(bytes);
-  if (holds_ > 0) {
-    output_pending_ = true;
-  } else {
-    OutputArrived();
-  }
+  const std::size_t end = bytes.size();
+  AppendLines(bytes, std::span<const std::size_t>(&end, 1), 0);
+}
+
+void DataMemo::AppendLines(std::string_view bytes, std::span<const std::size_t> ends,
+                           std::size_t separator) {
+  // Marked first: a batch that runs out of memory keeps lines to show.
+  output_pending_ = true;
+  model_.AppendLines(bytes, ends, separator);
+  if (holds_ == 0) OutputArrived();
 }
 
 void DataMemo::Clear() {

@@ -24,6 +24,7 @@
 #include <QAbstractScrollArea>
 #include <cstddef>
 #include <functional>
+#include <span>
 #include <string_view>
 
 #include "pane/pane_model.h"
@@ -54,6 +55,12 @@ class DataMemo final : public QAbstractScrollArea {
   // pane/line_decoding.h) after the last line. Throws std::bad_alloc when
   // memory runs out; the pane keeps the lines it holds.
   void AppendLine(std::string_view bytes);
+  // Adds a batch of lines as PaneModel::AppendLines does (line j ends at
+  // ends[j], the next starts `separator` bytes later), at the cost of one
+  // copy of its bytes. Throws std::bad_alloc when memory runs out; the pane
+  // keeps the whole lines it took.
+  void AppendLines(std::string_view bytes, std::span<const std::size_t> ends,
+                   std::size_t separator);
 
   // Empties the pane: afterwards it is one empty line, and the first line
   // appended takes that line's place. Forgets the undo history.

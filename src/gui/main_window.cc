@@ -273,6 +273,13 @@ void TForm1::Click(MenuItemId item) {
 
 void TForm1::AppendPaneLine(std::string_view line) { data_memo_->AppendLine(line); }
 
+void TForm1::AppendPaneBlock(const TextBlock& block) {
+  const auto ends = block.line_ends();
+  if (ends.empty()) return;
+  // The block's ended lines, each followed by CR LF.
+  data_memo_->AppendLines(block.text().substr(0, ends.back()), ends, 2);
+}
+
 void TForm1::ClearPane() { data_memo_->Clear(); }
 
 void TForm1::ShowStatus(std::string_view text) { msg_label_->ShowText(DecodeAnsi(text)); }

@@ -25,6 +25,7 @@
 #include "app/window_operations.h"
 #include "gui/desktop_identity.h"
 #include "gui/status_label.h"
+#include "report/text_block.h"
 
 class QAction;
 class QCloseEvent;
@@ -72,6 +73,7 @@ class TForm1 final : public QMainWindow, public WindowOperations {
 
   // WindowOperations.
   void AppendPaneLine(std::string_view line) override;
+  void AppendPaneBlock(const TextBlock& block) override;
   void ClearPane() override;
   void ShowStatus(std::string_view text) override;
   void MenuItemChanged(MenuItemId item) override;

@@ -10,6 +10,9 @@
 namespace dravelin {
 namespace {
 
+// Lines up to this long are copied word by word.
+constexpr std::size_t kShortLine = 128;
+
 // Room for `bytes` bytes; a block of kBlockBytes is aligned to its size, so
 // that it can be backed by huge pages.
 char* AllocateBlock(std::size_t bytes) {
@@ -27,33 +30,85 @@ char* AllocateBlock(std::size_t bytes) {
 
 void LineStore::FreeBytes::operator()(char* bytes) const { std::free(bytes); }
 
-void LineStore::Append(std::string_view line) {
-  // Everything that allocates comes first, so that a failed allocation
-  // leaves the store as it was.
-  const std::size_t group = lines_ >> kGroupShift;
-  if (group == multibyte_groups_.size()) multibyte_groups_.push_back(false);
-  const std::size_t needed = line.size() + kSlotBytes;
-  if (blocks_.empty() ||
-      blocks_.back().capacity - blocks_.back().used - blocks_.back().lines * kSlotBytes < needed) {
-    Block block;
-    const std::size_t usual = blocks_.empty() ? kFirstBlockBytes : kBlockBytes;
-    // A line too long for a usual block gets one of its own, rounded up to
-    // whole slots.
-    block.capacity = std::max(usual, (needed + kSlotBytes - 1) / kSlotBytes * kSlotBytes);
-    block.bytes.reset(AllocateBlock(block.capacity));
-    block.first_line = lines_;
-    blocks_.push_back(std::move(block));
+void LineStore::AddBlock(std::size_t needed) {
+  Block block;
+  const std::size_t usual = blocks_.empty() ? kFirstBlockBytes : kBlockBytes;
+  // A line too long for a usual block gets one of its own, rounded up to
+  // whole slots.
+  block.capacity = std::max(usual, (needed + kSlotBytes - 1) / kSlotBytes * kSlotBytes);
+  block.bytes.reset(AllocateBlock(block.capacity));
+  block.first_line = lines_;
+  blocks_.push_back(std::move(block));
+}
+
+void LineStore::AppendLines(std::string_view bytes, std::span<const std::size_t> ends,
+                            std::size_t separator) {
+  if (ends.empty()) return;
+  // The group flags of all the new lines first; each block's lines are then
+  // counted in only once they are written, so that a failed allocation of a
+  // later block leaves whole lines.
+  const std::size_t groups = ((lines_ + ends.size() - 1) >> kGroupShift) + 1;
+  if (multibyte_groups_.size() < groups) multibyte_groups_.resize(groups, false);
+  const char* const from = bytes.data();
+  std::size_t j = 0;
+  std::size_t start = 0;
+  while (j < ends.size()) {
+    const std::size_t needed = ends[j] - start + kSlotBytes;
+    if (blocks_.empty() ||
+        blocks_.back().capacity - blocks_.back().used - blocks_.back().lines * kSlotBytes <
+            needed) {
+      AddBlock(needed);
+    }
+    Block& block = blocks_.back();
+    char* const to = block.bytes.get();
+    // Text grows up from `used`, start slots down from `slots`.
+    std::size_t used = block.used;
+    std::size_t slots = block.capacity - block.lines * kSlotBytes;
+    const std::size_t first = j;
+    const std::size_t first_start = start;
+    for (; j < ends.size(); ++j) {
+      const std::size_t size = ends[j] - start;
+      if (slots - used < size + kSlotBytes) break;
+      slots -= kSlotBytes;
+      const auto at = static_cast<std::uint32_t>(used);
+      std::memcpy(to + slots, &at, kSlotBytes);
+      // Most report lines are short: they go eight bytes at a time, past
+      // their end where both the batch and the block's free middle have the
+      // room, rather than through a call of memcpy each.
+      const std::size_t words = (size + 7) & ~std::size_t{7};
+      if (words <= kShortLine && start + words <= bytes.size() && words <= slots - used) {
+        for (std::size_t i = 0; i < words; i += 8) {
+          std::uint64_t word;
+          std::memcpy(&word, from + start + i, 8);
+          std::memcpy(to + used + i, &word, 8);
+        }
+      } else if (size != 0) {
+        std::memcpy(to + used, from + start, size);
+      }
+      used += size;
+      start = ends[j] + separator;
+    }
+    text_bytes_ += used - block.used;
+    block.used = used;
+    block.lines += j - first;
+    // Whether each group of the written lines holds a byte above 0x7F,
+    // checked over the group's run of the batch, separators included (CR LF;
+    // others could only flag a group of ASCII lines, which then decodes):
+    // one check for a block's worth of ASCII lines.
+    if (!IsAscii(bytes.substr(first_start, ends[j - 1] - first_start))) {
+      for (std::size_t k = first; k < j;) {
+        const std::size_t line = lines_ + (k - first);
+        const std::size_t group = line >> kGroupShift;
+        const std::size_t group_end = std::min(j, k + ((group + 1) << kGroupShift) - line);
+        const std::size_t group_start = k == 0 ? 0 : ends[k - 1] + separator;
+        if (!IsAscii(bytes.substr(group_start, ends[group_end - 1] - group_start))) {
+          multibyte_groups_[group] = true;
+        }
+        k = group_end;
+      }
+    }
+    lines_ += j - first;
   }
-  Block& block = blocks_.back();
-  if (!line.empty()) std::memcpy(block.bytes.get() + block.used, line.data(), line.size());
-  const auto start = static_cast<std::uint32_t>(block.used);
-  std::memcpy(block.bytes.get() + block.capacity - (block.lines + 1) * kSlotBytes, &start,
-              kSlotBytes);
-  block.used += line.size();
-  ++block.lines;
-  ++lines_;
-  text_bytes_ += line.size();
-  if (!IsAscii(line)) multibyte_groups_[group] = true;
 }
 
 void LineStore::Clear() { *this = LineStore(); }

@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -37,7 +38,18 @@ class LineStore {
 
   // Adds `line` (bytes, no line break) as the last line. Amortised O(1)
   // beyond copying its bytes.
-  void Append(std::string_view line);
+  void Append(std::string_view line) {
+    const std::size_t end = line.size();
+    AppendLines(line, std::span<const std::size_t>(&end, 1), 0);
+  }
+
+  // Adds ends.size() lines from `bytes`, as a report hands them over: line j
+  // ends at ends[j] and the next starts `separator` bytes later (the first at
+  // 0); the separators are not stored. One pass over the batch, without
+  // per-line bookkeeping. When memory runs out it throws std::bad_alloc and
+  // the store keeps the whole lines it took before.
+  void AppendLines(std::string_view bytes, std::span<const std::size_t> ends,
+                   std::size_t separator);
 
   // Removes every line and gives the memory back.
   void Clear();
@@ -93,6 +105,8 @@ class LineStore {
   };
 
   std::size_t BlockOf(std::size_t line) const;
+  // Starts a block with room for at least `needed` bytes.
+  void AddBlock(std::size_t needed);
 
   std::vector<Block> blocks_;
   std::vector<bool> multibyte_groups_;

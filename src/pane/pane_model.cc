@@ -48,6 +48,11 @@ PaneModel::PaneModel() {
 
 void PaneModel::AppendLine(std::string_view bytes) { text_.AppendLine(bytes); }
 
+void PaneModel::AppendLines(std::string_view bytes, std::span<const std::size_t> ends,
+                            std::size_t separator) {
+  text_.AppendLines(bytes, ends, separator);
+}
+
 void PaneModel::Clear() {
   text_.Clear();
   caret_ = anchor_ = {};

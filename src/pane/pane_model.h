@@ -18,12 +18,14 @@
 //
 // Edits that fail to allocate change nothing and return false; program
 // output that fails to allocate throws std::bad_alloc and leaves the text as
-// it was (see PaneText::AppendLine), so that the command that writes it ends.
+// it was, but for the whole lines of a batch it took (see
+// PaneText::AppendLines), so that the command that writes it ends.
 
 #ifndef DRAVELIN_PANE_PANE_MODEL_H_
 #define DRAVELIN_PANE_PANE_MODEL_H_
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -71,6 +73,12 @@ class PaneModel {
   // Adds a line after the last (bytes, no line break, any encoding). Throws
   // std::bad_alloc when memory runs out; the text keeps what it held.
   void AppendLine(std::string_view bytes);
+  // Adds a batch of lines after the last, as PaneText::AppendLines does: line
+  // j ends at ends[j], the next starts `separator` bytes later. Throws
+  // std::bad_alloc when memory runs out; the text keeps the whole lines it
+  // took.
+  void AppendLines(std::string_view bytes, std::span<const std::size_t> ends,
+                   std::size_t separator);
   // Empties the pane: one empty line, which the next appended line replaces;
   // forgets the undo history.
   void Clear();

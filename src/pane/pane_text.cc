@@ -1,6 +1,7 @@
 #include "pane/pane_text.h"
 
 #include <algorithm>
+#include <new>
 #include <utility>
 
 #include "pane/line_decoding.h"
@@ -54,25 +55,39 @@ void PaneText::ReserveIndexes(std::size_t lines) {
   }
 }
 
-void PaneText::AppendLine(std::string_view bytes) {
-  // What may fail to allocate comes first, so that a failure leaves the text
-  // as it was.
-  const std::size_t lines = pieces_.empty() ? 1 : line_count() + 1;
-  ReserveIndexes(lines);
+void PaneText::AppendLines(std::string_view bytes, std::span<const std::size_t> ends,
+                           std::size_t separator) {
+  if (ends.empty()) return;
+  // The indexes and the piece list get their room first, so that taking in
+  // the stored lines cannot fail; a failure while storing them leaves the
+  // text with the whole lines stored before it.
+  ReserveIndexes(PieceLines() + ends.size());
   if (pieces_.size() == pieces_.capacity() || piece_end_.size() == piece_end_.capacity()) {
     pieces_.reserve(2 * pieces_.size() + 1);
     piece_end_.reserve(2 * pieces_.size() + 1);
   }
-  output_.Append(bytes);
-  InvalidateRowsFrom(lines - 1);
-  const std::size_t line = output_.size() - 1;
+  const std::size_t stored = output_.size();
+  try {
+    output_.AppendLines(bytes, ends, separator);
+  } catch (const std::bad_alloc&) {
+    TakeOutputFrom(stored);
+    throw;
+  }
+  TakeOutputFrom(stored);
+}
+
+void PaneText::TakeOutputFrom(std::size_t stored) {
+  const std::size_t added = output_.size() - stored;
+  if (added == 0) return;
+  const std::size_t lines = PieceLines();
+  InvalidateRowsFrom(lines);
   if (!pieces_.empty() && pieces_.back().source == Source::kOutput &&
-      pieces_.back().first + pieces_.back().count == line) {
-    ++pieces_.back().count;
-    ++piece_end_.back();
+      pieces_.back().first + pieces_.back().count == stored) {
+    pieces_.back().count += added;
+    piece_end_.back() += added;
   } else {
-    pieces_.push_back({Source::kOutput, line, 1});
-    piece_end_.push_back((piece_end_.empty() ? 0 : piece_end_.back()) + 1);
+    pieces_.push_back({Source::kOutput, stored, added});
+    piece_end_.push_back(lines + added);
   }
   typing_open_ = false;
 }

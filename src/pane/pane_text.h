@@ -85,7 +85,18 @@ class PaneText {
   // and leaves the text as it was; the memory that reading the text later
   // needs (the row and offset indexes) is taken here, so that reading a text
   // that was filled never runs out of memory.
-  void AppendLine(std::string_view bytes);
+  void AppendLine(std::string_view bytes) {
+    const std::size_t end = bytes.size();
+    AppendLines(bytes, std::span<const std::size_t>(&end, 1), 0);
+  }
+
+  // Adds ends.size() lines from `bytes` as AppendLine would one by one: line
+  // j ends at ends[j] and the next starts `separator` bytes later (after a
+  // report's CR LF, say; the first starts at 0). The batch is taken in one
+  // pass. When memory runs out it throws std::bad_alloc; the text then holds
+  // the whole lines of the batch it took, in order, and nothing more.
+  void AppendLines(std::string_view bytes, std::span<const std::size_t> ends,
+                   std::size_t separator);
 
   // Empties the text (one empty line), forgets undo and redo, and gives the
   // memory back.
@@ -226,6 +237,9 @@ class PaneText {
   const Step& MoveLatestStep(std::vector<Step>& from, std::vector<Step>& to, bool undo);
   void RebuildPieceEnds();
   void InvalidateRowsFrom(std::size_t line);
+  // Puts the program's lines stored from `stored` on (if any) at the end of
+  // the text.
+  void TakeOutputFrom(std::size_t stored);
 
   template <typename Visit>
   void VisitCharCounts(std::size_t first, std::size_t last, Visit&& visit) const;

@@ -19,6 +19,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <new>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -60,16 +61,16 @@ extern "C" {
 // --- Program output ---
 
 // Appends `count` lines from `bytes`: line j ends at ends[j] and the next
-// starts two bytes later (after its CR LF). Returns 0 when memory ran out:
-// the pane keeps the lines it took before.
-EMSCRIPTEN_KEEPALIVE int dravelin_pane_append(const char* bytes, const std::uint32_t* ends,
+// starts two bytes later (after its CR LF). `ends` is the page's array of
+// 32-bit offsets. Returns 0 when memory ran out: the pane keeps the lines it
+// held and the whole lines of the batch it took.
+static_assert(sizeof(std::size_t) == sizeof(std::uint32_t), "ends are 32-bit offsets");
+EMSCRIPTEN_KEEPALIVE int dravelin_pane_append(const char* bytes, const std::size_t* ends,
                                               std::size_t count) {
-  std::size_t start = 0;
+  if (count == 0) return 1;
   try {
-    for (std::size_t j = 0; j < count; ++j) {
-      Model().AppendLine(Bytes(bytes + start, ends[j] - start));
-      start = ends[j] + 2;
-    }
+    Model().AppendLines(Bytes(bytes, ends[count - 1]), std::span<const std::size_t>(ends, count),
+                        2);
   } catch (const std::bad_alloc&) {
     return 0;
   }

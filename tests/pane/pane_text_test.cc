@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "pane/line_decoding.h"
@@ -203,6 +205,93 @@ TEST(PaneTextTest, RandomEditsAgreeWithAPlainModel) {
   while (text.Redo()) {
   }
   EXPECT_EQ(Lines(text), states.back());
+}
+
+// Batches against the same lines appended one by one: each line's bytes and
+// characters (counted afresh, not from the store's flags) and the rows at
+// several widths, with the row index standing before each batch. Batches
+// hold empty lines, Windows code page and UTF-8 lines, lines longer than a
+// block and enough lines to fill blocks; some come with CR LF between the
+// lines, some with nothing, and some after the user's own edit.
+TEST(PaneTextTest, BatchesAppendAsTheirLinesOneByOne) {
+  std::mt19937 random(11);
+  auto pick = [&](std::size_t n) { return static_cast<std::size_t>(random() % n); };
+  const std::string beyond_a_block(LineStore::kBlockBytes + 3, 'w');
+  int long_lines = 0;  // per round
+  auto random_line = [&]() -> std::string {
+    switch (pick(10)) {
+      case 0:
+        return {};
+      case 1:
+        return "caf\xE9 " + std::string(pick(90), 'c');
+      case 2:
+        return std::string(pick(40), 'u') + "\xE2\x94\x80\xF0\x9F\x8E\xB9";
+      case 3:
+        if (pick(40) == 0 && long_lines < 2) {
+          ++long_lines;
+          return beyond_a_block;
+        }
+        return std::string(200 + pick(300), 'm');
+      default:
+        return std::string(pick(70), static_cast<char>('a' + pick(26)));
+    }
+  };
+  for (int round = 0; round < 12; ++round) {
+    const std::string separator = round % 3 == 0 ? "" : "\r\n";
+    long_lines = 0;
+    PaneText one_by_one;
+    PaneText batched;
+    for (int b = 0; b < 6; ++b) {
+      if (round % 4 == 1 && b == 3) {
+        for (PaneText* text : {&one_by_one, &batched}) text->Insert(text->All().to, "typed\xC3\xA9");
+      }
+      std::vector<std::string> lines(round == 0 && b == 1 ? 60'000 : pick(300));
+      std::string bytes;
+      std::vector<std::size_t> ends;
+      for (std::string& line : lines) {
+        line = random_line();
+        one_by_one.AppendLine(line);
+        bytes += line;
+        ends.push_back(bytes.size());
+        bytes += separator;
+      }
+      batched.RowCount(7);
+      batched.AppendLines(bytes, ends, separator.size());
+    }
+    ASSERT_EQ(batched.line_count(), one_by_one.line_count()) << "round " << round;
+    for (std::size_t i = 0; i < batched.line_count(); ++i) {
+      ASSERT_EQ(batched.Line(i), one_by_one.Line(i)) << "round " << round << " line " << i;
+      ASSERT_EQ(batched.LineChars(i), LineCharCount(batched.Line(i)))
+          << "round " << round << " line " << i;
+    }
+    for (std::size_t width : {1, 7, 90}) {
+      ASSERT_EQ(batched.RowCount(width), one_by_one.RowCount(width)) << "round " << round;
+      const std::size_t row = pick(batched.RowCount(width));
+      EXPECT_EQ(batched.RowAt(width, row), one_by_one.RowAt(width, row)) << "round " << round;
+    }
+    EXPECT_EQ(batched.Utf16Length(), one_by_one.Utf16Length()) << "round " << round;
+    EXPECT_EQ(batched.text_bytes(), one_by_one.text_bytes()) << "round " << round;
+  }
+}
+
+TEST(PaneTextTest, ABatchThatRunsOutOfMemoryKeepsTheWholeLinesItTook) {
+#if defined(DRAVELIN_SANITIZED)
+  GTEST_SKIP() << "the sanitizer stops the program at an impossible allocation";
+#else
+  PaneText text;
+  text.AppendLine("before");
+  ASSERT_EQ(text.RowCount(4), 2u);
+  // The third line is longer than any memory: storing it fails.
+  const std::string bytes = "one\r\ntw\xC3\xB6\r\n";
+  const std::vector<std::size_t> ends = {3, 9, std::size_t{1} << 62};
+  EXPECT_THROW(text.AppendLines(std::string_view(bytes.data(), ends.back()), ends, 2),
+               std::bad_alloc);
+  EXPECT_EQ(Lines(text), (std::vector<std::string>{"before", "one", "tw\xC3\xB6"}));
+  EXPECT_EQ(text.LineChars(2), 3u);
+  EXPECT_EQ(text.RowCount(4), 4u);
+  text.AppendLine("after");
+  EXPECT_EQ(Lines(text), (std::vector<std::string>{"before", "one", "tw\xC3\xB6", "after"}));
+#endif
 }
 
 TEST(PaneTextTest, SelectionsDecodeEachLineOnItsOwn) {
