@@ -11,12 +11,12 @@ ensure_packages "${DRAVELIN_WEB_PACKAGES[@]}"
 export NODE_PATH=/usr/share/nodejs
 build="$root/build/web"
 emcmake cmake -S "$root" -B "$build/cmake" -DCMAKE_BUILD_TYPE=Release > /dev/null
-cmake --build "$build/cmake" -j"$(nproc)" --target dravelin_core dravelin_pane_module
+cmake --build "$build/cmake" -j"$(nproc)" --target dravelin_core
 
 page="$root/src/web/page"
 python3 "$root/scripts/web_page.py" "$page/dravelin.html" "$page/dravelin.css" \
     "$page/protocol.js" \
-    "$build/cmake/src/web/dravelin_pane_module.js" "$page/pane.js" "$page/zip.js" "$page/page.js" "$page/worker.js" "$build/cmake/src/web/dravelin_core.js" \
+    "$page/pane.js" "$page/zip.js" "$page/page.js" "$page/worker.js" "$build/cmake/src/web/dravelin_core.js" \
     "$build/dravelin.html"
 size=$(stat -c %s "$build/dravelin.html")
 echo "Built $build/dravelin.html ($size bytes)"

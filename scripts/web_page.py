@@ -4,26 +4,20 @@ followed by the compiled core, WebAssembly inside) written into it, as one
 self-contained file. The protocol opens both scripts: page and worker build
 and read their messages with the same text.
 
-The page script starts with the pane's own module (the pane model compiled
-to WebAssembly, which runs on the page's thread).
-
-Usage: web_page.py TEMPLATE CSS PROTOCOL_JS PANE_MODULE_JS PANE_JS ZIP_JS PAGE_JS WORKER_JS
-           CORE_JS OUTPUT
+Usage: web_page.py TEMPLATE CSS PROTOCOL_JS PANE_JS ZIP_JS PAGE_JS WORKER_JS CORE_JS OUTPUT
 """
 import sys
 
 
 def main(argv):
-    (template, css, protocol_js, pane_module_js, pane_js, zip_js, page_js, worker_js, core_js,
-     output) = argv[1:]
+    template, css, protocol_js, pane_js, zip_js, page_js, worker_js, core_js, output = argv[1:]
 
     def read(path):
         with open(path, encoding="utf-8") as f:
             return f.read()
 
     worker = read(protocol_js) + "\n" + read(worker_js) + "\n" + read(core_js)
-    script = "\n".join(read(path) for path in (pane_module_js, protocol_js, pane_js, zip_js,
-                                                page_js))
+    script = "\n".join(read(path) for path in (protocol_js, pane_js, zip_js, page_js))
     for name, text in (("worker", worker), ("page script", script)):
         # The text sits inside a <script> element, which the first "</script"
         # would end.

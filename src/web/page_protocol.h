@@ -31,10 +31,9 @@ void dravelin_hand_over_files();
 // ("filesSaved").
 void dravelin_files_saved(int written);
 
-// The page's pane ran out of memory while it took the pane lines; it keeps
-// the lines it took. The status line shows the out-of-memory message
-// ("paneOutOfMemory").
-void dravelin_pane_out_of_memory();
+// For the tests: the next batch of pane lines fails after its first `lines`
+// lines as if memory ran out there ("failNextPaneLines").
+void dravelin_fail_next_pane_lines(int lines);
 
 }  // extern "C"
 

@@ -9,6 +9,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <new>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,39 +18,30 @@
 #include "app/application.h"
 #include "app/menu_table.h"
 #include "banks/bank.h"
+#include "pane/line_decoding.h"
+#include "pane/pane_model.h"
 #include "web/page_protocol.h"
 #include "web/web_window.h"
+#include "web/worker_pane.h"
 
 namespace {
 
 constexpr const char* kWorkingDir = "/work";
 
-// Each takes the address and length of bytes in the module's memory and
-// posts a copy of them. A pane batch is copied into buffers of its own, which
-// the page takes over (transferred, not copied again); made and then set,
-// which costs less than slice() where fresh memory is slow to come by.
-EM_JS(void, PostPaneLines,
-      (const char* data, std::size_t size, const std::uint32_t* ends, std::size_t count, int ascii),
-      {
-        const bytes = new Uint8Array(size);
-        bytes.set(HEAPU8.subarray(data, data + size));
-        const lineEnds = new Uint32Array(count);
-        lineEnds.set(HEAPU32.subarray(ends >> 2, (ends >> 2) + count));
-        dravelinPost(DravelinProtocol.toPage.pane(bytes, lineEnds, ascii != 0));
-      });
-EM_JS(void, PostPaneCleared, (), { dravelinPost(DravelinProtocol.toPage.clear()); });
-EM_JS(void, PostStatus, (const char* data, std::size_t size),
-      { dravelinPost(DravelinProtocol.toPage.status(HEAPU8.slice(data, data + size))); });
-EM_JS(void, PostItem, (int item, const char* caption, std::size_t size, int enabled), {
-  dravelinPost(
-      DravelinProtocol.toPage.item(item, HEAPU8.slice(caption, caption + size), enabled != 0));
+// Each takes the address and length of bytes (or UTF-16 text) in the
+// module's memory and posts a copy of them.
+EM_JS(void, PostStatus, (const char16_t* text, std::size_t size),
+      { dravelinPost(DravelinProtocol.toPage.status(dravelinUtf16(text, size))); });
+EM_JS(void, PostItem, (int item, const char16_t* caption, std::size_t size, int enabled), {
+  dravelinPost(DravelinProtocol.toPage.item(item, dravelinUtf16(caption, size), enabled != 0));
 });
 EM_JS(void, PostFileClosed, (const char* name, std::size_t size),
       { dravelinFileClosed(HEAPU8.slice(name, name + size)); });
 // A closed report file: its name, and `count` pieces of bytes whose
 // addresses and lengths alternate in `pieces`. The worker's script makes a
 // Blob of them at once (which copies them), so they may be freed afterwards.
-EM_JS(void, PostFileBytes, (const char* name, std::size_t size, const std::uint32_t* pieces,
+EM_JS(void, PostFileBytes, (const char* name, std::size_t size, const char16_t* shown,
+                            std::size_t shown_size, const std::uint32_t* pieces,
                             std::size_t count),
       {
         const parts = [];
@@ -56,24 +49,49 @@ EM_JS(void, PostFileBytes, (const char* name, std::size_t size, const std::uint3
           const at = HEAPU32[(pieces >> 2) + 2 * i];
           parts.push(HEAPU8.subarray(at, at + HEAPU32[(pieces >> 2) + 2 * i + 1]));
         }
-        dravelinFileBytes(HEAPU8.slice(name, name + size), parts);
+        dravelinFileBytes(HEAPU8.slice(name, name + size), dravelinUtf16(shown, shown_size),
+                          parts);
       });
 EM_JS(void, PostMenu, (const char* json, std::size_t size),
       { dravelinPost(DravelinProtocol.toPage.menu(JSON.parse(UTF8ToString(json, size)))); });
 
+// The core's texts (status line, captions, file names) as the pane shows
+// its lines.
+std::u16string Shown(std::string_view bytes) { return dravelin::DecodeLineUtf16(bytes); }
+
 class WorkerBridge final : public dravelin::PageBridge {
  public:
-  void PaneLines(std::string_view lines, const std::vector<std::uint32_t>& ends,
-                 bool ascii) override {
-    PostPaneLines(lines.data(), lines.size(), ends.data(), ends.size(), ascii ? 1 : 0);
+  // The lines go straight into the pane, which then shows the output's end.
+  void PaneLines(std::string_view lines, std::span<const std::size_t> ends) override {
+    dravelin::PaneModel& pane = dravelin::WorkerPane();
+    if (fail_after_lines_ >= 0 && ends.size() > static_cast<std::size_t>(fail_after_lines_)) {
+      // The tests' stand-in for memory running out inside the batch.
+      const std::size_t taken = static_cast<std::size_t>(fail_after_lines_);
+      fail_after_lines_ = -1;
+      if (taken > 0) pane.AppendLines(lines.substr(0, ends[taken - 1]), ends.first(taken), 2);
+      pane.ShowOutputEnd();
+      throw std::bad_alloc();
+    }
+    fail_after_lines_ = -1;
+    pane.AppendLines(lines.substr(0, ends.back()), ends, 2);
+    pane.ShowOutputEnd();
   }
-  void PaneCleared() override { PostPaneCleared(); }
-  void StatusShown(std::string_view text) override { PostStatus(text.data(), text.size()); }
+  void PaneCleared() override { dravelin::WorkerPane().Clear(); }
+  void StatusShown(std::string_view text) override {
+    const std::u16string shown = Shown(text);
+    PostStatus(shown.data(), shown.size());
+  }
   void ItemChanged(dravelin::MenuItemId item, std::string_view caption, bool enabled) override {
-    PostItem(static_cast<int>(dravelin::IndexOf(item)), caption.data(), caption.size(),
+    const std::u16string shown = Shown(caption);
+    PostItem(static_cast<int>(dravelin::IndexOf(item)), shown.data(), shown.size(),
              enabled ? 1 : 0);
   }
+  // The next batch of pane lines fails after its first `lines` lines.
+  void FailNextPaneLines(int lines) { fail_after_lines_ = lines; }
   void FileClosed(std::string_view name) override { PostFileClosed(name.data(), name.size()); }
+
+ private:
+  int fail_after_lines_ = -1;
 };
 
 // The menu captions and names are plain ASCII without quotes or
@@ -95,6 +113,16 @@ struct Core {
 };
 
 Core* core = nullptr;
+
+// The lines still pending when a request has ended go into the pane; when
+// it runs out of memory there, the status line says so.
+void FlushPane() {
+  try {
+    core->window.Flush();
+  } catch (const std::bad_alloc&) {
+    core->window.ReportPaneOutOfMemory();
+  }
+}
 
 }  // namespace
 
@@ -137,7 +165,7 @@ EMSCRIPTEN_KEEPALIVE void dravelin_load() {
   static bool first_load = true;
   core->application.FormClose();
   core->application.LoadBankSets();
-  core->window.Flush();
+  FlushPane();
   if (first_load && dravelin::CountPatches(core->application.compare_set()) == 0) {
     core->window.ShowStartHint();
   }
@@ -147,7 +175,7 @@ EMSCRIPTEN_KEEPALIVE void dravelin_load() {
 EMSCRIPTEN_KEEPALIVE void dravelin_click(int item) {
   if (item < 0 || item >= static_cast<int>(dravelin::kMenuItemCount)) return;
   core->application.Click(dravelin::MenuItemId{static_cast<std::uint8_t>(item)});
-  core->window.Flush();
+  FlushPane();
 }
 
 EMSCRIPTEN_KEEPALIVE void dravelin_hand_over_files() {
@@ -157,7 +185,9 @@ EMSCRIPTEN_KEEPALIVE void dravelin_hand_over_files() {
       pieces.push_back(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(part.data())));
       pieces.push_back(static_cast<std::uint32_t>(part.size()));
     }
-    PostFileBytes(file.name.data(), file.name.size(), pieces.data(), file.parts.size());
+    const std::u16string shown = Shown(file.name);
+    PostFileBytes(file.name.data(), file.name.size(), shown.data(), shown.size(), pieces.data(),
+                  file.parts.size());
   }
 }
 
@@ -165,6 +195,8 @@ EMSCRIPTEN_KEEPALIVE void dravelin_files_saved(int written) {
   core->window.ReportFilesSaved(written != 0);
 }
 
-EMSCRIPTEN_KEEPALIVE void dravelin_pane_out_of_memory() { core->window.ReportPaneOutOfMemory(); }
+EMSCRIPTEN_KEEPALIVE void dravelin_fail_next_pane_lines(int lines) {
+  core->bridge.FailNextPaneLines(lines);
+}
 
 }  // extern "C"

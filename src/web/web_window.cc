@@ -6,14 +6,12 @@
 
 #include "app/application.h"
 #include "base/message_code.h"
-#include "pane/line_decoding.h"
 
 namespace dravelin {
 
 void WebWindow::AppendPaneLine(std::string_view line) {
-  pending_ascii_ = pending_ascii_ && IsAscii(line);
   pending_.append(line);
-  pending_ends_.push_back(static_cast<std::uint32_t>(pending_.size()));
+  pending_ends_.push_back(pending_.size());
   pending_.append("\r\n", 2);
   if (pending_.size() >= kBatchBytes) Flush();
 }
@@ -24,19 +22,16 @@ void WebWindow::AppendPaneBlock(const TextBlock& block) {
   const std::string_view lines = block.text().substr(0, ends.back() + 2);
   const std::size_t base = pending_.size();
   if (pending_.capacity() < kBatchBytes) pending_.reserve(kBatchBytes + 2 * lines.size());
-  pending_ascii_ = pending_ascii_ && IsAscii(lines);
   pending_.append(lines);
   const std::size_t first = pending_ends_.size();
   pending_ends_.resize(first + ends.size());
-  std::uint32_t* out = pending_ends_.data() + first;
-  for (std::size_t end : ends) *out++ = static_cast<std::uint32_t>(base + end);
+  std::size_t* out = pending_ends_.data() + first;
+  for (std::size_t end : ends) *out++ = base + end;
   if (pending_.size() >= kBatchBytes) Flush();
 }
 
 void WebWindow::ClearPane() {
-  pending_.clear();
-  pending_ends_.clear();
-  pending_ascii_ = true;
+  DropPending();
   page_.PaneCleared();
 }
 
@@ -52,10 +47,18 @@ void WebWindow::MenuItemChanged(MenuItemId item) {
 
 void WebWindow::Flush() {
   if (pending_.empty()) return;
-  page_.PaneLines(pending_, pending_ends_, pending_ascii_);
+  try {
+    page_.PaneLines(pending_, pending_ends_);
+  } catch (...) {
+    DropPending();
+    throw;
+  }
+  DropPending();
+}
+
+void WebWindow::DropPending() {
   pending_.clear();
   pending_ends_.clear();
-  pending_ascii_ = true;
 }
 
 void WebWindow::ReportFilesSaved(bool all_written) {

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -36,10 +37,9 @@ class PageBridge {
 
   // One or more pane lines to be appended in order, each followed by CR LF
   // (the bytes of a report block stay as the report file has them); `ends`
-  // holds the offset of each line's CR in `lines`, and `ascii` says that no
-  // byte of `lines` is above 0x7F.
-  virtual void PaneLines(std::string_view lines, const std::vector<std::uint32_t>& ends,
-                         bool ascii) = 0;
+  // holds the offset of each line's CR in `lines`. May throw std::bad_alloc when the pane
+  // runs out of memory (it keeps the whole lines it took).
+  virtual void PaneLines(std::string_view lines, std::span<const std::size_t> ends) = 0;
   // The pane is empty from now on.
   virtual void PaneCleared() = 0;
   virtual void StatusShown(std::string_view text) = 0;
@@ -52,9 +52,8 @@ class PageBridge {
 
 class WebWindow final : public WindowOperations {
  public:
-  // Pane lines are handed over whenever this many bytes have gathered: a
-  // report of 65 MB becomes a few messages, each a buffer the page takes
-  // over without a copy.
+  // Pane lines are handed over whenever this many bytes have gathered, so
+  // that the pane takes a long report in a few large appends.
   static constexpr std::size_t kBatchBytes = 8 << 20;
 
   explicit WebWindow(PageBridge& page) : page_(page) {}
@@ -75,6 +74,8 @@ class WebWindow final : public WindowOperations {
   void MenuItemChanged(MenuItemId item) override;
 
   // Hands over the pending pane lines; called when a command has ended.
+  // The pending lines are gone afterwards, also when the page throws
+  // std::bad_alloc (which passes on to the caller).
   void Flush();
 
   // The page has saved a command's report files after the command ended, or
@@ -82,9 +83,9 @@ class WebWindow final : public WindowOperations {
   // shows the write error, as a failed write shows it on the desktop.
   void ReportFilesSaved(bool all_written);
 
-  // The page's pane ran out of memory while it took the pane lines (it keeps
-  // the lines it took and drops the rest): the command ends with code 2's
-  // message, as when the desktop pane runs out.
+  // The pane ran out of memory while it took the pane lines after a command
+  // had ended (it keeps the lines it took; the rest are dropped): the status
+  // line shows code 2's message, as when the desktop pane runs out.
   void ReportPaneOutOfMemory();
 
   // Fills the pane with what to do first, when the page starts without a
@@ -92,11 +93,12 @@ class WebWindow final : public WindowOperations {
   void ShowStartHint();
 
  private:
+  void DropPending();
+
   PageBridge& page_;
   const Application* application_ = nullptr;
   std::string pending_;
-  std::vector<std::uint32_t> pending_ends_;
-  bool pending_ascii_ = true;  // no pending byte is above 0x7F
+  std::vector<std::size_t> pending_ends_;
 };
 
 // A report file as the page receives it: its name (no folder) and its bytes,

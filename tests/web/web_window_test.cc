@@ -1,6 +1,8 @@
 #include "web/web_window.h"
 
 #include <algorithm>
+#include <new>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -14,10 +16,10 @@ namespace {
 // Everything the page would receive, as one log of events.
 class RecordingPage final : public PageBridge {
  public:
-  void PaneLines(std::string_view lines, const std::vector<std::uint32_t>& ends,
-                 bool ascii) override {
-    std::string event = "pane " + std::to_string(lines.size()) + (ascii ? " ascii" : " high");
-    for (std::uint32_t end : ends) {
+  void PaneLines(std::string_view lines, std::span<const std::size_t> ends) override {
+    if (full) throw std::bad_alloc();
+    std::string event = "pane " + std::to_string(lines.size());
+    for (std::size_t end : ends) {
       EXPECT_EQ(lines.substr(end, 2), "\r\n");
       event += " " + std::to_string(end);
     }
@@ -37,6 +39,7 @@ class RecordingPage final : public PageBridge {
 
   std::vector<std::string> events;
   std::string bytes;  // every pane batch's bytes, in order
+  bool full = false;  // the pane has run out of memory
 };
 
 TEST(WebWindowTest, PaneLinesTravelInBatchesInOrderWithStatusAndClear) {
@@ -52,8 +55,24 @@ TEST(WebWindowTest, PaneLinesTravelInBatchesInOrderWithStatusAndClear) {
   window.AppendPaneLine("x");
   window.Flush();
   window.Flush();  // nothing pending: nothing sent
-  EXPECT_EQ(page.events, (std::vector<std::string>{"pane 11 high 2 4 9", "status Working...",
-                                                   "clear", "pane 3 ascii 1"}));
+  EXPECT_EQ(page.events, (std::vector<std::string>{"pane 11 2 4 9", "status Working...",
+                                                   "clear", "pane 3 1"}));
+}
+
+// A full pane's failure reaches the command (which ends with code 2); the
+// lines it could not take are not offered again with the next batch.
+TEST(WebWindowTest, LinesThePaneCouldNotTakeAreDropped) {
+  RecordingPage page;
+  WebWindow window(page);
+  window.AppendPaneLine("lost");
+  page.full = true;
+  EXPECT_THROW(window.Flush(), std::bad_alloc);
+  page.full = false;
+  window.Flush();
+  EXPECT_TRUE(page.events.empty());
+  window.AppendPaneLine("next");
+  window.Flush();
+  EXPECT_EQ(page.events, (std::vector<std::string>{"pane 6 4"}));
 }
 
 TEST(WebWindowTest, ABlocksEndedLinesJoinThePendingLinesAsTheyStand) {
@@ -69,7 +88,7 @@ TEST(WebWindowTest, ABlocksEndedLinesJoinThePendingLinesAsTheyStand) {
   window.AppendPaneBlock(TextBlock());  // no lines: nothing
   window.AppendPaneLine("d");
   window.Flush();
-  EXPECT_EQ(page.events, (std::vector<std::string>{"pane 13 ascii 1 6 8 11"}));
+  EXPECT_EQ(page.events, (std::vector<std::string>{"pane 13 1 6 8 11"}));
   EXPECT_EQ(page.bytes, "a\r\nb\rc\r\n\r\nd\r\n");
 }
 
@@ -140,7 +159,7 @@ TEST(WebWindowTest, APageFailureEndsWithItsMessageAfterThePendingLines) {
     window.AppendPaneLine("x");
     failure.report(window);
     EXPECT_EQ(page.events,
-              (std::vector<std::string>{"pane 3 ascii 1", "status " + failure.status}));
+              (std::vector<std::string>{"pane 3 1", "status " + failure.status}));
   }
   RecordingPage page;
   WebWindow window(page);

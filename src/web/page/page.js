@@ -1,16 +1,20 @@
 // The page: builds the menu the core describes, starts the core in a Web
 // Worker, reads the chosen folders' files and hands their bytes to it, sends
 // it the clicks, paints what it posts (pane lines, status texts, menu item
-// states) and saves the report files it writes, into a granted folder or as
-// downloads. Every message is one of protocol.js. It starts once the pane's
-// own module (pane.js) is ready.
+// states, the pane's views) and saves the report files it writes, into a
+// granted folder or as downloads. Every message is one of protocol.js.
 'use strict';
 
-DravelinPaneModule().then((paneModule) => {
+(() => {
   const toWorker = DravelinProtocol.toWorker;
 
-  const pane = new DravelinPane(document.getElementById('DataMemo'), paneModule);
-  const decodeLine = (bytes) => pane.decode(bytes);
+  // Messages wait here until the core has started.
+  const held = [];
+  function post([message, transfer]) {
+    if (ready) worker.postMessage(message, transfer); else held.push([message, transfer]);
+  }
+
+  const pane = new DravelinPane(document.getElementById('DataMemo'), post);
   const findBar = new DravelinFindBar(pane, document.getElementById('FindBar'));
   const statusLabel = document.getElementById('MsgLabel');
   const menuBar = document.getElementById('MainMenu1');
@@ -23,9 +27,6 @@ DravelinPaneModule().then((paneModule) => {
   let runningItem = null;
   let savingItem = null;  // the command whose files are being saved
   let grantedFolder = null;
-  // Once the pane could not take a batch, the rest of that request's lines
-  // are dropped (the pane shows no gap), until the request has ended.
-  let paneFull = false;
   // What each folder input last chose: null (nothing chosen) or
   // { files: File[], list: null or a function that lists the folder again
   // (a dropped folder, or one chosen where the browser grants folders),
@@ -44,28 +45,25 @@ DravelinPaneModule().then((paneModule) => {
   const worker = new Worker(URL.createObjectURL(new Blob([workerSource],
                                                         { type: 'text/javascript' })));
 
-  function send([message, transfer]) {
+  function send(message) {
     ++pending;
     updateBusy();
-    worker.postMessage(message, transfer);
+    post(message);
   }
 
   worker.onmessage = (event) => DravelinProtocol.dispatch(event.data, {
     menu: (m) => buildMenu(m.menu),
     ready: async () => {
       ready = true;
+      for (const [message, transfer] of held.splice(0)) worker.postMessage(message, transfer);
       send(toWorker.folders(await readFolders()));  // the start-up load
     },
-    pane: (m) => {
-      if (paneFull || pane.appendBytes(m.bytes, m.ends)) return;
-      paneFull = true;
-      send(toWorker.paneOutOfMemory());
-    },
-    clear: () => pane.clear(),
-    status: (m) => { statusLabel.textContent = decodeLine(m.bytes); },
+    paneView: (m) => pane.show(m.view),
+    paneAnswer: (m) => pane.answer(m.id, m.text),
+    status: (m) => { statusLabel.textContent = m.text; },
     item: (m) => {
       const item = items[m.item];
-      item.element.textContent = decodeLine(m.caption);
+      item.element.textContent = m.caption;
       item.element.disabled = !m.enabled;
       item.element.setAttribute('aria-disabled', m.enabled ? 'false' : 'true');
     },
@@ -76,7 +74,6 @@ DravelinPaneModule().then((paneModule) => {
         savingItem = runningItem;
       }
       runningItem = null;
-      paneFull = false;
       --pending;
       updateBusy();
     },
@@ -498,7 +495,7 @@ DravelinPaneModule().then((paneModule) => {
     if (grantedFolder) {
       for (const file of list) {
         try {
-          const handle = await grantedFolder.getFileHandle(decodeLine(file.name), { create: true });
+          const handle = await grantedFolder.getFileHandle(file.shownName, { create: true });
           const writable = await handle.createWritable();
           await writable.write(file.blob);
           await writable.close();
@@ -515,7 +512,7 @@ DravelinPaneModule().then((paneModule) => {
       }
       download(kListingCommands[component], DravelinZip.build(members));
     } else {
-      for (const file of list) download(decodeLine(file.name), file.blob);
+      for (const file of list) download(file.shownName, file.blob);
     }
     return true;
   }
@@ -572,23 +569,23 @@ DravelinPaneModule().then((paneModule) => {
   // --- The automation interface ---------------------------------------------
 
   window.dravelin = {
-    busy: busy,
+    // Also while the pane's model has not answered the user's input.
+    busy: () => busy() || pane.busy(),
+    // Promises of the pane's text, and of its line i (from 0; null past the
+    // last) without copying the whole pane.
     paneText: () => pane.text(),
+    paneLine: (i) => pane.line(i),
     paneLineCount: () => pane.lineCount(),
-    // The pane's line i (from 0), without copying the whole pane.
-    paneLine: (i) => (i >= 0 && i < pane.lineCount() ? pane.line(i) : null),
     // What an assistive technology asks the pane, in UTF-16 units over its
     // text with one unit per line break: its length, the caret's offset and
-    // the selection's [start, end].
+    // the selection's [start, end], as the pane shows them.
     paneCharacterCount: () => pane.characterCount(),
     paneCaret: () => pane.caretOffset(),
     paneSelection: () => pane.selection(),
     // For the tests: the next batch of pane lines fails after its first
     // `lines` lines as if memory ran out there.
-    failNextPaneAppend: (lines) => { pane.failAfterLines = lines; },
+    failNextPaneAppend: (lines) => post(toWorker.failNextPaneLines(lines)),
   };
   updateBusy();
   pane.focus();
-}).catch((error) => {
-  document.getElementById('MsgLabel').textContent = 'The program could not start: ' + error;
-});
+})();

@@ -1,8 +1,10 @@
-// The text pane's view. The pane model (src/pane, compiled to a WebAssembly
-// module of the page's own: src/web/pane_module.cc) holds the text, the
-// rows, the caret, the selection and the undo history; this file paints the
-// rows in sight, turns keys, the mouse, the wheel and the clipboard into calls
-// of the model, and shows assistive technologies the rows in sight as the
+// The text pane's view. The pane model (src/pane, in the core's worker
+// beside the core that writes the report's lines into it:
+// src/web/worker_pane.cc) holds the text, the rows, the caret, the selection
+// and the undo history; this file paints the views the worker posts (the
+// rows in sight, the caret, the selection), sends keys, the mouse, the wheel
+// and the clipboard to the model as calls (protocol.js, paneCalls), and
+// shows assistive technologies the rows in sight as the
 // text of a multi-line text box named "Report", reading out the caret's line
 // as it moves. The text box is editable, so that every way of typing reaches
 // it (on-screen keyboards, input methods, dictation); what the browser would
@@ -34,23 +36,28 @@ const kPaneMargin = 2;
 // range of at most this many pixels.
 const kPaneMaxScrollPixels = 8000000;
 
+// What the pane shows before the worker's first view.
+const kPaneEmptyView = Object.freeze({
+  top: 0, rowCount: 0, lastTopRow: 0, rows: [], caretRow: 0, caretCell: 0, caretLine: 0,
+  caretLineText: '', lineCount: 0, characterCount: 0, caret: 0, anchor: 0, selectedText: '',
+  readLine: false, search: null, input: false,
+});
+
 class DravelinPane {
-  // `module` is the instantiated pane module.
-  constructor(element, module) {
+  // `post` sends a message of protocol.js ([message, transfer]) to the worker.
+  constructor(element, post) {
     this.element = element;
-    this.m = module;
-    this.utf16 = new TextDecoder('utf-16le');
-    this.utf8 = new TextEncoder();
+    this.post = post;
+    this.view = kPaneEmptyView;
     this.paintQueued = false;
-    // Where report batches are copied into the module's memory on their way
-    // into the model: one buffer kept for every batch, so that the model's
-    // own memory does not take its place and every batch need not touch
-    // fresh memory.
-    this.batchAt = 0;
-    this.batchSize = 0;
-    // A test's stand-in for memory running out: the next batch fails after
-    // this many lines (null: none fails).
-    this.failAfterLines = null;
+    // Calls not yet sent (they go together at the end of the current task),
+    // requests the worker has not answered yet, and the answers awaited by id.
+    this.calls = [];
+    this.unanswered = 0;
+    this.answers = new Map();
+    this.nextQuery = 1;
+    // Called with a find's { found, number, count } when its view arrives.
+    this.onSearch = null;
     // The top row that the scroll bar's position stands for, while the user
     // holds the bar there.
     this.barRow = null;
@@ -117,83 +124,69 @@ class DravelinPane {
     this.queuePaint();
   }
 
-  // --- Text across the module's boundary ------------------------------------
+  // --- The model, in the worker --------------------------------------------
 
-  // The text the module's last call handed out, `length` UTF-16 units.
-  out(length) {
-    const at = this.m._dravelin_pane_out();
-    return this.utf16.decode(this.m.HEAPU8.subarray(at, at + 2 * length));
+  // One call of the model (protocol.js, paneCalls); the calls of one task
+  // travel together and are answered with one view.
+  call(name, ...args) {
+    if (this.calls.length === 0) queueMicrotask(() => this.sendCalls());
+    this.calls.push([name, ...args]);
   }
 
-  // Calls call(address, length) with `bytes` copied into the module's memory.
-  withBytes(bytes, call) {
-    const at = this.m._malloc(bytes.length + 1);
-    this.m.HEAPU8.set(bytes, at);
-    try {
-      return call(at, bytes.length);
-    } finally {
-      this.m._free(at);
-    }
+  sendCalls() {
+    if (this.calls.length === 0) return;
+    ++this.unanswered;
+    this.post(DravelinProtocol.toWorker.paneInput(this.calls));
+    this.calls = [];
   }
 
-  withText(text, call) { return this.withBytes(this.utf8.encode(text), call); }
-
-  // Bytes from the core (a status text, a caption, a file name) as the pane
-  // shows them.
-  decode(bytes) {
-    return this.out(this.withBytes(bytes, (at, n) => this.m._dravelin_pane_decode(at, n)));
+  // A text of the model (protocol.js, paneQuery), after the calls made so far.
+  query(what, from = 0, to = 0) {
+    this.sendCalls();
+    const id = this.nextQuery++;
+    ++this.unanswered;
+    this.post(DravelinProtocol.toWorker.paneQuery(id, what, from, to));
+    return new Promise((resolve) => this.answers.set(id, resolve));
   }
 
-  // --- Program output --------------------------------------------------------
+  // Calls or queries still on their way.
+  busy() { return this.unanswered > 0 || this.calls.length > 0; }
 
-  // Appends report lines: `bytes` holds lines each followed by CR LF, whose
-  // CRs lie at the offsets `ends`. The view then shows the output's end.
-  // Returns false when memory ran out: the pane keeps the lines it took.
-  appendBytes(bytes, ends) {
-    const m = this.m;
-    // The line ends first, then the bytes, each at a multiple of 4.
-    const bytesFrom = 4 * ends.length + 4;
-    const size = bytesFrom + bytes.length;
-    if (size > this.batchSize) {
-      m._free(this.batchAt);
-      this.batchAt = m._malloc(size);
-      this.batchSize = this.batchAt ? size : 0;
-    }
-    let taken = false;
-    if (this.batchAt) {
-      m.HEAPU32.set(ends, this.batchAt >> 2);
-      m.HEAPU8.set(bytes, this.batchAt + bytesFrom);
-      const count = Math.min(ends.length, this.failAfterLines ?? ends.length);
-      taken = m._dravelin_pane_append(this.batchAt + bytesFrom, this.batchAt, count) &&
-              count === ends.length;
-    }
-    this.failAfterLines = null;
-    m._dravelin_pane_show_output_end();
+  // A view from the worker: after the user's calls, or after the core
+  // changed the text.
+  show(view) {
+    if (view.input) --this.unanswered;
+    this.view = view;
+    if (view.readLine) this.saidLine = -1;  // an undo or redo: read the line again
+    if (view.search && this.onSearch) this.onSearch(view.search);
     this.queuePaint();
-    return taken;
   }
 
-  clear() {
-    this.m._dravelin_pane_clear();
-    this.queuePaint();
+  answer(id, text) {
+    const resolve = this.answers.get(id);
+    if (!resolve) return;
+    this.answers.delete(id);
+    --this.unanswered;
+    resolve(text);
   }
 
   // --- What assistive technologies and the tests read ------------------------
 
-  lineCount() { return this.m._dravelin_pane_line_count(); }
-  line(i) { return this.out(this.m._dravelin_pane_line_text(i)); }
-  characterCount() { return this.m._dravelin_pane_character_count(); }
-  // The text between two offsets (UTF-16 units, one per line break).
-  textBetween(from, to) { return this.out(this.m._dravelin_pane_text_between(from, to)); }
-  text() { return this.textBetween(0, this.characterCount()); }
-  caretOffset() { return this.m._dravelin_pane_caret_offset(); }
+  // As of the last view.
+  lineCount() { return this.view.lineCount; }
+  characterCount() { return this.view.characterCount; }
+  caretOffset() { return this.view.caret; }
   // The selection's offsets, from its start to its end (equal: none).
   selection() {
-    const caret = this.caretOffset();
-    const anchor = this.m._dravelin_pane_anchor_offset();
+    const { caret, anchor } = this.view;
     return [Math.min(caret, anchor), Math.max(caret, anchor)];
   }
-  selectedText() { return this.out(this.m._dravelin_pane_selected_text()); }
+  // Promises of texts, after the calls made so far: line i (null past the
+  // last), the text between two offsets (UTF-16 units, one per line break),
+  // the whole text.
+  line(i) { return this.query('line', i); }
+  textBetween(from, to) { return this.query('between', from, to); }
+  text() { return this.query('all'); }
 
   // --- The view --------------------------------------------------------------
 
@@ -210,15 +203,20 @@ class DravelinPane {
     const columns = Math.floor((this.element.clientWidth - 2 * kPaneMargin) / this.charWidth);
     const rows = Math.floor((this.element.clientHeight - this.covered - 2 * kPaneMargin) /
                             this.lineHeight);
-    this.m._dravelin_pane_set_view(Math.max(1, columns), Math.max(1, rows));
+    this.call('view', Math.max(1, columns), Math.max(1, rows), this.shownRows());
+  }
+
+  // The rows painted: those in sight, the last perhaps cut off.
+  shownRows() {
+    return Math.max(1, Math.ceil((this.element.clientHeight - kPaneMargin) / this.lineHeight));
   }
 
   // The scroll bar's pixels for the model's rows.
   scrollGeometry() {
     const view = this.element.clientHeight;
-    const height = Math.min(this.m._dravelin_pane_row_count() * this.lineHeight + 2 * kPaneMargin,
+    const height = Math.min(this.view.rowCount * this.lineHeight + 2 * kPaneMargin,
                             kPaneMaxScrollPixels);
-    return { range: Math.max(0, height - view), lastTop: this.m._dravelin_pane_last_top_row() };
+    return { range: Math.max(0, height - view), lastTop: this.view.lastTopRow };
   }
 
   onScroll() {
@@ -227,14 +225,10 @@ class DravelinPane {
     const g = this.scrollGeometry();
     this.barRow = g.range > 0 ? Math.round(Math.min(1, top / g.range) * g.lastTop) : 0;
     this.shownScrollTop = top;
-    this.m._dravelin_pane_scroll_to(this.barRow);
-    this.queuePaint();
+    this.call('scrollTo', this.barRow);
   }
 
-  scrollBy(rows) {
-    this.m._dravelin_pane_scroll_to(Math.max(0, this.m._dravelin_pane_top_row() + rows));
-    this.queuePaint();
-  }
+  scrollBy(rows) { this.call('scrollBy', rows); }
 
   // The wheel scrolls by rows, the same number at any pane length.
   onWheel(event) {
@@ -268,31 +262,31 @@ class DravelinPane {
   paint() {
     // An input method's text stands in the rows until it is read back.
     if (this.composing) return;
-    const m = this.m;
+    const view = this.view;
     const g = this.scrollGeometry();
     this.spacer.style.height = g.range + 'px';
-    const top = m._dravelin_pane_top_row();
-    if (this.barRow !== top) {  // the bar follows the rows in sight
-      this.element.scrollTop = g.lastTop > 0 ? Math.round(top / g.lastTop * g.range) : 0;
-      this.shownScrollTop = this.element.scrollTop;
+    const top = view.top;
+    // The bar follows the rows in sight, once the model has taken the
+    // user's last scroll (until then this view is older than the bar).
+    if (!this.busy()) {
+      if (this.barRow !== top) {
+        this.element.scrollTop = g.lastTop > 0 ? Math.round(top / g.lastTop * g.range) : 0;
+        this.shownScrollTop = this.element.scrollTop;
+      }
+      this.barRow = null;
     }
-    this.barRow = null;
-    const rows = m._dravelin_pane_row_count();
-    const shown = Math.min(rows - top,
-                           Math.ceil((this.element.clientHeight - kPaneMargin) / this.lineHeight));
-    const caretRow = m._dravelin_pane_caret_row();
+    const shown = Math.min(view.rows.length, this.shownRows());
+    const caretRow = view.caretRow;
     const fragment = document.createDocumentFragment();
     let caretRowBox = null;
     this.painted = [];
     this.paintedCaret = null;
     for (let i = 0; i < shown; ++i) {
       const row = top + i;
-      const text = this.out(m._dravelin_pane_row_text(row));
+      const { text, from, to } = view.rows[i];
       const div = document.createElement('div');
       div.className = 'pane-row';
       div.style.top = (kPaneMargin + i * this.lineHeight) + 'px';
-      const from = m._dravelin_pane_selected_from(row);
-      const to = m._dravelin_pane_selected_to(row);
       if (from < to) {
         // A selected line break shows as one more selected cell.
         const [a, b] = DravelinPane.unitsOf(text, from, to);
@@ -306,7 +300,7 @@ class DravelinPane {
       if (row === caretRow) {
         div.id = 'PaneCaretRow';
         caretRowBox = div;
-        const cell = m._dravelin_pane_caret_cell();
+        const cell = view.caretCell;
         this.paintedCaret = { row, unit: DravelinPane.unitsOf(text, cell, cell)[0] };
       }
       this.painted.push({ row, div, text: div.textContent });
@@ -318,17 +312,16 @@ class DravelinPane {
       this.rowsBox.setAttribute('aria-activedescendant', caretRowBox.id);
       this.caretBox.style.display = focused ? 'block' : 'none';
       this.caretBox.style.top = caretRowBox.style.top;
-      const left = kPaneMargin + m._dravelin_pane_caret_cell() * this.charWidth;
+      const left = kPaneMargin + view.caretCell * this.charWidth;
       this.caretBox.style.left = left + 'px';
     } else {
       this.rowsBox.removeAttribute('aria-activedescendant');
       this.caretBox.style.display = 'none';
     }
     if (focused) this.placeDomCaret(caretRowBox);
-    const line = m._dravelin_pane_caret_line();
-    if (focused && line !== this.saidLine) {
-      this.saidLine = line;
-      this.said.textContent = this.line(line) || 'blank';
+    if (focused && view.caretLine !== this.saidLine) {
+      this.saidLine = view.caretLine;
+      this.said.textContent = view.caretLineText || 'blank';
     }
   }
 
@@ -355,16 +348,8 @@ class DravelinPane {
 
   // --- Input -----------------------------------------------------------------
 
-  // A change of the caret, the selection or the text: paint it; with
-  // `readLine` (undo and redo) the caret's line is read out again.
-  changed(readLine) {
-    if (readLine) this.saidLine = -1;
-    this.queuePaint();
-  }
-
   type(text) {
-    if (text) this.withText(text, (at, n) => this.m._dravelin_pane_type(at, n));
-    this.changed(false);
+    if (text) this.call('type', text);
   }
 
   // The row and cell under a point of the screen.
@@ -375,7 +360,7 @@ class DravelinPane {
     const scale = rect.width / (this.viewport.offsetWidth || rect.width) || 1;
     const x = (clientX - rect.left) / scale - kPaneMargin;
     const y = (clientY - rect.top) / scale - kPaneMargin;
-    const row = this.m._dravelin_pane_top_row() + Math.floor(y / this.lineHeight);
+    const row = this.view.top + Math.floor(y / this.lineHeight);
     return [Math.max(0, row), Math.max(0, Math.round(x / this.charWidth))];
   }
 
@@ -383,20 +368,17 @@ class DravelinPane {
     if (event.button !== 0) return;
     event.preventDefault();
     this.focus();
-    const m = this.m;
     const [row, cell] = this.cellAt(event.clientX, event.clientY);
-    if (event.detail === 2) m._dravelin_pane_select_word_at(row, cell);
-    else if (event.detail >= 3) m._dravelin_pane_select_line_at(row, cell);
-    else m._dravelin_pane_click(row, cell, event.shiftKey ? 1 : 0);
-    this.changed(false);
+    if (event.detail === 2) this.call('selectWordAt', row, cell);
+    else if (event.detail >= 3) this.call('selectLineAt', row, cell);
+    else this.call('click', row, cell, event.shiftKey);
     if (event.detail >= 2) return;
     let lastX = event.clientX;
     let lastY = event.clientY;
     const rect = this.viewport.getBoundingClientRect();
     const extendTo = () => {
       const [r, c] = this.cellAt(lastX, lastY);
-      m._dravelin_pane_click(r, c, 1);
-      this.changed(false);
+      this.call('click', r, c, true);
     };
     const timer = setInterval(() => {
       // Dragging above or below the pane scrolls it.
@@ -420,29 +402,26 @@ class DravelinPane {
   }
 
   onKeyDown(event) {
-    const m = this.m;
     const ctrl = event.ctrlKey || event.metaKey;
     const key = event.key;
     // Tab and Shift+Tab leave the pane, as from any other control; a key an
     // input method takes (229) reaches the pane as its text.
     if (key === 'Tab' || event.isComposing || this.composing || event.keyCode === 229) return;
     const moves = kPaneMoveKeys[key];
-    let readLine = false;
     if (moves && !event.altKey) {
       const move = moves[ctrl ? 1 : 0];
       // (The browser's own moves would take its caret away from the model's.)
-      if (move !== null) m._dravelin_pane_move(move, event.shiftKey ? 1 : 0);
+      if (move !== null) this.call('move', move, event.shiftKey);
     } else if (ctrl && !event.altKey) {
       const letter = key.toLowerCase();
-      if (letter === 'a') m._dravelin_pane_select_all();
-      else if (letter === 'z' && !event.shiftKey) readLine = m._dravelin_pane_undo();
-      else if (letter === 'y' || (letter === 'z' && event.shiftKey)) {
-        readLine = m._dravelin_pane_redo();
-      } else return;  // the clipboard's keys, and the page's own
+      if (letter === 'a') this.call('selectAll');
+      else if (letter === 'z' && !event.shiftKey) this.call('undo');
+      else if (letter === 'y' || (letter === 'z' && event.shiftKey)) this.call('redo');
+      else return;  // the clipboard's keys, and the page's own
     } else if (key === 'Backspace') {
-      m._dravelin_pane_backspace();
+      this.call('backspace');
     } else if (key === 'Delete') {
-      m._dravelin_pane_delete_forward();
+      this.call('deleteForward');
     } else if (key === 'Enter') {
       this.type('\n');
     } else if ([...key].length === 1 && !(event.metaKey || (event.ctrlKey && !event.altKey))) {
@@ -452,16 +431,29 @@ class DravelinPane {
       return;
     }
     event.preventDefault();
-    this.changed(readLine);
   }
 
+  // The selection goes to the clipboard at once when the last view holds it
+  // and no call is on its way; otherwise (a selection too long to travel
+  // with every view, or a key's call not yet answered) the clipboard is
+  // given the text the model hands out.
   onCopy(event, cut) {
     event.preventDefault();
-    event.clipboardData.setData('text/plain', this.selectedText());
-    if (cut) {
-      this.m._dravelin_pane_delete_selection();
-      this.changed(false);
+    if (this.view.selectedText !== null && !this.busy()) {
+      event.clipboardData.setData('text/plain', this.view.selectedText);
+    } else {
+      const text = this.query('selected').then((t) => t ?? '');
+      const clipboard = navigator.clipboard;
+      if (window.ClipboardItem && clipboard && clipboard.write) {
+        clipboard.write([new ClipboardItem({
+          'text/plain': text.then((t) => new Blob([t], { type: 'text/plain' })),
+        })]).catch((e) => console.log('[dravelin] copy failed:', e));
+      } else if (clipboard && clipboard.writeText) {
+        text.then((t) => clipboard.writeText(t))
+            .catch((e) => console.log('[dravelin] copy failed:', e));
+      }
     }
+    if (cut) this.call('deleteSelection');
   }
 
   onPaste(event) {
@@ -480,8 +472,6 @@ class DravelinPane {
     if (this.composing || event.isComposing || type.includes('Composition')) return;
     const ranges = event.getTargetRanges ? event.getTargetRanges() : [];
     if (type.startsWith('insert') && !ranges.every((r) => r.collapsed)) return;
-    const m = this.m;
-    let readLine = false;
     switch (type) {
       case 'insertText':
       case 'insertReplacementText':
@@ -496,23 +486,22 @@ class DravelinPane {
         this.type('\n');
         break;
       case 'deleteContentBackward':
-        m._dravelin_pane_backspace();
+        this.call('backspace');
         break;
       case 'deleteContentForward':
-        m._dravelin_pane_delete_forward();
+        this.call('deleteForward');
         break;
       case 'historyUndo':
-        readLine = m._dravelin_pane_undo();
+        this.call('undo');
         break;
       case 'historyRedo':
-        readLine = m._dravelin_pane_redo();
+        this.call('redo');
         break;
       default:  // formatting and the like: the pane has none
         break;
     }
     event.preventDefault();
     if (!event.cancelable) this.routedAnyway = true;
-    this.changed(readLine);
   }
 
   onInput() {
@@ -564,7 +553,6 @@ class DravelinPane {
   }
 
   replaceInRow({ row, div, text: before }) {
-    const m = this.m;
     const after = div.textContent;
     const caret = this.paintedCaret && this.paintedCaret.row === row ? this.paintedCaret.unit
                                                                       : before.length;
@@ -580,9 +568,9 @@ class DravelinPane {
     const removedTo = before.length - end;
     if (start !== caret || removedTo !== start) {
       const cell = (unit) => Array.from(before.slice(0, unit)).length;
-      m._dravelin_pane_click(row, cell(start), 0);
-      m._dravelin_pane_click(row, cell(removedTo), 1);
-      if (!inserted) m._dravelin_pane_delete_selection();
+      this.call('click', row, cell(start), false);
+      this.call('click', row, cell(removedTo), true);
+      if (!inserted) this.call('deleteSelection');
     }
     this.type(inserted);
   }
@@ -608,6 +596,8 @@ class DravelinFindBar {
     this.field = bar.querySelector('#FindText');
     this.matchCase = bar.querySelector('#MatchCase');
     this.count = bar.querySelector('#MatchCount');
+    this.searched = [];
+    pane.onSearch = (result) => this.showCount(result);
     this.field.addEventListener('input', () => this.search(false, true));
     this.matchCase.addEventListener('change', () => this.search(false, true));
     bar.querySelector('#FindPrevious').addEventListener('click', () => this.next(true));
@@ -631,8 +621,10 @@ class DravelinFindBar {
   // is what the user wants to find.
   open() {
     const [from, to] = this.pane.selection();
-    const selected = this.pane.selectedText();
-    if (to > from && to - from <= 200 && !selected.includes('\n')) this.field.value = selected;
+    const selected = this.pane.view.selectedText;
+    if (to > from && to - from <= 200 && selected !== null && !selected.includes('\n')) {
+      this.field.value = selected;
+    }
     this.bar.hidden = false;
     this.pane.cover(this.bar.offsetHeight);
     this.field.focus();
@@ -655,14 +647,16 @@ class DravelinFindBar {
     this.search(backward, false);
   }
 
+  // The model selects the match and answers with its number; the queries
+  // on their way wait in `searched`, answered in the order they were sent.
   search(backward, fromSelectionStart) {
-    const m = this.pane.m;
     const query = this.field.value;
-    const found = this.pane.withText(query, (at, n) => m._dravelin_pane_find(
-        at, n, this.matchCase.checked ? 1 : 0, backward ? 1 : 0, fromSelectionStart ? 1 : 0));
-    const number = m._dravelin_pane_found_number();
-    const count = m._dravelin_pane_found_count();
+    this.searched.push(query);
+    this.pane.call('find', query, this.matchCase.checked, backward, fromSelectionStart);
+  }
+
+  showCount({ found, number, count }) {
+    const query = this.searched.shift() ?? '';
     this.count.textContent = query === '' ? '' : !found ? 'No matches' : number + ' of ' + count;
-    this.pane.changed(false);
   }
 }

@@ -3,12 +3,15 @@
 // with `dispatch`, which refuses a message this file does not declare. Each
 // builder returns [message, transfer list]. The core's own side of the
 // boundary is src/web/page_protocol.h. Texts from the core (status, captions,
-// file names) are its single-byte strings as bytes; the page decodes them.
+// file names) arrive decoded as the pane decodes its lines. The pane's model
+// lives in the worker: the page sends it the user's input ("paneInput") and
+// paints the views it posts back ("paneView").
 'use strict';
 
 const DravelinProtocol = Object.freeze({
-  // Requests from the page. The worker answers each with "done" once it has
-  // ended, then, when the request wrote report files, with "files".
+  // Requests from the page. The worker answers each of the first three with
+  // "paneView" and "done" once it has ended, then, when the request wrote
+  // report files, with "files"; the pane's requests it answers as they say.
   toWorker: Object.freeze({
     // The chosen folders' files, read by the page: Compare and Base are each
     // null (no folder chosen) or a list of { name, bytes } where bytes is an
@@ -31,10 +34,38 @@ const DravelinProtocol = Object.freeze({
     },
     // Whether the page wrote every report file of the last "files" message.
     filesSaved: (written) => [{ type: 'filesSaved', written }, []],
-    // The page's pane ran out of memory taking a "pane" batch: it keeps the
-    // lines it took and drops the rest of the request's; the core ends the
-    // command with the out-of-memory message.
-    paneOutOfMemory: () => [{ type: 'paneOutOfMemory' }, []],
+    // The user's input to the pane: `calls` (see paneCalls) made in order,
+    // answered with one "paneView".
+    paneInput: (calls) => [{ type: 'paneInput', calls }, []],
+    // A text of the pane, answered with "paneAnswer" carrying the same `id`:
+    // what = 'all', 'between' (the text between UTF-16 offsets `from` and
+    // `to`), 'line' (line `from`, or null past the last) or 'selected'; the
+    // answer is null when the text did not fit in memory.
+    paneQuery: (id, what, from, to) => [{ type: 'paneQuery', id, what, from, to }, []],
+    // For the tests: the next batch of pane lines fails after its first
+    // `lines` lines as if memory ran out there. Not answered.
+    failNextPaneLines: (lines) => [{ type: 'failNextPaneLines', lines }, []],
+  }),
+
+  // The calls of "paneInput", each [name, ...arguments], on the pane model.
+  // Rows and cells count from 0; moves are numbered as PaneMove
+  // (src/pane/pane_model.h) numbers them.
+  paneCalls: Object.freeze({
+    view: 'columns, rows, shownRows: the pane\'s size in cells, and the rows a view holds',
+    scrollTo: 'row',
+    scrollBy: 'rows (negative: up)',
+    move: 'move, extend',
+    click: 'row, cell, extend (Shift, or a drag)',
+    selectWordAt: 'row, cell',
+    selectLineAt: 'row, cell',
+    selectAll: '',
+    type: 'text',
+    backspace: '',
+    deleteForward: '',
+    deleteSelection: '',
+    undo: '',
+    redo: '',
+    find: 'query, matchCase, backward, fromSelectionStart',
   }),
 
   // What the worker posts to the page.
@@ -43,20 +74,25 @@ const DravelinProtocol = Object.freeze({
     ready: () => [{ type: 'ready' }, []],
     // The window's title, drop-down menus and items, as the core describes them.
     menu: (menu) => [{ type: 'menu', menu }, []],
-    // Pane lines to append: `bytes` (Uint8Array) holds lines each ended by
-    // CR LF, `ends` (Uint32Array) the offset of each line's CR; `ascii` says
-    // no byte is above 0x7F. Both buffers are transferred.
-    pane: (bytes, ends, ascii) => [{ type: 'pane', bytes, ends, ascii },
-                                   [bytes.buffer, ends.buffer]],
-    // The pane is empty from now on.
-    clear: () => [{ type: 'clear' }, []],
-    // The status line shows `bytes` (Uint8Array).
-    status: (bytes) => [{ type: 'status', bytes }, []],
-    // Menu item `item` shows `caption` (Uint8Array) and is enabled or not.
+    // What the pane shows now: { top, rowCount, lastTopRow, rows: [{ text,
+    // from, to }] (the rows from `top` on, each with its selected cells
+    // [from, to)), caretRow, caretCell, caretLine, caretLineText, lineCount,
+    // characterCount, caret, anchor (UTF-16 offsets), selectedText (null
+    // when the selection is too long to travel with every view; ask
+    // "paneQuery"), readLine (an undo or redo changed the text), search
+    // (after a find: { found, number, count }), input (the answer to a
+    // "paneInput") }.
+    paneView: (view) => [{ type: 'paneView', view }, []],
+    // The text a "paneQuery" asked for.
+    paneAnswer: (id, text) => [{ type: 'paneAnswer', id, text }, []],
+    // The status line shows `text`.
+    status: (text) => [{ type: 'status', text }, []],
+    // Menu item `item` shows `caption` and is enabled or not.
     item: (item, caption, enabled) => [{ type: 'item', item, caption, enabled }, []],
     // The request has ended; `files` report files follow in "files".
     done: (files) => [{ type: 'done', files }, []],
-    // The report files of the request: a list of { name (Uint8Array), blob }.
+    // The report files of the request: a list of { name (Uint8Array, as the
+    // core made it), shownName (the name as text), blob }.
     // The page saves them and answers "filesSaved".
     files: (files) => [{ type: 'files', files }, []],
     // A line for the browser's console (the core's own output, or an error).

@@ -3,7 +3,9 @@
 // page reads the chosen files itself (a worker cannot read a File in every
 // browser) and hands their bytes over; they become the in-memory folders
 // /work/Compare and /work/Base, which the core reads as the desktop program
-// reads its folders.
+// reads its folders. The pane's model is here too, where the core writes the
+// report's lines into it: the page sends the user's input and paints the
+// views posted back, so no report's text has to travel to the page.
 'use strict';
 
 function dravelinPost([message, transfer]) {
@@ -30,8 +32,144 @@ function dravelinFileClosed(name) {
   ++dravelinFilesClosed;
 }
 
-function dravelinFileBytes(name, parts) {
-  dravelinFiles.push({ name: name, blob: new Blob(parts) });
+function dravelinFileBytes(name, shownName, parts) {
+  dravelinFiles.push({ name: name, shownName: shownName, blob: new Blob(parts) });
+}
+
+// --- The pane ----------------------------------------------------------------
+
+const dravelinUtf16Decoder = new TextDecoder('utf-16le');
+const dravelinUtf8Encoder = new TextEncoder();
+
+// `length` UTF-16 units at `at` in the module's memory, as a string.
+function dravelinUtf16(at, length) {
+  return dravelinUtf16Decoder.decode(HEAPU8.subarray(at, at + 2 * length));
+}
+
+// The text the pane's last call handed out, `length` UTF-16 units.
+function dravelinPaneOut(length) {
+  return dravelinUtf16(Module._dravelin_pane_out(), length);
+}
+
+// Calls call(address, length) with `text` copied into the module's memory
+// as UTF-8.
+function dravelinWithText(text, call) {
+  const bytes = dravelinUtf8Encoder.encode(text);
+  const at = Module._malloc(bytes.length + 1);
+  HEAPU8.set(bytes, at);
+  try {
+    return call(at, bytes.length);
+  } finally {
+    Module._free(at);
+  }
+}
+
+// A selection's text travels with every view up to this many UTF-16 units,
+// so that the page can hand it to the clipboard at once; a longer one is
+// asked for when it is copied.
+const kDravelinViewSelectionUnits = 1 << 20;
+// The rows a view holds (the page's rows in sight, and one cut off below).
+let dravelinShownRows = 1;
+
+// Each makes one "paneInput" call on the model; `result` collects what the
+// page reads back.
+const dravelinPaneCalls = {
+  view: (result, columns, rows, shownRows) => {
+    Module._dravelin_pane_set_view(columns, rows);
+    dravelinShownRows = Math.max(1, Math.min(shownRows, 1000));
+  },
+  scrollTo: (result, row) => Module._dravelin_pane_scroll_to(Math.max(0, row)),
+  scrollBy: (result, rows) =>
+    Module._dravelin_pane_scroll_to(Math.max(0, Module._dravelin_pane_top_row() + rows)),
+  move: (result, move, extend) => Module._dravelin_pane_move(move, extend ? 1 : 0),
+  click: (result, row, cell, extend) => Module._dravelin_pane_click(row, cell, extend ? 1 : 0),
+  selectWordAt: (result, row, cell) => Module._dravelin_pane_select_word_at(row, cell),
+  selectLineAt: (result, row, cell) => Module._dravelin_pane_select_line_at(row, cell),
+  selectAll: () => Module._dravelin_pane_select_all(),
+  type: (result, text) => {
+    if (text) dravelinWithText(text, (at, n) => Module._dravelin_pane_type(at, n));
+  },
+  backspace: () => Module._dravelin_pane_backspace(),
+  deleteForward: () => Module._dravelin_pane_delete_forward(),
+  deleteSelection: () => Module._dravelin_pane_delete_selection(),
+  undo: (result) => { if (Module._dravelin_pane_undo()) result.readLine = true; },
+  redo: (result) => { if (Module._dravelin_pane_redo()) result.readLine = true; },
+  find: (result, query, matchCase, backward, fromSelectionStart) => {
+    const found = dravelinWithText(query, (at, n) => Module._dravelin_pane_find(
+        at, n, matchCase ? 1 : 0, backward ? 1 : 0, fromSelectionStart ? 1 : 0));
+    result.search = { found: found !== 0, number: Module._dravelin_pane_found_number(),
+                      count: Module._dravelin_pane_found_count() };
+  },
+};
+
+// What the page paints and what assistive technologies read, now.
+function dravelinPaneView(result) {
+  const m = Module;
+  const top = m._dravelin_pane_top_row();
+  const rowCount = m._dravelin_pane_row_count();
+  const rows = [];
+  for (let row = top; row < rowCount && row < top + dravelinShownRows; ++row) {
+    rows.push({ text: dravelinPaneOut(m._dravelin_pane_row_text(row)),
+                from: m._dravelin_pane_selected_from(row), to: m._dravelin_pane_selected_to(row) });
+  }
+  const caret = m._dravelin_pane_caret_offset();
+  const anchor = m._dravelin_pane_anchor_offset();
+  const selected = Math.abs(caret - anchor);
+  const caretLine = m._dravelin_pane_caret_line();
+  return Object.assign({
+    top, rowCount, lastTopRow: m._dravelin_pane_last_top_row(), rows,
+    caretRow: m._dravelin_pane_caret_row(), caretCell: m._dravelin_pane_caret_cell(),
+    caretLine, caretLineText: dravelinPaneOut(m._dravelin_pane_line_text(caretLine)),
+    lineCount: m._dravelin_pane_line_count(), characterCount: m._dravelin_pane_character_count(),
+    caret, anchor,
+    selectedText: selected === 0 ? ''
+                : selected <= kDravelinViewSelectionUnits
+                    ? dravelinPaneOut(m._dravelin_pane_selected_text()) : null,
+    readLine: false, search: null, input: false,
+  }, result);
+}
+
+function dravelinPostPaneView(result) {
+  dravelinPost(DravelinProtocol.toPage.paneView(dravelinPaneView(result || {})));
+}
+
+function dravelinPaneInput(calls) {
+  // The page waits for the view: it is posted whatever the calls did.
+  const result = { input: true };
+  try {
+    for (const [name, ...args] of calls) {
+      if (!Object.hasOwn(DravelinProtocol.paneCalls, name)) {
+        throw new Error('dravelin: an unexpected pane call "' + name + '"');
+      }
+      dravelinPaneCalls[name](result, ...args);
+    }
+  } finally {
+    dravelinPostPaneView(result);
+  }
+}
+
+function dravelinPaneQuery(m) {
+  let text = null;  // also when the text did not fit in memory
+  try {
+    text = dravelinPaneText(m);
+  } finally {
+    dravelinPost(DravelinProtocol.toPage.paneAnswer(m.id, text));
+  }
+}
+
+function dravelinPaneText(m) {
+  if (m.what === 'all') {
+    return dravelinPaneOut(Module._dravelin_pane_text_between(
+        0, Module._dravelin_pane_character_count()));
+  }
+  if (m.what === 'between') {
+    return dravelinPaneOut(Module._dravelin_pane_text_between(m.from, m.to));
+  }
+  if (m.what === 'line') {
+    return m.from >= 0 && m.from < Module._dravelin_pane_line_count()
+               ? dravelinPaneOut(Module._dravelin_pane_line_text(m.from)) : null;
+  }
+  return dravelinPaneOut(Module._dravelin_pane_selected_text());
 }
 
 // A file the page could not read: it opens, but every read of it fails as
@@ -76,7 +214,18 @@ function dravelinRun(run) {
   }
 }
 
+// The pane's own requests, answered as protocol.js says.
+const dravelinPaneRequests = {
+  paneInput: (m) => dravelinPaneInput(m.calls),
+  paneQuery: dravelinPaneQuery,
+  failNextPaneLines: (m) => Module._dravelin_fail_next_pane_lines(m.lines),
+};
+
 onmessage = function (event) {
+  if (Object.hasOwn(dravelinPaneRequests, event.data.type)) {
+    dravelinRun(() => DravelinProtocol.dispatch(event.data, dravelinPaneRequests));
+    return;
+  }
   dravelinRun(() => DravelinProtocol.dispatch(event.data, {
     folders: (m) => {
       dravelinMount(m.folders);
@@ -87,8 +236,8 @@ onmessage = function (event) {
       Module._dravelin_click(m.item);
     },
     filesSaved: (m) => Module._dravelin_files_saved(m.written ? 1 : 0),
-    paneOutOfMemory: () => Module._dravelin_pane_out_of_memory(),
   }));
+  dravelinRun(() => dravelinPostPaneView());
   // The request has ended: the page may paint its end before the files
   // are put together.
   dravelinPost(DravelinProtocol.toPage.done(dravelinFilesClosed));

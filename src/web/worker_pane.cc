@@ -1,25 +1,24 @@
-// The page's text pane: the pane model (pane/pane_model.h) compiled to a
-// WebAssembly module of its own that runs on the page's thread, beside the
-// page script that paints the rows in sight and routes input to it
-// (page/pane.js). The core's worker posts the report's lines in batches; the
-// page copies each batch in here. The page asks for its rows as it paints,
-// synchronously, so painting never waits for another thread.
+// The page's text pane, kept in the worker beside the core that writes the
+// report's lines into it (web_main.cc appends them where they are made, with
+// no copy to another thread). The page paints the rows in sight from views
+// the worker's script builds with the calls below after every request, and
+// sends the user's keys, clicks and searches, which the script turns into
+// these calls (page/worker.js; the messages are those of page/protocol.js).
 //
-// Text crosses the boundary as bytes in this module's memory: the page
-// writes UTF-8 (or a batch of report bytes) into memory it takes with
-// malloc and hands over the address; text handed out (UTF-16) is left in one
-// buffer, `dravelin_pane_out()`, whose length the call returns.
+// Text crosses the boundary as bytes in the module's memory: the script
+// writes UTF-8 into memory it takes with malloc and hands over the address;
+// text handed out (UTF-16) is left in one buffer, `dravelin_pane_out()`,
+// whose length the call returns.
 //
 // Counts and offsets are those of the model: cells and columns count
 // characters, offsets count UTF-16 units over the whole text with one unit
 // per line break (as an assistive technology counts them).
 
+#include "web/worker_pane.h"
+
 #include <emscripten/emscripten.h>
 
 #include <cstddef>
-#include <cstdint>
-#include <new>
-#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -34,10 +33,7 @@ using dravelin::PaneModel;
 using dravelin::PaneMove;
 using dravelin::PanePosition;
 
-PaneModel& Model() {
-  static PaneModel model;
-  return model;
-}
+PaneModel& Model() { return dravelin::WorkerPane(); }
 
 // The text last handed out.
 std::u16string& Out() {
@@ -56,31 +52,16 @@ std::string_view Bytes(const char* data, std::size_t size) { return {data, size}
 
 }  // namespace
 
-extern "C" {
+namespace dravelin {
 
-// --- Program output ---
-
-// Appends `count` lines from `bytes`: line j ends at ends[j] and the next
-// starts two bytes later (after its CR LF). `ends` is the page's array of
-// 32-bit offsets. Returns 0 when memory ran out: the pane keeps the lines it
-// held and the whole lines of the batch it took.
-static_assert(sizeof(std::size_t) == sizeof(std::uint32_t), "ends are 32-bit offsets");
-EMSCRIPTEN_KEEPALIVE int dravelin_pane_append(const char* bytes, const std::size_t* ends,
-                                              std::size_t count) {
-  if (count == 0) return 1;
-  try {
-    Model().AppendLines(Bytes(bytes, ends[count - 1]), std::span<const std::size_t>(ends, count),
-                        2);
-  } catch (const std::bad_alloc&) {
-    return 0;
-  }
-  return 1;
+PaneModel& WorkerPane() {
+  static PaneModel model;
+  return model;
 }
 
-EMSCRIPTEN_KEEPALIVE void dravelin_pane_clear() { Model().Clear(); }
+}  // namespace dravelin
 
-// After output: the caret at the end and the last rows in sight.
-EMSCRIPTEN_KEEPALIVE void dravelin_pane_show_output_end() { Model().ShowOutputEnd(); }
+extern "C" {
 
 // --- The view ---
 
@@ -115,11 +96,6 @@ EMSCRIPTEN_KEEPALIVE std::size_t dravelin_pane_caret_line() { return Model().car
 EMSCRIPTEN_KEEPALIVE std::size_t dravelin_pane_line_text(std::size_t line) {
   if (line >= Model().text().line_count()) return HandOut({});
   return HandOut(dravelin::DecodeLineUtf16(Model().text().Line(line)));
-}
-// The characters of bytes from the core (a status text, a caption, a file
-// name), decoded as pane lines are.
-EMSCRIPTEN_KEEPALIVE std::size_t dravelin_pane_decode(const char* bytes, std::size_t size) {
-  return HandOut(dravelin::DecodeLineUtf16(Bytes(bytes, size)));
 }
 
 // --- Caret and selection ---
