@@ -62,18 +62,19 @@ std::u16string Shown(std::string_view bytes) { return dravelin::DecodeLineUtf16(
 class WorkerBridge final : public dravelin::PageBridge {
  public:
   // The lines go straight into the pane, which then shows the output's end.
-  void PaneLines(std::string_view lines, std::span<const std::size_t> ends) override {
+  void PaneLines(std::string_view bytes, std::span<const std::size_t> ends,
+                 std::size_t separator) override {
     dravelin::PaneModel& pane = dravelin::WorkerPane();
     if (fail_after_lines_ >= 0 && ends.size() > static_cast<std::size_t>(fail_after_lines_)) {
-      // The tests' stand-in for memory running out inside the batch.
+      // The tests' stand-in for memory running out inside the lines.
       const std::size_t taken = static_cast<std::size_t>(fail_after_lines_);
       fail_after_lines_ = -1;
-      if (taken > 0) pane.AppendLines(lines.substr(0, ends[taken - 1]), ends.first(taken), 2);
+      if (taken > 0) pane.AppendLines(bytes.substr(0, ends[taken - 1]), ends.first(taken), separator);
       pane.ShowOutputEnd();
       throw std::bad_alloc();
     }
-    fail_after_lines_ = -1;
-    pane.AppendLines(lines.substr(0, ends.back()), ends, 2);
+    if (fail_after_lines_ > 0) fail_after_lines_ -= static_cast<int>(ends.size());
+    pane.AppendLines(bytes, ends, separator);
     pane.ShowOutputEnd();
   }
   void PaneCleared() override { dravelin::WorkerPane().Clear(); }
@@ -86,7 +87,7 @@ class WorkerBridge final : public dravelin::PageBridge {
     PostItem(static_cast<int>(dravelin::IndexOf(item)), shown.data(), shown.size(),
              enabled ? 1 : 0);
   }
-  // The next batch of pane lines fails after its first `lines` lines.
+  // The pane fails after taking `lines` more lines.
   void FailNextPaneLines(int lines) { fail_after_lines_ = lines; }
   void FileClosed(std::string_view name) override { PostFileClosed(name.data(), name.size()); }
 
@@ -114,15 +115,6 @@ struct Core {
 
 Core* core = nullptr;
 
-// The lines still pending when a request has ended go into the pane; when
-// it runs out of memory there, the status line says so.
-void FlushPane() {
-  try {
-    core->window.Flush();
-  } catch (const std::bad_alloc&) {
-    core->window.ReportPaneOutOfMemory();
-  }
-}
 
 }  // namespace
 
@@ -163,11 +155,16 @@ EMSCRIPTEN_KEEPALIVE void dravelin_init() {
 
 EMSCRIPTEN_KEEPALIVE void dravelin_load() {
   static bool first_load = true;
-  core->application.FormClose();
-  core->application.LoadBankSets();
-  FlushPane();
-  if (first_load && dravelin::CountPatches(core->application.compare_set()) == 0) {
-    core->window.ShowStartHint();
+  // Outside a command, whose handler would end it with code 2, a pane out
+  // of memory is reported here.
+  try {
+    core->application.FormClose();
+    core->application.LoadBankSets();
+    if (first_load && dravelin::CountPatches(core->application.compare_set()) == 0) {
+      core->window.ShowStartHint();
+    }
+  } catch (const std::bad_alloc&) {
+    core->window.ReportPaneOutOfMemory();
   }
   first_load = false;
 }
@@ -175,7 +172,6 @@ EMSCRIPTEN_KEEPALIVE void dravelin_load() {
 EMSCRIPTEN_KEEPALIVE void dravelin_click(int item) {
   if (item < 0 || item >= static_cast<int>(dravelin::kMenuItemCount)) return;
   core->application.Click(dravelin::MenuItemId{static_cast<std::uint8_t>(item)});
-  FlushPane();
 }
 
 EMSCRIPTEN_KEEPALIVE void dravelin_hand_over_files() {

@@ -10,55 +10,23 @@
 namespace dravelin {
 
 void WebWindow::AppendPaneLine(std::string_view line) {
-  pending_.append(line);
-  pending_ends_.push_back(pending_.size());
-  pending_.append("\r\n", 2);
-  if (pending_.size() >= kBatchBytes) Flush();
+  const std::size_t end = line.size();
+  page_.PaneLines(line, std::span<const std::size_t>(&end, 1), 0);
 }
 
 void WebWindow::AppendPaneBlock(const TextBlock& block) {
   const auto ends = block.line_ends();
   if (ends.empty()) return;
-  const std::string_view lines = block.text().substr(0, ends.back() + 2);
-  const std::size_t base = pending_.size();
-  if (pending_.capacity() < kBatchBytes) pending_.reserve(kBatchBytes + 2 * lines.size());
-  pending_.append(lines);
-  const std::size_t first = pending_ends_.size();
-  pending_ends_.resize(first + ends.size());
-  std::size_t* out = pending_ends_.data() + first;
-  for (std::size_t end : ends) *out++ = base + end;
-  if (pending_.size() >= kBatchBytes) Flush();
+  page_.PaneLines(block.text().substr(0, ends.back()), ends, 2);
 }
 
-void WebWindow::ClearPane() {
-  DropPending();
-  page_.PaneCleared();
-}
+void WebWindow::ClearPane() { page_.PaneCleared(); }
 
-void WebWindow::ShowStatus(std::string_view text) {
-  Flush();
-  page_.StatusShown(text);
-}
+void WebWindow::ShowStatus(std::string_view text) { page_.StatusShown(text); }
 
 void WebWindow::MenuItemChanged(MenuItemId item) {
   if (application_ == nullptr) return;
   page_.ItemChanged(item, application_->item_caption(item), application_->item_enabled(item));
-}
-
-void WebWindow::Flush() {
-  if (pending_.empty()) return;
-  try {
-    page_.PaneLines(pending_, pending_ends_);
-  } catch (...) {
-    DropPending();
-    throw;
-  }
-  DropPending();
-}
-
-void WebWindow::DropPending() {
-  pending_.clear();
-  pending_ends_.clear();
 }
 
 void WebWindow::ReportFilesSaved(bool all_written) {
@@ -77,7 +45,6 @@ void WebWindow::ShowStartHint() {
        }) {
     AppendPaneLine(line);
   }
-  Flush();
 }
 
 class PageReportFile final : public ReportFile {

@@ -35,11 +35,13 @@ class PageBridge {
  public:
   virtual ~PageBridge() = default;
 
-  // One or more pane lines to be appended in order, each followed by CR LF
-  // (the bytes of a report block stay as the report file has them); `ends`
-  // holds the offset of each line's CR in `lines`. May throw std::bad_alloc when the pane
-  // runs out of memory (it keeps the whole lines it took).
-  virtual void PaneLines(std::string_view lines, std::span<const std::size_t> ends) = 0;
+  // One or more pane lines to be appended in order, as the pane model takes
+  // them: line j ends at ends[j] and the next starts `separator` bytes later
+  // (a report block's lines stay as the report file has them, each followed
+  // by CR LF). May throw std::bad_alloc when the pane runs out of memory (it
+  // keeps the whole lines it took); a command then ends with code 2.
+  virtual void PaneLines(std::string_view bytes, std::span<const std::size_t> ends,
+                         std::size_t separator) = 0;
   // The pane is empty from now on.
   virtual void PaneCleared() = 0;
   virtual void StatusShown(std::string_view text) = 0;
@@ -52,40 +54,28 @@ class PageBridge {
 
 class WebWindow final : public WindowOperations {
  public:
-  // Pane lines are handed over whenever this many bytes have gathered, so
-  // that the pane takes a long report in a few large appends.
-  static constexpr std::size_t kBatchBytes = 8 << 20;
-
   explicit WebWindow(PageBridge& page) : page_(page) {}
 
   // The application whose menu states are reported on every item change;
   // item changes before it is attached are not reported.
   void Attach(const Application* application) { application_ = application; }
 
+  // Lines go to the page as they come, a block's lines in one piece.
   void AppendPaneLine(std::string_view line) override;
-  // Takes the block's bytes as they stand, with one copy.
   void AppendPaneBlock(const TextBlock& block) override;
   void ClearPane() override;
-  // Hands over the pending pane lines first, so that the page sees pane and
-  // status in the order they happened.
   void ShowStatus(std::string_view text) override;
   // Reports the item's caption and enabled state as the Application holds
   // them.
   void MenuItemChanged(MenuItemId item) override;
-
-  // Hands over the pending pane lines; called when a command has ended.
-  // The pending lines are gone afterwards, also when the page throws
-  // std::bad_alloc (which passes on to the caller).
-  void Flush();
 
   // The page has saved a command's report files after the command ended, or
   // failed to write one of them (`all_written` false): then the status line
   // shows the write error, as a failed write shows it on the desktop.
   void ReportFilesSaved(bool all_written);
 
-  // The pane ran out of memory while it took the pane lines after a command
-  // had ended (it keeps the lines it took; the rest are dropped): the status
-  // line shows code 2's message, as when the desktop pane runs out.
+  // The pane ran out of memory outside a command (it keeps the lines it
+  // took): the status line shows code 2's message, as a command's would.
   void ReportPaneOutOfMemory();
 
   // Fills the pane with what to do first, when the page starts without a
@@ -93,12 +83,8 @@ class WebWindow final : public WindowOperations {
   void ShowStartHint();
 
  private:
-  void DropPending();
-
   PageBridge& page_;
   const Application* application_ = nullptr;
-  std::string pending_;
-  std::vector<std::size_t> pending_ends_;
 };
 
 // A report file as the page receives it: its name (no folder) and its bytes,

@@ -606,7 +606,7 @@ def run(page, browser, args, binary, scratch, work, empty):
           "status texts:\n page  %r\n batch %r" % (shown, expected_statuses))
 
     # Memory runs out in the page's pane while a report fills it (stood in
-    # for by the page's test hook: the batch fails after its first lines):
+    # for by the page's test hook: the pane fails after 5 more lines):
     # the command ends with code 2's message, the pane keeps the lines it
     # took, and the next command fills it as usual.
     out, err = batch(binary, work, "PrintOnlyIdentities")

@@ -1,7 +1,6 @@
 #include "web/web_window.h"
 
 #include <algorithm>
-#include <new>
 #include <span>
 #include <string>
 #include <vector>
@@ -16,16 +15,19 @@ namespace {
 // Everything the page would receive, as one log of events.
 class RecordingPage final : public PageBridge {
  public:
-  void PaneLines(std::string_view lines, std::span<const std::size_t> ends) override {
-    if (full) throw std::bad_alloc();
-    std::string event = "pane " + std::to_string(lines.size());
+  void PaneLines(std::string_view bytes, std::span<const std::size_t> ends,
+                 std::size_t separator) override {
+    std::string event = "pane";
+    std::size_t start = 0;
     for (std::size_t end : ends) {
-      EXPECT_EQ(lines.substr(end, 2), "\r\n");
-      event += " " + std::to_string(end);
+      event += " [" + std::string(bytes.substr(start, end - start)) + "]";
+      if (separator > 0 && end < bytes.size()) {
+        EXPECT_EQ(bytes.substr(end, separator), "\r\n");
+      }
+      start = end + separator;
     }
-    EXPECT_EQ(lines.substr(lines.size() - 2), "\r\n");
+    EXPECT_EQ(ends.back(), bytes.size()) << "the last line ends the bytes";
     events.push_back(event);
-    bytes.append(lines);
   }
   void PaneCleared() override { events.push_back("clear"); }
   void StatusShown(std::string_view text) override { events.push_back("status " + std::string(text)); }
@@ -38,85 +40,27 @@ class RecordingPage final : public PageBridge {
   }
 
   std::vector<std::string> events;
-  std::string bytes;  // every pane batch's bytes, in order
-  bool full = false;  // the pane has run out of memory
 };
 
-TEST(WebWindowTest, PaneLinesTravelInBatchesInOrderWithStatusAndClear) {
-  RecordingPage page;
-  WebWindow window(page);
-  window.AppendPaneLine("ab");
-  window.AppendPaneLine("");
-  window.AppendPaneLine("\xE9t\xE9");
-  EXPECT_TRUE(page.events.empty()) << "lines are held until a batch is full";
-  window.ShowStatus("Working...");  // the lines before it arrive first
-  window.AppendPaneLine("dropped");
-  window.ClearPane();
-  window.AppendPaneLine("x");
-  window.Flush();
-  window.Flush();  // nothing pending: nothing sent
-  EXPECT_EQ(page.events, (std::vector<std::string>{"pane 11 2 4 9", "status Working...",
-                                                   "clear", "pane 3 1"}));
-}
-
-// A full pane's failure reaches the command (which ends with code 2); the
-// lines it could not take are not offered again with the next batch.
-TEST(WebWindowTest, LinesThePaneCouldNotTakeAreDropped) {
-  RecordingPage page;
-  WebWindow window(page);
-  window.AppendPaneLine("lost");
-  page.full = true;
-  EXPECT_THROW(window.Flush(), std::bad_alloc);
-  page.full = false;
-  window.Flush();
-  EXPECT_TRUE(page.events.empty());
-  window.AppendPaneLine("next");
-  window.Flush();
-  EXPECT_EQ(page.events, (std::vector<std::string>{"pane 6 4"}));
-}
-
-TEST(WebWindowTest, ABlocksEndedLinesJoinThePendingLinesAsTheyStand) {
+// Lines, a block's ended lines (a CR inside a line is the line's own; the
+// line not yet ended stays behind), statuses and clearing reach the page in
+// the order they happen.
+TEST(WebWindowTest, PaneLinesStatusAndClearArriveInOrder) {
   RecordingPage page;
   WebWindow window(page);
   TextBlock block;
-  block.Put("b\rc");  // a CR inside a line is the line's own
+  block.Put("b\rc");
   block.EndLine();
   block.EndLine();
   block.Put("not ended");
   window.AppendPaneLine("a");
+  window.ShowStatus("Working...");
   window.AppendPaneBlock(block);
   window.AppendPaneBlock(TextBlock());  // no lines: nothing
-  window.AppendPaneLine("d");
-  window.Flush();
-  EXPECT_EQ(page.events, (std::vector<std::string>{"pane 13 1 6 8 11"}));
-  EXPECT_EQ(page.bytes, "a\r\nb\rc\r\n\r\nd\r\n");
-}
-
-TEST(WebWindowTest, AFullBatchIsHandedOverWithoutWaiting) {
-  for (const bool blocks : {false, true}) {
-    SCOPED_TRACE(blocks ? "blocks" : "lines");
-    RecordingPage page;
-    WebWindow window(page);
-    const std::string line(1000, 'a');
-    TextBlock block;
-    for (int i = 0; i < 100; ++i) {
-      block.Put(line);
-      block.EndLine();
-    }
-    const std::size_t step = blocks ? block.size() : line.size() + 2;
-    std::size_t appended = 0;
-    while (page.events.empty()) {
-      if (blocks) {
-        window.AppendPaneBlock(block);
-      } else {
-        window.AppendPaneLine(line);
-      }
-      appended += step;
-    }
-    EXPECT_EQ(page.bytes.size(), appended) << "the batch holds everything appended";
-    EXPECT_GE(appended, WebWindow::kBatchBytes);
-    EXPECT_LT(appended, WebWindow::kBatchBytes + step);
-  }
+  window.ClearPane();
+  window.AppendPaneLine("");
+  EXPECT_EQ(page.events, (std::vector<std::string>{"pane [a]", "status Working...",
+                                                   "pane [b\rc] []", "clear", "pane []"}));
 }
 
 TEST(WebWindowTest, MenuChangesCarryTheApplicationsCaptionAndState) {
@@ -138,9 +82,8 @@ TEST(WebWindowTest, MenuChangesCarryTheApplicationsCaptionAndState) {
 }
 
 // What fails on the page after the core's part (writing the report files,
-// holding the pane lines) ends the command with that code's message, after
-// the lines still pending.
-TEST(WebWindowTest, APageFailureEndsWithItsMessageAfterThePendingLines) {
+// holding the pane lines) ends the command with that code's message.
+TEST(WebWindowTest, APageFailureEndsWithItsMessage) {
   struct Failure {
     const char* name;
     void (*report)(WebWindow&);
@@ -159,7 +102,7 @@ TEST(WebWindowTest, APageFailureEndsWithItsMessageAfterThePendingLines) {
     window.AppendPaneLine("x");
     failure.report(window);
     EXPECT_EQ(page.events,
-              (std::vector<std::string>{"pane 3 1", "status " + failure.status}));
+              (std::vector<std::string>{"pane [x]", "status " + failure.status}));
   }
   RecordingPage page;
   WebWindow window(page);

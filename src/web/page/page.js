@@ -582,8 +582,8 @@
     paneCharacterCount: () => pane.characterCount(),
     paneCaret: () => pane.caretOffset(),
     paneSelection: () => pane.selection(),
-    // For the tests: the next batch of pane lines fails after its first
-    // `lines` lines as if memory ran out there.
+    // For the tests: the pane takes `lines` more lines, then fails as if
+    // memory ran out there.
     failNextPaneAppend: (lines) => post(toWorker.failNextPaneLines(lines)),
   };
   updateBusy();

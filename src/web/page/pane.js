@@ -156,6 +156,8 @@ class DravelinPane {
   // changed the text.
   show(view) {
     if (view.input) --this.unanswered;
+    // A view without the selection's text keeps the one the page holds.
+    if (!Object.hasOwn(view, 'selectedText')) view.selectedText = this.view.selectedText;
     this.view = view;
     if (view.readLine) this.saidLine = -1;  // an undo or redo: read the line again
     if (view.search && this.onSearch) this.onSearch(view.search);

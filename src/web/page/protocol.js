@@ -42,8 +42,8 @@ const DravelinProtocol = Object.freeze({
     // `to`), 'line' (line `from`, or null past the last) or 'selected'; the
     // answer is null when the text did not fit in memory.
     paneQuery: (id, what, from, to) => [{ type: 'paneQuery', id, what, from, to }, []],
-    // For the tests: the next batch of pane lines fails after its first
-    // `lines` lines as if memory ran out there. Not answered.
+    // For the tests: the pane takes `lines` more lines, then fails as if
+    // memory ran out there. Not answered.
     failNextPaneLines: (lines) => [{ type: 'failNextPaneLines', lines }, []],
   }),
 
@@ -77,9 +77,10 @@ const DravelinProtocol = Object.freeze({
     // What the pane shows now: { top, rowCount, lastTopRow, rows: [{ text,
     // from, to }] (the rows from `top` on, each with its selected cells
     // [from, to)), caretRow, caretCell, caretLine, caretLineText, lineCount,
-    // characterCount, caret, anchor (UTF-16 offsets), selectedText (null
-    // when the selection is too long to travel with every view; ask
-    // "paneQuery"), readLine (an undo or redo changed the text), search
+    // characterCount, caret, anchor (UTF-16 offsets), selectedText (only
+    // when the selection or the text changed since the last view; null when
+    // the selection is too long to travel with a view: ask "paneQuery"),
+    // readLine (an undo or redo changed the text), search
     // (after a find: { found, number, count }), input (the answer to a
     // "paneInput") }.
     paneView: (view) => [{ type: 'paneView', view }, []],

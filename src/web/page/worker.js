@@ -70,6 +70,11 @@ function dravelinWithText(text, call) {
 const kDravelinViewSelectionUnits = 1 << 20;
 // The rows a view holds (the page's rows in sight, and one cut off below).
 let dravelinShownRows = 1;
+// The selection whose text the page holds ([caret, anchor, text version]);
+// the text changes with every edit and every request of the core's.
+let dravelinSentSelection = null;
+let dravelinTextVersion = 0;
+function dravelinEdited() { ++dravelinTextVersion; }
 
 // Each makes one "paneInput" call on the model; `result` collects what the
 // page reads back.
@@ -87,13 +92,20 @@ const dravelinPaneCalls = {
   selectLineAt: (result, row, cell) => Module._dravelin_pane_select_line_at(row, cell),
   selectAll: () => Module._dravelin_pane_select_all(),
   type: (result, text) => {
+    dravelinEdited();
     if (text) dravelinWithText(text, (at, n) => Module._dravelin_pane_type(at, n));
   },
-  backspace: () => Module._dravelin_pane_backspace(),
-  deleteForward: () => Module._dravelin_pane_delete_forward(),
-  deleteSelection: () => Module._dravelin_pane_delete_selection(),
-  undo: (result) => { if (Module._dravelin_pane_undo()) result.readLine = true; },
-  redo: (result) => { if (Module._dravelin_pane_redo()) result.readLine = true; },
+  backspace: () => { dravelinEdited(); Module._dravelin_pane_backspace(); },
+  deleteForward: () => { dravelinEdited(); Module._dravelin_pane_delete_forward(); },
+  deleteSelection: () => { dravelinEdited(); Module._dravelin_pane_delete_selection(); },
+  undo: (result) => {
+    dravelinEdited();
+    if (Module._dravelin_pane_undo()) result.readLine = true;
+  },
+  redo: (result) => {
+    dravelinEdited();
+    if (Module._dravelin_pane_redo()) result.readLine = true;
+  },
   find: (result, query, matchCase, backward, fromSelectionStart) => {
     const found = dravelinWithText(query, (at, n) => Module._dravelin_pane_find(
         at, n, matchCase ? 1 : 0, backward ? 1 : 0, fromSelectionStart ? 1 : 0));
@@ -116,17 +128,24 @@ function dravelinPaneView(result) {
   const anchor = m._dravelin_pane_anchor_offset();
   const selected = Math.abs(caret - anchor);
   const caretLine = m._dravelin_pane_caret_line();
+  // The selection's text comes only when the page does not hold it yet.
+  const selection = [caret, anchor, dravelinTextVersion];
+  const sent = dravelinSentSelection;
+  const selectionText = {};
+  if (!sent || sent.some((value, i) => value !== selection[i])) {
+    dravelinSentSelection = selection;
+    selectionText.selectedText =
+        selected === 0 ? ''
+      : selected <= kDravelinViewSelectionUnits ? dravelinPaneOut(m._dravelin_pane_selected_text())
+      : null;
+  }
   return Object.assign({
     top, rowCount, lastTopRow: m._dravelin_pane_last_top_row(), rows,
     caretRow: m._dravelin_pane_caret_row(), caretCell: m._dravelin_pane_caret_cell(),
     caretLine, caretLineText: dravelinPaneOut(m._dravelin_pane_line_text(caretLine)),
     lineCount: m._dravelin_pane_line_count(), characterCount: m._dravelin_pane_character_count(),
-    caret, anchor,
-    selectedText: selected === 0 ? ''
-                : selected <= kDravelinViewSelectionUnits
-                    ? dravelinPaneOut(m._dravelin_pane_selected_text()) : null,
-    readLine: false, search: null, input: false,
-  }, result);
+    caret, anchor, readLine: false, search: null, input: false,
+  }, selectionText, result);
 }
 
 function dravelinPostPaneView(result) {
@@ -237,6 +256,7 @@ onmessage = function (event) {
     },
     filesSaved: (m) => Module._dravelin_files_saved(m.written ? 1 : 0),
   }));
+  dravelinEdited();
   dravelinRun(() => dravelinPostPaneView());
   // The request has ended: the page may paint its end before the files
   // are put together.
