@@ -461,6 +461,42 @@ def check_text_input(page, browser):
               % (name, state, expected))
 
 
+# The copy of a selection too long to travel with the pane's views: what
+# the page writes to the asynchronous clipboard (reading the clipboard back
+# needs the user's leave, so the test takes the text the page hands over).
+LONG_COPY = """const done = arguments[0];
+    const clip = navigator.clipboard;
+    if (!clip) { done('no asynchronous clipboard'); return; }
+    clip.write = (items) => Promise.all(items.map((item) => item.getType('text/plain')))
+        .then((blobs) => Promise.all(blobs.map((blob) => blob.text())))
+        .then((texts) => done(texts.join('')));
+    clip.writeText = (text) => { done(text); return Promise.resolve(); };
+    document.querySelector('#DataMemo [role=textbox]').dispatchEvent(
+        new ClipboardEvent('copy', {clipboardData: new DataTransfer(), bubbles: true}));"""
+
+
+def check_long_copy(page, browser, examples, scratch):
+    """Ctrl+A and copy over a report of more than a million characters (64
+    copies of one example bank, every patch like its copies) hands the
+    whole pane to the clipboard."""
+    folder = os.path.join(scratch, "long", "Compare")
+    os.makedirs(folder)
+    for i in range(64):
+        shutil.copy(os.path.join(examples, "Compare", "Found Online.syx"),
+                    os.path.join(folder, "copy%02d.syx" % i))
+    page.choose_folder("Compare", folder)
+    page.click("PrintAllSimilarities")
+    page.download("compare.txt")
+    count = page.js("return window.dravelin.paneCharacterCount()")
+    page.js("document.querySelector('#DataMemo [role=textbox]').focus()")
+    browser.keys(("down", CONTROL), "a", ("up", CONTROL))
+    page.wait_idle()
+    copied = page.b.js_async(LONG_COPY)
+    check(count > 1 << 20 and copied == page.pane(),
+          "a selection of %d characters copied as %r characters"
+          % (count, len(copied) if isinstance(copied, str) else copied))
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--page", required=True)
@@ -532,6 +568,8 @@ def run(page, browser, args, binary, scratch, work, empty):
           % page.pane()[:80])
     check_axe(page, args.axe_source, "at the start")
     check_layout(page, browser)
+
+    check_long_copy(page, browser, args.examples, scratch)
 
     # A reload forgets the folder, and so do the folder inputs.
     page.choose_folder("Compare", os.path.join(work, "Compare"))
