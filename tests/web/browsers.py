@@ -201,15 +201,49 @@ def start_chromium(profile_dir):
     return browser
 
 
+def display_free(number):
+    """Whether X display `number` can be taken: no server runs there. The
+    lock and socket a killed server left behind are removed, so that the
+    socket found afterwards is the new server's."""
+    lock = "/tmp/.X%d-lock" % number
+    socket = "/tmp/.X11-unix/X%d" % number
+    try:
+        with open(lock) as f:
+            pid = int(f.read().strip())
+    except FileNotFoundError:
+        return not os.path.exists(socket)
+    except (OSError, ValueError):
+        return False
+    if os.path.exists("/proc/%d" % pid):
+        return False
+    for path in (lock, socket):
+        try:
+            os.remove(path)
+        except FileNotFoundError:
+            pass
+    return True
+
+
+def stop_server(process):
+    """Ends an X server so that it removes its lock and socket."""
+    process.terminate()
+    try:
+        process.wait(10)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait()
+
+
 def start_webkit(profile_dir):
     from selenium import webdriver
     # A virtual display of its own, on a free display number.
     display = None
     for number in range(90, 190):
-        if not os.path.exists("/tmp/.X11-unix/X%d" % number) and \
-                not os.path.exists("/tmp/.X%d-lock" % number):
+        if display_free(number):
             display = number
             break
+    if display is None:
+        raise RuntimeError("no free X display number between 90 and 189")
     xvfb = subprocess.Popen(["Xvfb", ":%d" % display, "-screen", "0", "1280x1024x24",
                              "-nolisten", "tcp"], stdout=subprocess.DEVNULL,
                             stderr=subprocess.DEVNULL)
@@ -226,17 +260,13 @@ def start_webkit(profile_dir):
         driver = webdriver.WebKitGTK(executable_path="/usr/bin/WebKitWebDriver",
                                      options=options)
     except Exception:
-        xvfb.kill()
+        stop_server(xvfb)
         raise
     finally:
         os.environ.clear()
         os.environ.update(saved)
 
-    def stop():
-        xvfb.kill()
-        xvfb.wait()
-
-    return SeleniumBrowser(driver, stop)
+    return SeleniumBrowser(driver, lambda: stop_server(xvfb))
 
 
 class FirefoxBidi(Browser):
