@@ -11,7 +11,6 @@
 #define DRAVELIN_WEB_WEB_WINDOW_H_
 
 #include <cstddef>
-#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <span>

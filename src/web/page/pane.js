@@ -30,6 +30,14 @@ const kPaneMoveKeys = Object.freeze({
   End: [kPaneMove.lineEnd, kPaneMove.documentEnd],
 });
 
+// Edits the browser asks for with an input event, as calls of the model.
+const kPaneInputCalls = Object.freeze({
+  deleteContentBackward: 'backspace',
+  deleteContentForward: 'deleteForward',
+  historyUndo: 'undo',
+  historyRedo: 'redo',
+});
+
 // The margin around the rows, in pixels.
 const kPaneMargin = 2;
 // Browsers cap an element's height: a long pane maps its rows onto a scroll
@@ -487,19 +495,8 @@ class DravelinPane {
       case 'insertParagraph':
         this.type('\n');
         break;
-      case 'deleteContentBackward':
-        this.call('backspace');
-        break;
-      case 'deleteContentForward':
-        this.call('deleteForward');
-        break;
-      case 'historyUndo':
-        this.call('undo');
-        break;
-      case 'historyRedo':
-        this.call('redo');
-        break;
-      default:  // formatting and the like: the pane has none
+      default:  // deletions and undo as calls; formatting the pane has none of
+        if (Object.hasOwn(kPaneInputCalls, type)) this.call(kPaneInputCalls[type]);
         break;
     }
     event.preventDefault();
