@@ -284,6 +284,10 @@ def check_axe(page, axe_source, when):
 PANE_STATE = """return [window.dravelin.paneCaret(), window.dravelin.paneSelection(),
     document.getElementById('MatchCount').textContent]"""
 
+# Whether the find bar is closed, and whether the pane has the focus.
+BAR_AND_FOCUS = """return [document.getElementById('FindBar').hidden,
+    document.activeElement === document.querySelector('#DataMemo [role=textbox]')]"""
+
 
 def check_key_script(page, browser):
     """The window test's key script, after "Print All Similarities" on the
@@ -322,10 +326,15 @@ def check_key_script(page, browser):
     selected = page.js("return window.dravelin.paneSelection()")
     check(page.pane()[selected[0]:selected[1]] == "Warm Pad", "the match selected")
     browser.keys(ESCAPE)
-    closed = page.js("""return [document.getElementById('FindBar').hidden,
-        document.activeElement === document.querySelector('#DataMemo [role=textbox]')]""")
+    closed = page.js(BAR_AND_FOCUS)
     check(closed == [True, True], "Esc closes the find bar and gives the pane the focus: %r"
           % closed)
+    # With the bar closed, F3 finds the query again and leaves bar and focus
+    # as they are.
+    browser.keys(F3)
+    page.wait_idle()
+    found = page.js(PANE_STATE)[:2] + page.js(BAR_AND_FOCUS)
+    check(found == [284, [276, 284], True, True], "F3 with the find bar closed: %r" % found)
 
 
 def check_screen_reader_view(page, browser):

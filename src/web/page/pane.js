@@ -636,12 +636,13 @@ class DravelinFindBar {
     this.pane.focus();
   }
 
-  // The next match (the previous with `backward`); with an empty query the
-  // bar opens instead.
+  // The next match (the previous with `backward`), the bar left open or
+  // closed as it is and the focus where it is; with an empty query the bar
+  // opens instead.
   next(backward) {
-    if (this.bar.hidden || this.field.value === '') {
+    if (this.field.value === '') {
       this.open();
-      if (this.field.value === '') return;
+      return;
     }
     this.search(backward, false);
   }
