@@ -4,6 +4,8 @@
 #define DRAVELIN_BANKS_BANK_H_
 
 #include <cstddef>
+#include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -19,7 +21,16 @@ struct Bank {
   std::string name;
   // The program dumps of the file in file order; empty for a file without any.
   std::vector<Patch> patches;
+  // The source messages of the patches, end to end: each patch's program
+  // message and effects message (Patch::program_message, effects_message).
+  // One store per bank instead of an allocation per patch.
+  std::vector<std::uint8_t> messages = {};
 };
+
+// The stored bytes of `patch`, a patch of `bank`: its program message, and
+// its effects message (empty when the file has none for it).
+std::span<const std::uint8_t> ProgramMessage(const Bank& bank, const Patch& patch);
+std::span<const std::uint8_t> EffectsMessage(const Bank& bank, const Patch& patch);
 
 // The banks of one directory in the order their files were read
 // (BankFileNameLess). A set owns its banks; nothing is shared between sets.

@@ -81,8 +81,28 @@ Patch NewPatch(const ProgramData& data, std::uint8_t program_number) {
   Patch patch;
   DecodePatchName(data, patch);
   CopySoundBlocks(data, patch);
+  std::copy_n(data.begin(), kProgramCommonSize, patch.common.begin());
   patch.program_number = program_number;
   return patch;
+}
+
+ProgramData UnpackedProgram(const Patch& patch) {
+  ProgramData data;
+  auto out = std::copy(patch.common.begin(), patch.common.end(), data.begin());
+  for (const SoundBlock& sound : patch.sounds) out = std::copy(sound.begin(), sound.end(), out);
+  return data;
+}
+
+bool IsCompleteProgramMessage(std::span<const std::uint8_t> message) {
+  if (message.size() != kProgramDumpSize || message.front() != kSysexStart ||
+      message.back() != kSysexEnd) {
+    return false;
+  }
+  if (!std::equal(kProgramDumpHeader.begin(), kProgramDumpHeader.end(), message.begin() + 1)) {
+    return false;
+  }
+  return std::all_of(message.begin() + 1 + kProgramDumpHeader.size(), message.end() - 1,
+                     [](std::uint8_t byte) { return byte < 0x80; });
 }
 
 }  // namespace dravelin
