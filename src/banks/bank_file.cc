@@ -72,7 +72,8 @@ MessageCode ReadDumps(ByteStream& in, Bank& bank, std::size_t* patches_left) {
     if (*patches_left == 0) return kOutOfMemory;
     bank.patches.push_back(NewPatch(data, program_number));
     bank.patches.back().program_message = {
-        static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(bank.messages.size() - start)};
+        static_cast<std::uint32_t>(start),
+        static_cast<std::uint32_t>(bank.messages.size() - start)};
     --*patches_left;
   }
 }

@@ -8,7 +8,7 @@ namespace {
 constexpr std::uint8_t kSysexStart = 0xF0;
 constexpr std::uint8_t kSysexEnd = 0xF7;
 constexpr std::array<std::uint8_t, 6> kEffectsDumpStart = {kSysexStart, 0x00, 0x00,
-                                                          0x0E,        0x0E, 0x06};
+                                                           0x0E,        0x0E, 0x06};
 // Positions in the message: the number, then the payload.
 constexpr std::size_t kNumberAt = kEffectsDumpStart.size();
 constexpr std::size_t kPayloadAt = kNumberAt + 1;

@@ -37,9 +37,9 @@ constexpr std::string_view kModulation = "Modulation";
 constexpr std::array<std::string_view, 5> kConfigurations = {
     "4-Sends, 1 Reverb", "4-Sends, 2 Reverb", "4-Sends, 1 Lezlie", "2-Sends, with EQ",
     "Overdrive, Chorus, Delay, Reverb, Lezlie"};
-constexpr std::array<std::string_view, 6> kPitchTypes = {
-    "0 (Chorus/Flange)", "1 (Chorus/Flange)", "2 (Chorus/Flange)",
-    "3 (Chorus/Flange)", "Pitch Detune",      "Resonator"};
+constexpr std::array<std::string_view, 6> kPitchTypes = {"0 (Chorus/Flange)", "1 (Chorus/Flange)",
+                                                         "2 (Chorus/Flange)", "3 (Chorus/Flange)",
+                                                         "Pitch Detune",      "Resonator"};
 constexpr std::array<std::string_view, 3> kShortPitchTypes = {"0 (Chorus/Flange)",
                                                               "1 (Chorus/Flange)", "Resonator"};
 constexpr std::array<std::string_view, 3> kDelayTypes = {"Mono", "Stereo", "Ping-Pong"};
@@ -65,8 +65,8 @@ constexpr std::string_view kPitch3Type = "43:5-43:4";
 constexpr std::string_view kOverdrivePitchType = "9:3-9:2";
 
 constexpr FieldSpec NameDigit(std::string_view name, int page, std::string_view address) {
-  return AsSpare(Shown(EffectRow(kCommon, name, -1, 2, page, 0, 0, 95, 7, address),
-                       Display::kCharacter));
+  return AsSpare(
+      Shown(EffectRow(kCommon, name, -1, 2, page, 0, 0, 95, 7, address), Display::kCharacter));
 }
 
 // Ten characters that older software kept here (a name for the effects);
@@ -116,8 +116,8 @@ constexpr auto kPitchSend1 = std::to_array<FieldSpec>({
     EffectRow(kPitch1, "Send 1 Pitch Mix", 0, 5, 0, 0, 0, 99, 7, "13:1-12:3"),
 });
 
-// The delay times and feedback of a delay send with a type: mono, stereo or
-// ping-pong; `send` counts from 0.
+// Send 1's delay times and feedback in the three layouts its delay type
+// picks (mono, stereo, ping-pong): the same in configurations 0, 3 and 4.
 constexpr auto kDelaySend1Times = std::to_array<FieldSpec>({
     When(EffectRow(kDelay1, "Send 1 Delay 10ms", 0, 4, 1, 1, 0, 79, 7, "15:2-14:4"), kDelay1Type,
          kMono),
@@ -129,8 +129,8 @@ constexpr auto kDelaySend1Times = std::to_array<FieldSpec>({
          kDelay1Type, kMono | kPingPong),
     When(EffectRow(kDelay1, "Send 1 Left Delay 10ms", 0, 4, 1, 1, 0, 39, 7, "15:2-14:4"),
          kDelay1Type, kStereo),
-    When(EffectRow(kDelay1, "Send 1 Left Delay 1ms", 0, 4, 1, 2, 0, 9, 4, "15:6-15:3"),
-         kDelay1Type, kStereo),
+    When(EffectRow(kDelay1, "Send 1 Left Delay 1ms", 0, 4, 1, 2, 0, 9, 4, "15:6-15:3"), kDelay1Type,
+         kStereo),
     When(EffectRow(kDelay1, "Send 1 Right Delay 10ms", 0, 4, 2, 1, 0, 39, 6, "16:4-15:7"),
          kDelay1Type, kStereo),
     When(EffectRow(kDelay1, "Send 1 Right Delay 1ms", 0, 4, 2, 2, 0, 9, 4, "17:0-16:5"),
@@ -147,16 +147,16 @@ constexpr auto kDelaySend1Times = std::to_array<FieldSpec>({
     When(Spare(kDelay1, 7, "17:7-17:1"), kDelay1Type, kUnknownDelay),
 });
 
-constexpr auto kDelaySend1 = Concat(
-    std::to_array<FieldSpec>({
-        Shown(EffectRow(kDelay1, "Send 1 Delay Type", 0, 4, 0, 0, 0, 2, 2, kDelay1Type),
-              Display::kChoice, kDelayTypes),
-        EffectRow(kDelay1, "Send 1 Delay Input", 0, 4, 1, 0, -99, 198, 8, "14:3-13:4"),
-    }),
-    kDelaySend1Times,
-    std::to_array<FieldSpec>({
-        EffectRow(kDelay1, "Send 1 Delay Mix", 0, 5, 0, 1, 0, 99, 7, "19:5-18:7"),
-    }));
+constexpr auto kDelaySend1 =
+    Concat(std::to_array<FieldSpec>({
+               Shown(EffectRow(kDelay1, "Send 1 Delay Type", 0, 4, 0, 0, 0, 2, 2, kDelay1Type),
+                     Display::kChoice, kDelayTypes),
+               EffectRow(kDelay1, "Send 1 Delay Input", 0, 4, 1, 0, -99, 198, 8, "14:3-13:4"),
+           }),
+           kDelaySend1Times,
+           std::to_array<FieldSpec>({
+               EffectRow(kDelay1, "Send 1 Delay Mix", 0, 5, 0, 1, 0, 99, 7, "19:5-18:7"),
+           }));
 
 // Reverb send 1 from its input level to its high decay: the same in
 // configurations 0, 2, 3 and 4.
@@ -174,16 +174,16 @@ constexpr auto kReverbSend1Body = std::to_array<FieldSpec>({
     EffectRow(kReverb1, "Send 1 Reverb High Decay", 0, 3, 2, 3, 0, 99, 7, "29:6-29:0"),
 });
 
-constexpr auto kReverbSend1 = Concat(
-    std::to_array<FieldSpec>({
-        EffectRow(kReverb1, "Send 1 Reverb Type", 0, 3, 1, 0, 0, 6, 4, "20:1-19:6"),
-        EffectRow(kReverb1, "Send 1 Reverb Input 1", 0, 3, 0, 0, 0, 1, 1, "20:2"),
-        EffectRow(kReverb1, "Send 1 Reverb Input 2", 0, 3, 0, 1, 0, 2, 2, "20:4-20:3"),
-    }),
-    kReverbSend1Body,
-    std::to_array<FieldSpec>({
-        EffectRow(kReverb1, "Send 1 Reverb Mix", 0, 5, 0, 2, 0, 99, 7, "30:5-29:7"),
-    }));
+constexpr auto kReverbSend1 =
+    Concat(std::to_array<FieldSpec>({
+               EffectRow(kReverb1, "Send 1 Reverb Type", 0, 3, 1, 0, 0, 6, 4, "20:1-19:6"),
+               EffectRow(kReverb1, "Send 1 Reverb Input 1", 0, 3, 0, 0, 0, 1, 1, "20:2"),
+               EffectRow(kReverb1, "Send 1 Reverb Input 2", 0, 3, 0, 1, 0, 2, 2, "20:4-20:3"),
+           }),
+           kReverbSend1Body,
+           std::to_array<FieldSpec>({
+               EffectRow(kReverb1, "Send 1 Reverb Mix", 0, 5, 0, 2, 0, 99, 7, "30:5-29:7"),
+           }));
 
 constexpr auto kPitchSend2 = std::to_array<FieldSpec>({
     Shown(EffectRow(kPitch2, "Send 2 Pitch Type", 1, 0, 0, 0, 0, 5, 3, kPitch2Type),
@@ -224,8 +224,8 @@ constexpr auto kDelaySend2 = std::to_array<FieldSpec>({
          kDelay2Type, kMono | kPingPong),
     When(EffectRow(kDelay2, "Send 2 Left Delay 10ms", 1, 4, 1, 1, 0, 39, 7, "36:6-36:0"),
          kDelay2Type, kStereo),
-    When(EffectRow(kDelay2, "Send 2 Left Delay 1ms", 1, 4, 1, 2, 0, 9, 4, "37:2-36:7"),
-         kDelay2Type, kStereo),
+    When(EffectRow(kDelay2, "Send 2 Left Delay 1ms", 1, 4, 1, 2, 0, 9, 4, "37:2-36:7"), kDelay2Type,
+         kStereo),
     When(EffectRow(kDelay2, "Send 2 Right Delay 10ms", 1, 4, 2, 1, 0, 39, 6, "38:0-37:3"),
          kDelay2Type, kStereo),
     When(EffectRow(kDelay2, "Send 2 Right Delay 1ms", 1, 4, 2, 2, 0, 9, 4, "38:4-38:1"),
@@ -303,12 +303,10 @@ constexpr auto kReverbSend4 = std::to_array<FieldSpec>({
 constexpr auto Modulation(int destinations) {
   return std::to_array<FieldSpec>({
       EffectRow(kModulation, "MIDImod Source 1", -1, 1, 0, 0, 0, 10, 4, "59:1-58:6"),
-      EffectRow(kModulation, "MIDImod Destination 1", -1, 1, 0, 1, 0, destinations, 6,
-                "59:7-59:2"),
+      EffectRow(kModulation, "MIDImod Destination 1", -1, 1, 0, 1, 0, destinations, 6, "59:7-59:2"),
       EffectRow(kModulation, "MIDImod Level 1", -1, 1, 0, 2, -99, 198, 8, "60:7-60:0"),
       EffectRow(kModulation, "MIDImod Source 2", -1, 1, 1, 0, 0, 10, 4, "61:3-61:0"),
-      EffectRow(kModulation, "MIDImod Destination 2", -1, 1, 1, 1, 0, destinations, 6,
-                "62:1-61:4"),
+      EffectRow(kModulation, "MIDImod Destination 2", -1, 1, 1, 1, 0, destinations, 6, "62:1-61:4"),
       EffectRow(kModulation, "MIDImod Level 2", -1, 1, 1, 2, -99, 198, 8, "63:1-62:2"),
       Spare(kModulation, 6, "63:7-63:2"),
   });
@@ -367,9 +365,8 @@ constexpr auto kConfiguration1Sends = std::to_array<FieldSpec>({
     EffectRow(kReverb4, "Send 4 Reverb Input Level", 3, 3, 0, 0, 0, 99, 7, "38:7-38:1"),
 });
 
-constexpr auto kConfiguration1 =
-    Concat(kCommonFields, kConfiguration1Sends, SpareRun<312, 470>(kCommon), Modulation(36),
-           kLastByte);
+constexpr auto kConfiguration1 = Concat(kCommonFields, kConfiguration1Sends,
+                                        SpareRun<312, 470>(kCommon), Modulation(36), kLastByte);
 
 // --- Configuration 2 -----------------------------------------------------------
 
@@ -392,8 +389,7 @@ constexpr auto kConfiguration2Sends = std::to_array<FieldSpec>({
     EffectRow(kDelay1, "Send 1 Delay Mix", 0, 5, 0, 1, 0, 99, 7, "19:5-18:7"),
 });
 
-constexpr auto kConfiguration2 =
-    Concat(kCommonFields, kConfiguration2Sends, kFourSendsFromReverb1);
+constexpr auto kConfiguration2 = Concat(kCommonFields, kConfiguration2Sends, kFourSendsFromReverb1);
 
 // --- Configuration 3 -----------------------------------------------------------
 
@@ -422,8 +418,8 @@ constexpr auto kConfiguration4Pitch = std::to_array<FieldSpec>({
     EffectRow(kPitch1, "Send 1 Pitch Input Balance", 0, 0, 0, 2, -99, 198, 8, "35:7-35:0"),
     When(EffectRow(kPitch1, "Send 1 Pitch Speed", 0, 0, 1, 1, 0, 99, 7, "10:3-9:5"),
          kOverdrivePitchType, kShortChorus),
-    When(EffectRow(kPitch1, "Send 1 Pitch Shape", 0, 0, 1, 0, 0, 1, 1, "10:4"),
-         kOverdrivePitchType, kShortChorus),
+    When(EffectRow(kPitch1, "Send 1 Pitch Shape", 0, 0, 1, 0, 0, 1, 1, "10:4"), kOverdrivePitchType,
+         kShortChorus),
     When(EffectRow(kPitch1, "Send 1 Pitch Depth", 0, 0, 1, 2, 0, 99, 7, "11:3-10:5"),
          kOverdrivePitchType, kShortChorus),
     When(EffectRow(kPitch1, "Send 1 Pitch Feedback", 0, 0, 1, 3, 0, 99, 7, "12:2-11:4"),
@@ -433,8 +429,7 @@ constexpr auto kConfiguration4Pitch = std::to_array<FieldSpec>({
     When(Spare(kPitch1, 2, "10:4-10:3"), kOverdrivePitchType, kShortResonator),
     When(EffectRow(kPitch1, "Send 1 Resonator Decay", 0, 0, 1, 2, 0, 99, 7, "11:3-10:5"),
          kOverdrivePitchType, kShortResonator),
-    When(Spare(kPitch1, 7, "12:2-11:4"), kOverdrivePitchType,
-         kShortResonator | kUnknownShortPitch),
+    When(Spare(kPitch1, 7, "12:2-11:4"), kOverdrivePitchType, kShortResonator | kUnknownShortPitch),
     When(Spare(kPitch1, 7, "10:3-9:5"), kOverdrivePitchType, kUnknownShortPitch),
     When(Spare(kPitch1, 1, "10:4"), kOverdrivePitchType, kUnknownShortPitch),
     When(Spare(kPitch1, 7, "11:3-10:5"), kOverdrivePitchType, kUnknownShortPitch),
@@ -464,16 +459,16 @@ constexpr auto kConfiguration4Delay = Concat(
         EffectRow(kDelay1, "Send 1 Delay Mix", 0, 5, 0, 3, 0, 99, 7, "19:5-18:7"),
     }));
 
-constexpr auto kConfiguration4Reverb = Concat(
-    std::to_array<FieldSpec>({
-        EffectRow(kReverb1, "Send 1 Reverb Type", 0, 3, 1, 0, 0, 6, 4, "20:1-19:6"),
-        EffectRow(kReverb1, "Send 1 Reverb Input 1", 0, 3, 0, 0, 0, 1, 1, "20:2"),
-        EffectRow(kReverb1, "Send 1 Reverb Input 2", 0, 3, 0, 1, 0, 5, 3, "31:0-30:6"),
-    }),
-    kReverbSend1Body,
-    std::to_array<FieldSpec>({
-        EffectRow(kReverb1, "Send 1 Reverb Mix", 0, 5, 1, 0, 0, 99, 7, "30:5-29:7"),
-    }));
+constexpr auto kConfiguration4Reverb =
+    Concat(std::to_array<FieldSpec>({
+               EffectRow(kReverb1, "Send 1 Reverb Type", 0, 3, 1, 0, 0, 6, 4, "20:1-19:6"),
+               EffectRow(kReverb1, "Send 1 Reverb Input 1", 0, 3, 0, 0, 0, 1, 1, "20:2"),
+               EffectRow(kReverb1, "Send 1 Reverb Input 2", 0, 3, 0, 1, 0, 5, 3, "31:0-30:6"),
+           }),
+           kReverbSend1Body,
+           std::to_array<FieldSpec>({
+               EffectRow(kReverb1, "Send 1 Reverb Mix", 0, 5, 1, 0, 0, 99, 7, "30:5-29:7"),
+           }));
 
 constexpr auto kConfiguration4Rest = std::to_array<FieldSpec>({
     EffectRow(kOverdrive1, "Send 1 Overdrive Type", 0, 6, 0, 0, 0, 1, 1, "44:5"),
@@ -510,8 +505,7 @@ constexpr auto kConfiguration4 =
 
 // --- A configuration the format does not document ------------------------------
 
-constexpr auto kUnknownConfiguration =
-    Concat(kCommonFields, SpareRun<74, 520>(kCommon));
+constexpr auto kUnknownConfiguration = Concat(kCommonFields, SpareRun<74, 520>(kCommon));
 
 constexpr unsigned kEffectsBits = 8 * kEffectsDataSize;
 static_assert(table::TilesExactly<kEffectsBits>(kConfiguration1));

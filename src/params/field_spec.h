@@ -111,8 +111,8 @@ namespace table {
 constexpr FieldSpec Row(std::string_view group, std::string_view name, int function, int page,
                         int pot, int offset, int limit, int bits, std::string_view address);
 // An effects row: the send (0 to 3, -1 for "x") comes before the function.
-constexpr FieldSpec EffectRow(std::string_view group, std::string_view name, int send,
-                              int function, int page, int pot, int offset, int limit, int bits,
+constexpr FieldSpec EffectRow(std::string_view group, std::string_view name, int send, int function,
+                              int page, int pot, int offset, int limit, int bits,
                               std::string_view address);
 // Bits no edit page shows; they have no range (limit 0).
 constexpr FieldSpec Spare(std::string_view group, int bits, std::string_view address);
@@ -216,8 +216,8 @@ constexpr FieldSpec Row(std::string_view group, std::string_view name, int funct
   return field;
 }
 
-constexpr FieldSpec EffectRow(std::string_view group, std::string_view name, int send,
-                              int function, int page, int pot, int offset, int limit, int bits,
+constexpr FieldSpec EffectRow(std::string_view group, std::string_view name, int send, int function,
+                              int page, int pot, int offset, int limit, int bits,
                               std::string_view address) {
   FieldSpec field = Row(group, name, function, page, pot, offset, limit, bits, address);
   field.send = static_cast<std::int8_t>(send);

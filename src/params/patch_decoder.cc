@@ -167,8 +167,8 @@ Comparison CompareSounds(const SoundBlock& a, const SoundBlock& b, int slot) {
   if (a_kind != b_kind) {
     comparison.comparable = false;
     const FieldSpec& mode = SoundFields(a_kind).front();
-    comparison.differences.push_back({PartKind::kSound, slot, &mode, ReadBits(a, mode.bits),
-                                      ReadBits(b, mode.bits)});
+    comparison.differences.push_back(
+        {PartKind::kSound, slot, &mode, ReadBits(a, mode.bits), ReadBits(b, mode.bits)});
     return comparison;
   }
   CompareFields(SoundFields(a_kind), a, b, PartKind::kSound, slot, &comparison.differences);
@@ -198,8 +198,8 @@ Comparison CompareEffects(const std::optional<EffectsData>& a,
   const unsigned b_configuration = EffectsConfiguration(*b);
   if (a_configuration != b_configuration) {
     comparison.comparable = false;
-    comparison.differences.push_back({PartKind::kEffects, -1, &EffectsConfigurationField(),
-                                      a_configuration, b_configuration});
+    comparison.differences.push_back(
+        {PartKind::kEffects, -1, &EffectsConfigurationField(), a_configuration, b_configuration});
     return comparison;
   }
   CompareFields(EffectsFields(a_configuration), *a, *b, PartKind::kEffects, -1,

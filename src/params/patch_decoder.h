@@ -128,8 +128,7 @@ Comparison ComparePatchSounds(const Patch& a, const Patch& b);
 // only counting as a difference; of two configurations, the configuration
 // differs and they are not comparable; one side absent, not comparable,
 // with no field named.
-Comparison CompareEffects(const std::optional<EffectsData>& a,
-                          const std::optional<EffectsData>& b);
+Comparison CompareEffects(const std::optional<EffectsData>& a, const std::optional<EffectsData>& b);
 
 }  // namespace dravelin::params
 

@@ -47,7 +47,8 @@ constexpr auto SpareRun(std::string_view group) {
   unsigned bit = kFirst;
   for (FieldSpec& spare : spares) {
     const unsigned next = std::min(kEnd, (bit / 8 + 1) * 8);
-    spare = SpareBits(group, {static_cast<std::uint16_t>(bit), static_cast<std::uint8_t>(next - bit)});
+    spare =
+        SpareBits(group, {static_cast<std::uint16_t>(bit), static_cast<std::uint8_t>(next - bit)});
     bit = next;
   }
   return spares;

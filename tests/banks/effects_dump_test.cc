@@ -81,7 +81,9 @@ TEST(EffectsDumpFinderTest, TakesOnlyWholeMessages) {
       {"two, with text between", Effects(1) + "text" + Effects(127), {1, 127}},
       {"cut short by F7", head + payload.substr(1) + "\xF7", {}},
       {"one payload byte too many", head + payload + "\x01\xF7", {}},
-      {"a payload byte of 80 hex", head + payload.substr(0, 40) + "\x80" + payload.substr(41) + "\xF7", {}},
+      {"a payload byte of 80 hex",
+       head + payload.substr(0, 40) + "\x80" + payload.substr(41) + "\xF7",
+       {}},
       {"a number of 80 hex", Bytes({0xF0, 0, 0, 0x0E, 0x0E, 0x06, 0x80}) + payload + "\xF7", {}},
       {"cut by the next message", head + payload.substr(0, 30) + Effects(7), {7}},
       {"cut by the end of the file", whole.substr(0, 82), {}},
@@ -136,7 +138,8 @@ TEST(UnpackEffectsDataTest, UnpacksWhatWasPacked) {
     const std::string dump = EffectsDump(9, data);
     ASSERT_EQ(dump.size(), kEffectsDumpSize);
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(dump.data());
-    EXPECT_TRUE(UnpackEffectsData(std::span<const std::uint8_t, kEffectsDumpSize>(bytes, kEffectsDumpSize)) == data);
+    EXPECT_TRUE(UnpackEffectsData(std::span<const std::uint8_t, kEffectsDumpSize>(
+                    bytes, kEffectsDumpSize)) == data);
   }
 }
 
@@ -145,7 +148,7 @@ TEST(UnpackEffectsDataTest, UnpacksWhatWasPacked) {
 struct PairingCase {
   const char* label;
   std::string bytes;
-  std::vector<int> programs;   // the program numbers of the patches found
+  std::vector<int> programs;         // the program numbers of the patches found
   std::vector<std::string> effects;  // each patch's effects message, empty for none
 };
 
@@ -257,8 +260,8 @@ TEST(ReadProgramDumpsTest, KeepsEachProgramMessageAsTheFileHoldsIt) {
   const std::string payload = sysex::PackProgramData(data);
   struct Case {
     const char* label;
-    std::string message;   // as it stands in the file
-    std::string kept;      // what the patch keeps
+    std::string message;  // as it stands in the file
+    std::string kept;     // what the patch keeps
     bool complete;
   };
   const Case kCases[] = {
@@ -285,7 +288,7 @@ TEST(ReadProgramDumpsTest, KeepsEachProgramMessageAsTheFileHoldsIt) {
 
 TEST(ReadProgramDumpsTest, KeepsTheCommonBytes) {
   ProgramData data = DataFor(12);
-  data[0] = 0x5A;                                         // the spare byte
+  data[0] = 0x5A;                                       // the spare byte
   data[9] = static_cast<std::uint8_t>(data[9] | 0x40);  // ROM identifier 1
   const Bank bank = Read(ProgramDump(12, data));
   ASSERT_EQ(bank.patches.size(), 1u);

@@ -23,12 +23,24 @@ TEST(BitAddressTest, ParsesTheFormatsNotation) {
     unsigned width;
   };
   const Case kCases[] = {
-      {"0:0", 0, 1},       {"84:3", 675, 1},     {"0:6-0:1", 1, 6},      {"1:5-0:7", 7, 7},
-      {"6:0-5:1", 41, 8},  {"10:3-9:5", 77, 7},  {"16:8-16:5", 133, 4},  {"84:7-82:4", 660, 20},
+      {"0:0", 0, 1},
+      {"84:3", 675, 1},
+      {"0:6-0:1", 1, 6},
+      {"1:5-0:7", 7, 7},
+      {"6:0-5:1", 41, 8},
+      {"10:3-9:5", 77, 7},
+      {"16:8-16:5", 133, 4},
+      {"84:7-82:4", 660, 20},
       {"63:7-60:0", 480, 32},
       // Malformed or too wide: no bits.
-      {"", 0, 0},          {"5", 0, 0},          {"5:", 0, 0},           {"0:1-0:6", 0, 0},
-      {"1:0-0:0 ", 0, 0},  {"a:b", 0, 0},        {"58:5-39:0", 0, 0},    {"2:0--1:0", 0, 0},
+      {"", 0, 0},
+      {"5", 0, 0},
+      {"5:", 0, 0},
+      {"0:1-0:6", 0, 0},
+      {"1:0-0:0 ", 0, 0},
+      {"a:b", 0, 0},
+      {"58:5-39:0", 0, 0},
+      {"2:0--1:0", 0, 0},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.text);
@@ -48,8 +60,9 @@ TEST(BitAddressTest, ReadsBitsAcrossBytes) {
     std::uint32_t value;
   };
   const Case kCases[] = {
-      {"0:0", 1},           {"0:1", 0},          {"0:7-0:0", 0xA5},  {"1:3-0:6", 0x32},
-      {"2:1-1:2", 0xCF},    {"3:0-0:0", 0x01FF3CA5}, {"3:7-3:1", 0},  {"4:3-3:0", 1},  // past the end reads 0
+      {"0:0", 1},        {"0:1", 0},        {"0:7-0:0", 0xA5},
+      {"1:3-0:6", 0x32}, {"2:1-1:2", 0xCF}, {"3:0-0:0", 0x01FF3CA5},
+      {"3:7-3:1", 0},    {"4:3-3:0", 1},  // past the end reads 0
   };
   for (const Case& c : kCases) {
     EXPECT_EQ(ReadBits(bytes, ParseBitAddress(c.address)), c.value) << c.address;
@@ -121,8 +134,7 @@ TEST(EffectsFieldsTest, SelectorsAreFieldsThatAlwaysApply) {
     const auto fields = EffectsFields(configuration);
     for (const BitRange& selector : Selectors(fields)) {
       const bool found = std::any_of(fields.begin(), fields.end(), [&](const FieldSpec& f) {
-        return f.bits == selector && f.when.selector.width == 0 &&
-               f.kind == FieldKind::kParameter;
+        return f.bits == selector && f.when.selector.width == 0 && f.kind == FieldKind::kParameter;
       });
       EXPECT_TRUE(found) << "configuration " << configuration << ", selector "
                          << FormatBitAddress(selector);

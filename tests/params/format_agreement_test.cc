@@ -91,7 +91,8 @@ Sections ReadFormat(const fs::path& path) {
   static const std::regex kRangeRow(R"(^(\d+)-(\d+)\.\s+Drum (\d+) parameters)");
   static const std::regex kAddress(R"(^\d+:\d+(-\d+:\d+)?$)");
   static const std::regex kIf(R"(^If (\d+) ?= ?([^(:]+))");
-  static const std::regex kSame(R"(Parameters (\d+) through (\d+) are identical to configuration 0)");
+  static const std::regex kSame(
+      R"(Parameters (\d+) through (\d+) are identical to configuration 0)");
   static const std::regex kConfiguration(R"(^Configuration (\d) \()");
   static const std::regex kHeading(R"(^[A-Z][A-Z0-9 ]+:\s*$)");
   std::ifstream in(path);
@@ -119,9 +120,8 @@ Sections ReadFormat(const fs::path& path) {
     }
     if (std::regex_search(line, match, kIf)) {
       const int selector = std::stoi(match[1]);
-      auto row = std::find_if(rows.rbegin(), rows.rend(), [&](const FormatRow& r) {
-        return r.number == selector && !r.when;
-      });
+      auto row = std::find_if(rows.rbegin(), rows.rend(),
+                              [&](const FormatRow& r) { return r.number == selector && !r.when; });
       EXPECT_NE(row, rows.rend()) << "line " << number << ": no row " << selector;
       if (row != rows.rend()) when = Condition{row->range, ValuesOf(Trim(match[2]))};
       continue;
@@ -195,8 +195,10 @@ std::string Normalized(std::string name) {
   std::transform(name.begin(), name.end(), name.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   const std::pair<const char*, const char*> kMended[] = {
-      {"inut ", "input "},   {"treshold", "threshold"}, {"alfo", "lfo"}, {"send3", "send 3"},
-      {"(=0)", ""},          {"(=1)", ""},              {"*", ""},       {"effect configuration", "configuration"},
+      {"inut ", "input "}, {"treshold", "threshold"},
+      {"alfo", "lfo"},     {"send3", "send 3"},
+      {"(=0)", ""},        {"(=1)", ""},
+      {"*", ""},           {"effect configuration", "configuration"},
   };
   for (const auto& [wrong, right] : kMended) {
     for (std::size_t at; (at = name.find(wrong)) != std::string::npos;) {
@@ -305,7 +307,8 @@ class FormatAgreementTest : public ::testing::Test {
   void CheckSpare(const FormatRow& row, std::span<const FieldSpec> fields) {
     unsigned covered = 0;
     for (const FieldSpec& field : fields) {
-      const bool overlaps = field.bits.first < row.range.end() && row.range.first < field.bits.end();
+      const bool overlaps =
+          field.bits.first < row.range.end() && row.range.first < field.bits.end();
       if (!overlaps || !ConditionFits(field, row)) continue;
       if (row.when && field.when.selector.width == 0 && field.kind == FieldKind::kParameter) {
         continue;  // a field of the other layouts' common part

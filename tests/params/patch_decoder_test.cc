@@ -136,10 +136,10 @@ TEST(DecodePatchTest, GivesEveryPartGroupedByEditPage) {
   ASSERT_EQ(bank.patches.size(), 2u);
 
   const std::vector<DecodedPart> parts = DecodePatch(bank, bank.patches[0]);
-  EXPECT_EQ(Titles(parts), (std::vector<std::string>{
-                               "Program", "Sound 0 (Keyboard)", "Sound 1 (Drum)",
-                               "Sound 2 (Keyboard, Disabled)", "Sound 3 (Drum, Disabled)",
-                               "Effects (Configuration 3: 2-Sends, with EQ)"}));
+  EXPECT_EQ(Titles(parts),
+            (std::vector<std::string>{"Program", "Sound 0 (Keyboard)", "Sound 1 (Drum)",
+                                      "Sound 2 (Keyboard, Disabled)", "Sound 3 (Drum, Disabled)",
+                                      "Effects (Configuration 3: 2-Sends, with EQ)"}));
   for (const DecodedPart& part : parts) {
     SCOPED_TRACE(part.title);
     EXPECT_EQ(part.enabled, part.title.find("Disabled") == std::string::npos);
@@ -219,12 +219,24 @@ TEST(CompareSoundsTest, NamesEveryDifferenceOfEnabledSounds) {
        2,
        true,
        {"Sound 2 Spare 84:7-82:4: 0 / 3"}},
-      {"two disabled sounds with different left-overs", Disabled(keyboard), Disabled(Keyboard(13)),
-       0, true, {}},
+      {"two disabled sounds with different left-overs",
+       Disabled(keyboard),
+       Disabled(Keyboard(13)),
+       0,
+       true,
+       {}},
       {"two disabled sounds of two kinds", Disabled(keyboard), Disabled(drum), 0, true, {}},
-      {"enabled against disabled", keyboard, Disabled(Keyboard(14)), 2, true,
+      {"enabled against disabled",
+       keyboard,
+       Disabled(Keyboard(14)),
+       2,
+       true,
        {"Sound 2 Enable: On / Off"}},
-      {"disabled against an enabled drum", Disabled(keyboard), drum, 1, true,
+      {"disabled against an enabled drum",
+       Disabled(keyboard),
+       drum,
+       1,
+       true,
        {"Sound 1 Enable: Off / On"}},
       {"two kinds", keyboard, drum, 0, false, {"Sound 0 Keyboard / Drum Mode: Keyboard / Drum"}},
   };
@@ -250,7 +262,7 @@ TEST(CompareSoundsTest, PatchesCompareSlotBySlot) {
   const Comparison comparison = ComparePatchSounds(a, b);
   EXPECT_TRUE(comparison.comparable);
   EXPECT_EQ(Described(comparison), (std::vector<std::string>{"Sound 1 Drum 1 Volume: 31 / 3",
-                                                              "Sound 2 Mod 6 Gate: 0 / 1"}));
+                                                             "Sound 2 Mod 6 Gate: 0 / 1"}));
   b.sounds[0] = Drum(6);
   EXPECT_FALSE(ComparePatchSounds(a, b).comparable);
 }
@@ -263,9 +275,9 @@ TEST(CompareCommonTest, NamesTheNameAndTheRom) {
   Patch b;
   std::copy_n(second.begin(), kProgramCommonSize, b.common.begin());
   b.common[9] = static_cast<std::uint8_t>(b.common[9] | 0x80);  // ROM identifier 2
-  EXPECT_EQ(Described(CompareCommon(a, b)),
-            (std::vector<std::string>{"Name Digit 9: 's' / 'h'",
-                                      "ROM Identifier: QS+ / Reserved (2)"}));
+  EXPECT_EQ(
+      Described(CompareCommon(a, b)),
+      (std::vector<std::string>{"Name Digit 9: 's' / 'h'", "ROM Identifier: QS+ / Reserved (2)"}));
   EXPECT_TRUE(CompareCommon(a, a).differences.empty());
 }
 
@@ -284,8 +296,10 @@ EffectsData EffectsWith(unsigned configuration, std::uint32_t seed,
 
 TEST(CompareEffectsTest, ComparesConfigurationByConfiguration) {
   const EffectsData base = EffectsWith(0, 3, {{"Send 1 Pitch Type", 0}});
-  const EffectsData chorus = Set(base, {{"Send 1 Pitch Type", 1}, {"Send 1 Pitch Speed", 20},
-                                        {"Send 1 Pitch Shape", 1}, {"Send 1 Pitch Depth", 30},
+  const EffectsData chorus = Set(base, {{"Send 1 Pitch Type", 1},
+                                        {"Send 1 Pitch Speed", 20},
+                                        {"Send 1 Pitch Shape", 1},
+                                        {"Send 1 Pitch Depth", 30},
                                         {"Send 1 Pitch Feedback", 40}});
   // The same bits read by the resonator's layout.
   const EffectsData resonator = Set(chorus, {{"Send 1 Pitch Type", 5}});
@@ -305,7 +319,10 @@ TEST(CompareEffectsTest, ComparesConfigurationByConfiguration) {
        EffectsWith(0, 3, {{"Send 1 Pitch Type", 0}, {"Send 1 Reverb Decay", 45}}),
        true,
        {"Effects Send 1 Reverb Decay: 40 / 45"}},
-      {"two configurations", EffectsWith(3, 3, {}), EffectsWith(0, 3, {}), false,
+      {"two configurations",
+       EffectsWith(3, 3, {}),
+       EffectsWith(0, 3, {}),
+       false,
        {"Effects Configuration: 2-Sends, with EQ / 4-Sends, 1 Reverb"}},
       {"a lezlie horn turned back",
        EffectsWith(2, 4, {{"Send 1 Lezlie Horn", 6}}),

@@ -63,7 +63,8 @@ bool SecondMessageIsEffects(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   const std::size_t second = bytes.find('\xF0', 1);
-  return second != std::string::npos && bytes.compare(second, 6, std::string_view("\xF0\x00\x00\x0E\x0E\x06", 6)) == 0;
+  return second != std::string::npos &&
+         bytes.compare(second, 6, std::string_view("\xF0\x00\x00\x0E\x0E\x06", 6)) == 0;
 }
 
 std::string AsText(std::span<const std::uint8_t> bytes) {
@@ -121,11 +122,13 @@ TEST(RealBanksParamsTest, EveryPatchHasItsMessagesAndEveryValueDecodes) {
   EXPECT_LT(interleaved_files, files.size());
   // A field misplaced by the tables would put far more values out of range.
   EXPECT_LT(past_range * 200, values) << past_range << " of " << values;
-  std::printf("%zu files: %zu parameter values, %zu past the documented range (%.3f %%); "
-              "of the %zu in use (not in disabled sounds), %zu (%.3f %%)\n",
-              files.size(), values, past_range, 100.0 * static_cast<double>(past_range) /
-              static_cast<double>(values), values_in_use, past_range_in_use,
-              100.0 * static_cast<double>(past_range_in_use) / static_cast<double>(values_in_use));
+  std::printf(
+      "%zu files: %zu parameter values, %zu past the documented range (%.3f %%); "
+      "of the %zu in use (not in disabled sounds), %zu (%.3f %%)\n",
+      files.size(), values, past_range,
+      100.0 * static_cast<double>(past_range) / static_cast<double>(values), values_in_use,
+      past_range_in_use,
+      100.0 * static_cast<double>(past_range_in_use) / static_cast<double>(values_in_use));
   RecordProperty("parameter_values", std::to_string(values));
   RecordProperty("past_range", std::to_string(past_range));
 }

@@ -39,13 +39,15 @@ Bank ReadBack(const std::string& bytes) {
 }
 
 // `actual` is `expected` with `written` read as `raw`.
-void ExpectSameBut(const DecodedPart& actual, const DecodedPart& expected,
-                   const FieldSpec& written, std::uint32_t raw) {
+void ExpectSameBut(const DecodedPart& actual, const DecodedPart& expected, const FieldSpec& written,
+                   std::uint32_t raw) {
   EXPECT_EQ(actual.title, expected.title);
   std::vector<FieldValue> got;
   std::vector<FieldValue> want;
-  for (const FieldGroup& group : actual.groups) got.insert(got.end(), group.fields.begin(), group.fields.end());
-  for (const FieldGroup& group : expected.groups) want.insert(want.end(), group.fields.begin(), group.fields.end());
+  for (const FieldGroup& group : actual.groups)
+    got.insert(got.end(), group.fields.begin(), group.fields.end());
+  for (const FieldGroup& group : expected.groups)
+    want.insert(want.end(), group.fields.begin(), group.fields.end());
   ASSERT_EQ(got.size(), want.size());
   bool seen = false;
   for (std::size_t i = 0; i < got.size(); ++i) {
