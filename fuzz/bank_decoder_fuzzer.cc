@@ -38,9 +38,11 @@ void CheckMessages(const Bank& bank, const Patch& patch) {
   constexpr std::uint8_t kHeader[] = {0xF0, 0x00, 0x00, 0x0E, 0x0E, 0x00};
   Check(std::equal(std::begin(kHeader), std::end(kHeader), program.begin()));
   Check(program[6] == patch.program_number);
+  // Only what the patch cannot give back is stored.
+  Check(IsCompleteProgramMessage(program) == (patch.odd_program_message.size == 0));
   if (IsCompleteProgramMessage(program)) {
     ProgramData unpacked{};
-    UnpackSevenBitData(program.subspan(7, 400), unpacked);
+    UnpackSevenBitData(std::span(program).subspan(7, 400), unpacked);
     Check(UnpackedProgram(patch) == unpacked);
   }
   const auto effects = EffectsMessage(bank, patch);

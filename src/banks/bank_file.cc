@@ -55,25 +55,25 @@ void AttachEffects(const EffectsDumpFinder& effects, Bank& bank) {
 
 MessageCode ReadDumps(ByteStream& in, Bank& bank, std::size_t* patches_left) {
   ProgramData data;
+  std::vector<std::uint8_t> message;  // the dump being read, as the file holds it
+  message.reserve(kProgramDumpSize + 2);
   for (;;) {
     std::uint8_t program_number = 0;
     if (FindProgramDump(in, &program_number) != kAllIsOk) return kAllIsOk;
-    // The message as the file holds it: the header just matched, then every
-    // byte the unpacking reads.
-    const std::size_t start = bank.messages.size();
-    bank.messages.insert(bank.messages.end(), {0xF0, 0x00, 0x00, 0x0E, 0x0E, 0x00, program_number});
-    in.BeginCapture(&bank.messages);
+    // The header just matched, then every byte the unpacking reads.
+    message.assign({0xF0, 0x00, 0x00, 0x0E, 0x0E, 0x00, program_number});
+    in.BeginCapture(&message);
     const MessageCode unpacked = UnpackProgramData(in, data);
     in.EndCapture();
-    if (unpacked != kAllIsOk) {
-      bank.messages.resize(start);
-      return kAllIsOk;
-    }
+    if (unpacked != kAllIsOk) return kAllIsOk;
     if (*patches_left == 0) return kOutOfMemory;
     bank.patches.push_back(NewPatch(data, program_number));
-    bank.patches.back().program_message = {
-        static_cast<std::uint32_t>(start),
-        static_cast<std::uint32_t>(bank.messages.size() - start)};
+    // A complete dump is given back by its data; any other is kept.
+    if (!IsCompleteProgramMessage(message)) {
+      bank.patches.back().odd_program_message = {static_cast<std::uint32_t>(bank.messages.size()),
+                                                 static_cast<std::uint32_t>(message.size())};
+      bank.messages.insert(bank.messages.end(), message.begin(), message.end());
+    }
     --*patches_left;
   }
 }

@@ -1,6 +1,7 @@
 #include "banks/effects_dump.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace dravelin {
 namespace {
@@ -12,6 +13,8 @@ constexpr std::array<std::uint8_t, 6> kEffectsDumpStart = {kSysexStart, 0x00, 0x
 // Positions in the message: the number, then the payload.
 constexpr std::size_t kNumberAt = kEffectsDumpStart.size();
 constexpr std::size_t kPayloadAt = kNumberAt + 1;
+// Dumps a bank file holds: room is made for them when the first is found.
+constexpr std::size_t kTypicalDumps = 128;
 
 }  // namespace
 
@@ -22,49 +25,49 @@ void EffectsDumpFinder::Observe(std::span<const std::uint8_t> bytes) {
   const std::uint8_t* const end = next + bytes.size();
   while (next != end) {
     if (pending_size_ == 0) {
-      next = std::find(next, end, kSysexStart);
-      if (next == end) return;
+      // Between messages: on to the next F0 (most of a bank file is other
+      // messages' data).
+      next = static_cast<const std::uint8_t*>(
+          std::memchr(next, kSysexStart, static_cast<std::size_t>(end - next)));
+      if (next == nullptr) return;
+      pending_[pending_size_++] = *next++;
+      continue;
+    }
+    if (pending_size_ < kNumberAt) {
+      const std::uint8_t byte = *next++;
+      if (byte == kEffectsDumpStart[pending_size_]) {
+        pending_[pending_size_++] = byte;
+      } else {
+        pending_size_ = byte == kSysexStart ? 1 : 0;  // an F0 starts the next message
+      }
+      continue;
+    }
+    if (pending_size_ < kEffectsDumpSize - 1) {
+      // The number and the payload: 7-bit bytes, taken a run at a time.
+      const std::size_t wanted = kEffectsDumpSize - 1 - pending_size_;
+      const std::size_t here = std::min(wanted, static_cast<std::size_t>(end - next));
+      const std::uint8_t* const stop =
+          std::find_if(next, next + here, [](std::uint8_t byte) { return byte >= 0x80; });
+      std::copy(next, stop, pending_.begin() + static_cast<std::ptrdiff_t>(pending_size_));
+      pending_size_ += static_cast<std::size_t>(stop - next);
+      next = stop;
+      if (next != end && pending_size_ < kEffectsDumpSize - 1) {
+        const std::uint8_t byte = *next++;
+        pending_size_ = byte == kSysexStart ? 1 : 0;
+      }
+      continue;
     }
     const std::uint8_t byte = *next++;
-    if (byte == kSysexStart) {
-      pending_[0] = byte;
-      pending_size_ = 1;
+    if (byte != kSysexEnd) {
+      pending_size_ = byte == kSysexStart ? 1 : 0;
       continue;
     }
-    bool fits;
-    if (pending_size_ < kNumberAt) {
-      fits = byte == kEffectsDumpStart[pending_size_];
-    } else if (pending_size_ + 1 < kEffectsDumpSize) {
-      fits = byte < 0x80;  // the number or a payload byte
-    } else {
-      fits = byte == kSysexEnd;
-    }
-    if (!fits) {
-      pending_size_ = 0;
-      continue;
-    }
-    pending_[pending_size_++] = byte;
-    if (pending_size_ < kEffectsDumpSize) continue;
+    pending_[pending_size_] = byte;
     pending_size_ = 0;
     if (found_.size() == max_dumps_) continue;
+    if (found_.empty()) bytes_.reserve(kTypicalDumps * kEffectsDumpSize);
     found_.push_back({pending_[kNumberAt], static_cast<std::uint32_t>(bytes_.size())});
     bytes_.insert(bytes_.end(), pending_.begin(), pending_.end());
-  }
-}
-
-void UnpackSevenBitData(std::span<const std::uint8_t> payload, std::span<std::uint8_t> data) {
-  std::uint32_t bits = 0;  // gathered, least significant first
-  unsigned count = 0;
-  std::size_t out = 0;
-  for (std::uint8_t byte : payload) {
-    bits |= std::uint32_t{byte & 0x7Fu} << count;
-    count += 7;
-    if (count >= 8) {
-      if (out == data.size()) return;
-      data[out++] = static_cast<std::uint8_t>(bits);
-      bits >>= 8;
-      count -= 8;
-    }
   }
 }
 

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "banks/byte_stream.h"
+#include "banks/seven_bit.h"
 
 namespace dravelin {
 
@@ -59,12 +60,6 @@ class EffectsDumpFinder final : public ByteStream::Observer {
   std::array<std::uint8_t, kEffectsDumpSize> pending_{};  // the message being matched
   std::size_t pending_size_ = 0;
 };
-
-// Unpacks `payload` (7 data bits a byte, least significant bit first) into
-// `data`, 8 bits a byte, as far as the payload's bits fill whole bytes of
-// `data`; bytes of `data` beyond them are left as they are. Only the low 7
-// bits of each payload byte count.
-void UnpackSevenBitData(std::span<const std::uint8_t> payload, std::span<std::uint8_t> data);
 
 // The unpacked payload of a whole effects dump message.
 EffectsData UnpackEffectsData(std::span<const std::uint8_t, kEffectsDumpSize> message);

@@ -38,11 +38,14 @@ struct Patch {
   // Unpacked positions 0 to kProgramCommonSize - 1, as unpacked (positions a
   // short dump does not reach are zero, as in the sounds).
   std::array<std::uint8_t, kProgramCommonSize> common{};
-  // The program dump message as the file holds it, from its F0 to the last
-  // byte the decoder read: the whole message with its F7 for a complete or
-  // short dump; for an overlong one, the header and the 402 payload bytes
-  // that were read, without F7 (see IsCompleteProgramMessage).
-  StoredBytes program_message;
+  // The program dump message as the file holds it, kept only where the
+  // patch cannot give it back: nothing (size 0) for a complete dump
+  // (kProgramDumpSize bytes, every payload byte below 80 hex), whose bytes
+  // its unpacked data pack back into exactly (ProgramMessage); for any other
+  // dump its bytes from F0 to the last byte the decoder read: a short dump
+  // whole with its F7, an overlong one as its header and the 402 payload
+  // bytes read, without F7.
+  StoredBytes odd_program_message;
   // The user effects dump with the same program number, as the file holds it
   // (always a complete message); size 0 when the file has none for it.
   StoredBytes effects_message;

@@ -278,9 +278,11 @@ TEST(ReadProgramDumpsTest, KeepsEachProgramMessageAsTheFileHoldsIt) {
     SCOPED_TRACE(c.label);
     const Bank bank = Read("junk" + c.message + Program(41));
     ASSERT_EQ(bank.patches.size(), 2u);
-    const auto kept = ProgramMessage(bank, bank.patches[0]);
+    const std::vector<std::uint8_t> kept = ProgramMessage(bank, bank.patches[0]);
     EXPECT_EQ(Text(kept), c.kept);
     EXPECT_EQ(IsCompleteProgramMessage(kept), c.complete);
+    // A complete dump is packed again from the patch's data, not stored.
+    EXPECT_EQ(bank.patches[0].odd_program_message.size, c.complete ? 0u : c.kept.size());
     EXPECT_EQ(Text(ProgramMessage(bank, bank.patches[1])), Program(41));
     EXPECT_TRUE(EffectsMessage(bank, bank.patches[0]).empty());
   }

@@ -92,13 +92,14 @@ TEST(RealBanksParamsTest, EveryPatchHasItsMessagesAndEveryValueDecodes) {
       const auto program = ProgramMessage(bank, patch);
       const auto effects = EffectsMessage(bank, patch);
       ASSERT_TRUE(IsCompleteProgramMessage(program)) << int{patch.program_number};
+      EXPECT_EQ(patch.odd_program_message.size, 0u) << "a complete dump is not stored";
       ASSERT_TRUE(IsEffectsDump(effects)) << int{patch.program_number};
       EXPECT_EQ(effects[6], patch.program_number);
       EXPECT_TRUE(messages.count(AsText(program)));
       EXPECT_TRUE(messages.count(AsText(effects)));
       // The patch's data are its message's payload, unpacked another way.
       ProgramData unpacked{};
-      UnpackSevenBitData(program.subspan(7, 400), unpacked);
+      UnpackSevenBitData(std::span(program).subspan(7, 400), unpacked);
       EXPECT_TRUE(UnpackedProgram(patch) == unpacked);
 
       for (const DecodedPart& part : DecodePatch(bank, patch)) {
