@@ -39,7 +39,9 @@ MessageCode ReadMatchingFiles(const std::filesystem::path& directory, BankSet& s
     case Listing::kOutOfMemory:
       return kOutOfMemory;
   }
-  std::erase_if(entries, [](const DirectoryEntry& entry) { return !IsBankFileName(entry.name); });
+  std::erase_if(entries, [](const DirectoryEntry& entry) {
+    return entry.hidden || !IsBankFileName(entry.name);
+  });
   std::sort(entries.begin(), entries.end(), [](const DirectoryEntry& a, const DirectoryEntry& b) {
     return BankFileNameLess(a.name, b.name);
   });

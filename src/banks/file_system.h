@@ -28,6 +28,9 @@ struct DirectoryEntry {
   std::string name;
   // The entry's full path, for opening it.
   std::filesystem::path path;
+  // Marked hidden or system by the platform (Windows' attributes; on POSIX,
+  // hiding by a leading '.' is the caller's rule, and this is false).
+  bool hidden = false;
 };
 
 // How listing a directory ended.
@@ -38,10 +41,8 @@ enum class Listing {
   kOutOfMemory,  // the system had no memory to open or read the directory
 };
 
-// Appends the entries of `directory` that the platform does not mark as
-// hidden or system (Windows' attributes; on POSIX, hiding by a leading '.'
-// is the caller's rule), in the order the platform lists them, "." and ".."
-// left out. Memory that runs out while an entry is added throws
+// Appends the entries of `directory` in the order the platform lists them,
+// "." and ".." left out. Memory that runs out while an entry is added throws
 // std::bad_alloc from this call, as from any container; nothing in the
 // system's listing can end the program instead.
 Listing ListDirectory(const std::filesystem::path& directory,

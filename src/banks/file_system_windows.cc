@@ -46,8 +46,9 @@ Listing ListDirectory(const std::filesystem::path& directory,
   do {
     const std::wstring_view name = found.cFileName;
     if (name == L"." || name == L"..") continue;
-    if ((found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0) continue;
-    entries->push_back(DirectoryEntry{TextOf(name), directory / name});
+    const bool hidden =
+        (found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
+    entries->push_back(DirectoryEntry{TextOf(name), directory / name, hidden});
   } while (::FindNextFileW(first, &found));
   const DWORD error = ::GetLastError();
   return error == ERROR_NOT_ENOUGH_MEMORY || error == ERROR_OUTOFMEMORY ? Listing::kOutOfMemory

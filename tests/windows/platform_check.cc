@@ -65,7 +65,7 @@ void CheckSurrogateNames() {
   }
 }
 
-// A folder lists as bank files only plain, not hidden entries, and a missing
+// A folder lists every entry, those the system hides marked, and a missing
 // one cannot be listed.
 void CheckListing(const fs::path& folder) {
   fs::create_directories(folder / "Sub.syx");
@@ -77,9 +77,10 @@ void CheckListing(const fs::path& folder) {
   std::vector<dravelin::DirectoryEntry> entries;
   Check(dravelin::ListDirectory(folder, &entries) == dravelin::Listing::kListed, "listing");
   std::vector<std::string> names;
-  for (const auto& entry : entries) names.push_back(entry.name);
+  for (const auto& entry : entries) names.push_back(entry.name + (entry.hidden ? " hidden" : ""));
   std::sort(names.begin(), names.end());
-  Check(names == std::vector<std::string>{"Sub.syx", "b.syx", "\xC3\xA9t\xC3\xA9.syx"},
+  Check(names == std::vector<std::string>{"H.syx hidden", "Sub.syx", "b.syx",
+                                          "\xC3\xA9t\xC3\xA9.syx"},
         "listed names");
   entries.clear();
   Check(dravelin::ListDirectory(folder / "missing", &entries) == dravelin::Listing::kCannotList,
