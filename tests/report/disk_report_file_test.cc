@@ -1,6 +1,8 @@
 // Reports on the real file system: a report replaces whatever held its name
-// without writing through it, and a report that fails leaves that entry as
-// it was and no temporary file behind.
+// without writing through it, a report that fails leaves that entry as it
+// was and no temporary file behind, and the temporary files that runs
+// killed outright left are removed by the next report, those of running
+// writers never.
 
 #include <signal.h>
 #include <sys/resource.h>
