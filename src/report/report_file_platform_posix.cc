@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 #include <initializer_list>
+#include <iterator>
 #include <limits>
 #include <mutex>
 #include <string>
