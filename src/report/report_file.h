@@ -53,12 +53,12 @@ class ReportFileSystem {
 // one report end with one of the two reports whole.
 //
 // A run killed outright (SIGKILL, a power loss) leaves its temporary file.
-// So the first report that one DiskReportFileSystem writes into a folder
-// first removes from that folder every regular file named as
-// TemporaryReportPath names them whose writer no longer runs; nothing else
-// is touched, and a file whose writer's id is held by a running process is
-// left (the safe side when the id was reused). On Windows a file that a
-// program holds open cannot be removed at all.
+// So before the first report that one DiskReportFileSystem writes into a
+// folder, every regular file there that is named as TemporaryReportPath
+// names them and whose writer no longer runs is removed; nothing else is
+// touched, and a file whose writer's id is held by a running process stays
+// (the safe side when the id was reused). On Windows a file that a program
+// holds open cannot be removed at all.
 class DiskReportFileSystem final : public ReportFileSystem {
  public:
   // How a report is kept out of sight while it is written.
@@ -67,6 +67,7 @@ class DiskReportFileSystem final : public ReportFileSystem {
     kHiddenName,             // always a hidden temporary name
   };
 
+  // `platform` must outlive this object.
   explicit DiskReportFileSystem(Hiding hiding = Hiding::kUnnamedWhereSupported,
                                 ReportFilePlatform& platform = SystemReportFilePlatform())
       : hiding_(hiding), platform_(platform) {}
