@@ -11,6 +11,7 @@ std::string BitText(unsigned bit) {
 
 // The raw value as a two's complement number of `width` bits.
 int SignExtended(std::uint32_t raw, unsigned width) {
+  if (width == 0 || width >= 32) return static_cast<int>(raw);
   const std::uint32_t sign = 1u << (width - 1);
   return raw & sign ? static_cast<int>(raw) - static_cast<int>(sign << 1) : static_cast<int>(raw);
 }

@@ -38,6 +38,9 @@ std::string FormatBitAddress(BitRange bits);
 // Bits past the end of `bytes` read as 0.
 std::uint32_t ReadBits(std::span<const std::uint8_t> bytes, BitRange bits);
 
+// Both kinds are decoded, put in parameter vectors and compared, so that no
+// bit of a sound or of effects goes unseen; a caller that wants only what
+// the keyboard edits skips the spares.
 enum class FieldKind : std::uint8_t {
   kParameter,  // a parameter the keyboard edits
   kSpare,      // spare or deleted: left-over bits that no edit page shows

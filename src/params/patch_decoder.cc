@@ -85,11 +85,11 @@ DecodedPart DecodeEffects(const EffectsData& effects) {
   DecodedPart part;
   part.kind = PartKind::kEffects;
   const unsigned configuration = EffectsConfiguration(effects);
-  part.title = "Effects (Configuration " + std::to_string(configuration) + ": " +
-               ShownValue(EffectsConfigurationField(), configuration) + ")";
-  if (configuration >= kEffectsConfigurations) {
-    part.title = "Effects (Configuration " + std::to_string(configuration) + ")";
+  part.title = "Effects (Configuration " + std::to_string(configuration);
+  if (configuration < kEffectsConfigurations) {
+    part.title += ": " + ShownValue(EffectsConfigurationField(), configuration);
   }
+  part.title += ")";
   part.groups = Grouped(EffectsFields(configuration), effects);
   return part;
 }
