@@ -111,8 +111,7 @@ int DecodeOneInput(const std::uint8_t* data, std::size_t size) {
   if (code != kAllIsOk) return 0;
   for (std::size_t i = 0; i < bank.patches.size(); ++i) {
     CheckMessages(bank, bank.patches[i]);
-    CheckParameters(bank, bank.patches[i], bank.patches[i == 0 ? 0 : i - 1],
-                    i < kPatchesShown);
+    CheckParameters(bank, bank.patches[i], bank.patches[i == 0 ? 0 : i - 1], i < kPatchesShown);
   }
   return 0;
 }
