@@ -96,9 +96,11 @@ void FindBar::Open() {
 }
 
 void FindBar::Close() {
+  // The focus first: hiding the control that has it would pass it on as Tab
+  // does.
+  memo_->setFocus(Qt::OtherFocusReason);
   hide();
   memo_->PlaceFindBar();
-  memo_->setFocus(Qt::OtherFocusReason);
 }
 
 void FindBar::FindNext() {
