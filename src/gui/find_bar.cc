@@ -138,8 +138,11 @@ void FindBar::Search(SearchDirection direction, bool from_selection_start) {
 }
 
 void FindBar::ShowResult(const PaneSearchResult& result) {
-  found_ = result.found;
-  match_ = result.match;
+  // A search that finds nothing leaves the last match selected.
+  if (result.found) {
+    found_ = true;
+    match_ = result.match;
+  }
   const QString count =
       QString::fromStdString(MatchCountText(result, field_->text().toStdString()));
   count_->setText(count);

@@ -44,7 +44,8 @@ class FindBar final : public QWidget {
   // The pane's text changed: the count shown may be out of date.
   void TextEdited();
 
-  // Whether the pane's selection is the match the bar selected last.
+  // Whether the pane's selection is the match the bar selected last (also
+  // after a later search found nothing).
   bool MatchIsSelected() const;
 
   QLineEdit* field() const { return field_; }
@@ -69,7 +70,7 @@ class FindBar final : public QWidget {
   // Says each count as it is shown.
   std::unique_ptr<Announcer> announcer_;
   bool found_ = false;
-  PaneRange match_;  // the match selected last, while found_
+  PaneRange match_;  // the match selected last, once found_
 };
 
 }  // namespace dravelin

@@ -276,6 +276,11 @@ TEST_F(ScreenReaderEventsTest, TabFromTheFindBarNeverLeavesAMatchToBeTypedOver) 
   testing::ProcessEvents();
   const PaneRange match = pane_->selection();
   ASSERT_NE(match.from, match.to);
+  // Typed on to find nothing: the last match stays selected.
+  QTest::keyClicks(bar->field(), QStringLiteral("zz"));
+  testing::ProcessEvents();
+  ASSERT_EQ(bar->count_label()->text(), QStringLiteral("No matches"));
+  ASSERT_EQ(pane_->selection(), match);
   QWidget* close = bar->findChild<QToolButton*>(QStringLiteral("FindClose"));
   ASSERT_NE(close, nullptr);
   close->setFocus(Qt::TabFocusReason);
@@ -291,12 +296,21 @@ TEST_F(ScreenReaderEventsTest, TabFromTheFindBarNeverLeavesAMatchToBeTypedOver) 
 
   // Back into the bar, find again, and leave by Esc: the match stays.
   Key(Qt::Key_F, Qt::ControlModifier);
+  QTest::keyClicks(bar->field(), QStringLiteral("identical"));
   Key(Qt::Key_Return);
   const PaneRange found = pane_->selection();
   ASSERT_NE(found.from, found.to);
   Key(Qt::Key_Escape);
   EXPECT_EQ(QApplication::focusWidget(), pane_);
   EXPECT_EQ(pane_->selection(), found);
+  // A selection of the user's own is left as it is.
+  pane_->MoveCaret({2, 0}, false);
+  pane_->MoveCaret({2, 5}, true);
+  Key(Qt::Key_F, Qt::ControlModifier);
+  close->setFocus(Qt::TabFocusReason);
+  Key(Qt::Key_Tab);
+  ASSERT_EQ(QApplication::focusWidget(), pane_);
+  EXPECT_EQ(pane_->selection(), (PaneRange{{2, 0}, {2, 5}}));
 }
 
 TEST(AccessibleOffsetTest, OffsetsPastTheToolkitsIntAreClampedNeverNegative) {
