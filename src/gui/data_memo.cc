@@ -614,15 +614,6 @@ void DataMemo::contextMenuEvent(QContextMenuEvent* event) {
 
 void DataMemo::focusInEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusInEvent(event);
-  // Tab is a typing key here: arriving by Tab from the find bar with its
-  // match selected, the next Tab would type blanks over a match the user
-  // never selected. The caret goes to the match's start instead, as in a
-  // text view that shows a match without selecting it; Esc, which closes
-  // the bar, leaves the match selected for the user to act on.
-  if (tabbing_from_find_bar_ && find_bar_->MatchIsSelected()) {
-    model_.SetCaret(selection().from, false);
-    ModelChanged();
-  }
   RestartCaretBlink();
   viewport()->update();
 }
@@ -662,9 +653,19 @@ void DataMemo::timerEvent(QTimerEvent* event) {
 // last control on to the pane.
 bool DataMemo::focusNextPrevChild(bool next) {
   if (!find_bar_->isAncestorOf(QApplication::focusWidget())) return false;
-  tabbing_from_find_bar_ = true;
+  const bool match_selected = find_bar_->MatchIsSelected();
   const bool moved = QAbstractScrollArea::focusNextPrevChild(next);
-  tabbing_from_find_bar_ = false;
+  // Tab is a typing key here: arriving by Tab from the find bar with its
+  // match selected, the next Tab would type blanks over a match the user
+  // never selected. The caret goes to the match's start instead, as in a
+  // text view that shows a match without selecting it; Esc, which closes
+  // the bar, leaves the match selected for the user to act on. (After the
+  // focus has moved, so that a screen reader hears the pane take the focus
+  // before the caret move.)
+  if (moved && match_selected && hasFocus()) {
+    model_.SetCaret(selection().from, false);
+    ModelChanged();
+  }
   return moved;
 }
 

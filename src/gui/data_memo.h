@@ -186,8 +186,6 @@ class DataMemo final : public QAbstractScrollArea {
   bool caret_shown_ = true;
   bool selecting_ = false;  // the left button is down in the text
   bool syncing_bar_ = false;
-  // Set while the focus moves on by Tab from the find bar.
-  bool tabbing_from_find_bar_ = false;
   int blink_timer_ = 0;
   int scroll_timer_ = 0;
   QPoint drag_point_;

@@ -64,7 +64,8 @@ class DravelinPane {
     this.unanswered = 0;
     this.answers = new Map();
     this.nextQuery = 1;
-    // Called with a find's { found, number, count } when its view arrives.
+    // Called with a find's { found, number, count, text } when its view
+    // arrives.
     this.onSearch = null;
     // The top row that the scroll bar's position stands for, while the user
     // holds the bar there.
@@ -655,8 +656,11 @@ class DravelinFindBar {
     this.pane.call('find', query, this.matchCase.checked, backward, fromSelectionStart);
   }
 
-  showCount({ found, number, count }) {
-    const query = this.searched.shift() ?? '';
-    this.count.textContent = query === '' ? '' : !found ? 'No matches' : number + ' of ' + count;
+  // The count is a live status: a screen reader announces each one, a
+  // count shown again too (it is taken out first, so that it changes).
+  showCount({ text }) {
+    this.searched.shift();
+    if (this.count.textContent === text && text !== '') this.count.textContent = '';
+    this.count.textContent = text;
   }
 }
