@@ -80,6 +80,9 @@ COMPARISON_FILES = {"PrintAllSimilarities": "compare.txt", "PrintOnlyIdentities"
 
 failures = []
 
+# The start of the notice line of a browser without a folder chooser.
+NO_FOLDER_CHOOSER = "This browser cannot choose a folder"
+
 
 def check(condition, message):
     if not condition:
@@ -152,7 +155,11 @@ class Page:
         return self.js("return window.statusLog.splice(0)")
 
     def notice(self):
-        return self.js("return document.getElementById('FolderNotice').textContent")
+        """The notice below the folder buttons, but for the line that says the
+        browser has no folder chooser (which stays)."""
+        text = self.js("return document.getElementById('FolderNotice').textContent")
+        return "\n".join(line for line in text.split("\n")
+                         if not line.startswith(NO_FOLDER_CHOOSER))
 
     def menu(self):
         return self.js("""return [...document.querySelectorAll('#MainMenu1 .menu button')].map(
@@ -421,7 +428,10 @@ def check_drops_without_files(page, work):
               % (kind, value, page.notice()))
         check(page.js(FOLDERS_HELD) == held and page.menu() == menu,
               "a drop of %s %r changed the folders: %r" % (kind, value, page.js(FOLDERS_HELD)))
-        page.js("document.getElementById('FolderNotice').textContent = ''")
+        page.js("""const notice = document.getElementById('FolderNotice');
+            notice.textContent = notice.textContent.split('\\n')
+              .filter((line) => line.startsWith(arguments[0])).join('\\n');""",
+                NO_FOLDER_CHOOSER)
 
 
 # The pane's state as an assistive technology reads it.
@@ -704,6 +714,14 @@ def run(page, browser, args, binary, scratch, work, empty):
     check(drop_downs == ["General Control", "Create Name Lists",
                          "Compare Within 'Compare' Directory", "Compare To 'Base' Directory",
                          "Help"], "drop-down menus: %r" % drop_downs)
+    # WebKitGTK's chooser offers no folder, and the page says so; the others
+    # choose folders.
+    shown = page.js("return document.getElementById('FolderNotice').textContent")
+    check((NO_FOLDER_CHOOSER in shown) == (args.engine == "webkit"),
+          "the notice about the folder chooser: %r" % shown)
+    # The designed size where the viewport has room for it.
+    browser.set_viewport(1000, 900)
+    browser.js_async("requestAnimationFrame(() => requestAnimationFrame(arguments[0]))")
     geometry = page.js("""const box = id => { const r = document.getElementById(id)
           .getBoundingClientRect(); return [r.width, r.height]; };
         return [box('DataMemo'), box('MsgLabel'), getComputedStyle(
