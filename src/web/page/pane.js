@@ -207,7 +207,7 @@ class DravelinPane {
     probe.setAttribute('aria-hidden', 'true');
     probe.textContent = 'M'.repeat(100);
     this.rowsBox.append(probe);
-    // Layout pixels, not the screen's: the page may scale the window down.
+    // Layout pixels, not the screen's, should anything scale the pane.
     this.charWidth = probe.offsetWidth / 100 || 7;
     probe.remove();
     this.lineHeight = parseFloat(getComputedStyle(this.rowsBox).lineHeight) || 14;
@@ -365,8 +365,8 @@ class DravelinPane {
 
   // The row and cell under a point of the screen.
   cellAt(clientX, clientY) {
-    // From the screen's pixels to the pane's layout pixels (the page may
-    // scale the window down).
+    // From the screen's pixels to the pane's layout pixels (the same, unless
+    // something scales the pane).
     const rect = this.viewport.getBoundingClientRect();
     const scale = rect.width / (this.viewport.offsetWidth || rect.width) || 1;
     const x = (clientX - rect.left) / scale - kPaneMargin;
