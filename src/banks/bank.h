@@ -19,6 +19,9 @@ struct Bank {
   std::string name;
   // The program dumps of the file in file order; empty for a file without any.
   std::vector<Patch> patches;
+  // The file name itself, as its directory lists it (DirectoryEntry::name):
+  // what tells two banks of one set apart when their names are equal.
+  std::string file_name = {};
 };
 
 // The banks of one directory in the order their files were read
