@@ -313,8 +313,8 @@ constexpr std::string_view kTopic12Paragraph2[] = {
     "'Compare\\QS+ Banks.midnam' is a MIDI Name Document for the model 'QS+ Banks",
     "(Dravelin)'. 'Compare\\QS+ Banks.reabank' is a bank/program file of REAPER.",
     "The names are the patch names without their trailing blanks; in the '.ins'",
-    "file a ';' is written as ':', because readers of that format take it as",
-    "the start of a comment. Each file also goes to the screen unless the screen",
+    "file a ';' is written as ':', because readers of that format take it as the",
+    "start of a comment. Each file also goes to the screen unless the screen",
     "display is turned off.",
 };
 constexpr std::string_view kTopic12Paragraph3[] = {
