@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QComboBox>
+#include <QFont>
 #include <QDialogButtonBox>
 #include <QFrame>
 #include <QGridLayout>
@@ -9,6 +10,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <utility>
 
 #include "gui/ansi_text.h"
@@ -68,7 +70,6 @@ KeyboardBanksDialog::KeyboardBanksDialog(QWidget* parent, const AssignmentDialog
   refusal_->setObjectName(QStringLiteral("KeyboardBanksRefusal"));
   refusal_->setWordWrap(true);
   refusal_->setTextFormat(Qt::PlainText);
-  refusal_->setAccessibleName(DecodeAnsi(kAssignmentDialogTitle));
   refusal_->hide();
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
