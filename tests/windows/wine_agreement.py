@@ -83,8 +83,9 @@ def real_set(root, banks):
 
 
 def run(command, folder, env, slots):
-    done = subprocess.run(command + slots + COMMANDS, cwd=folder, env=env, stdin=subprocess.DEVNULL,
-                          stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=900)
+    done = subprocess.run(command + slots + COMMANDS, cwd=folder, env=env,
+                          stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                          stderr=subprocess.PIPE, timeout=900)
     return done.returncode, done.stdout, done.stderr
 
 
