@@ -263,9 +263,10 @@ struct Outcome {
   int codes = 0;
 };
 
-enum class CommandKind { kListing, kWithinCompare, kAgainstBase, kHelp };
+enum class CommandKind { kListing, kWithinCompare, kAgainstBase, kSequencerFile, kHelp };
 
 CommandKind KindOf(MenuItemId item) {
+  if (MenuItemOf(item).asks_assignment) return CommandKind::kSequencerFile;
   if (item == menu::kCreatePatchNameFiles || item == menu::kCreateInsFiles) {
     return CommandKind::kListing;
   }
@@ -279,6 +280,9 @@ CommandKind KindOf(MenuItemId item) {
 }
 
 std::string_view ReportFileOf(MenuItemId item) {
+  if (item == menu::kCreateInsDefinitionFile) return "QS+ Banks.ins";
+  if (item == menu::kCreateMidnamFile) return "QS+ Banks.midnam";
+  if (item == menu::kCreateReabankFile) return "QS+ Banks.reabank";
   if (item == menu::kPrintAllSimilarities) return kCompareReportFile;
   if (item == menu::kPrintOnlyIdentities) return kIdentityReportFile;
   if (item == menu::kPrintUniqueOnly) return kUniqueReportFile;
@@ -304,7 +308,8 @@ void CheckLineEnds(const std::vector<MemoryFile>& files) {
 // With both switches on, the files hold the lines of the pane, each ended
 // by CR LF: one file per Compare bank in set order for the listings (the
 // pane has a dash line of its own before each bank's name list), one file
-// otherwise.
+// otherwise (the sequencer files too: no keyboard bank was chosen, so no
+// assignment file is written).
 void CheckFilesMatchPane(MenuItemId item, const Application& app, const Outcome& outcome) {
   if (KindOf(item) == CommandKind::kListing) {
     const BankSet& set = app.compare_set();

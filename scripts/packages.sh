@@ -21,10 +21,13 @@ readonly DRAVELIN_BUILD_PACKAGES=(cmake make g++ qt6-base-dev fonts-liberation2)
 # lintian build and check the Debian package; dosfstools and fusefat give
 # the report file test a vfat file system, where FUSE is allowed; the
 # window's screen-reader test runs on a virtual X display with a session
-# bus and the accessibility bus).
+# bus and the accessibility bus; the sequencer files are read by TSE3 from
+# libtse3-dev, validated by xmllint from libxml2-utils and read by python3's
+# XML parser).
 readonly DRAVELIN_TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang-14 libclang-rt-14-dev
                                  desktop-file-utils appstream dpkg-dev lintian dosfstools
-                                 fusefat xvfb xauth dbus-daemon at-spi2-core)
+                                 fusefat xvfb xauth dbus-daemon at-spi2-core libtse3-dev
+                                 libxml2-utils python3)
 # What building the browser page needs, and what its browser test needs.
 readonly DRAVELIN_WEB_PACKAGES=(emscripten python3)
 # The browser test runs in three engines: Chromium (chromedriver), Firefox ESR

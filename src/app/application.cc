@@ -13,13 +13,17 @@ Application::Application(WindowOperations& window, std::filesystem::path working
                          ReportFileSystem& files)
     : window_(window),
       working_dir_(std::move(working_dir)),
+      files_(files),
       status_(window),
-      channel_(window, files, working_dir_) {
+      channel_(window, files, working_dir_),
+      assignments_(working_dir_) {
   items_.reserve(kMenuItems.size());
   for (const MenuItem& item : kMenuItems) items_.push_back({std::string(item.caption), true});
 }
 
 void Application::LoadBankSets() {
+  assignments_.Forget();
+  confirmed_.reset();
   MessageCode code = ReadBankDirectory(working_dir_, "Compare", compare_set_);
   if (code != kAllIsOk || CountPatches(compare_set_) == 0) {
     SetSetDependentItems(false, false);
@@ -63,6 +67,46 @@ void Application::Click(MenuItemId item) {
 void Application::ReleaseBankSets() {
   FreeBankSet(base_set_);
   FreeBankSet(compare_set_);
+  assignments_.Forget();
+  confirmed_.reset();
+}
+
+AssignmentDialog Application::OfferAssignment() {
+  const AssignmentOffer offer = assignments_.Offer(compare_set_);
+  if (!offer.problem.empty()) status_.ShowStatus(offer.problem);
+  return MakeAssignmentDialog(compare_set_, offer.assignment);
+}
+
+std::string Application::ConfirmAssignment(std::span<const int> chosen) {
+  const std::optional<BankAssignment> assignment = AssignmentOfChoices(chosen);
+  if (!assignment) return std::string(kIncompleteAssignment);
+  return Confirm(*assignment);
+}
+
+std::string Application::ConfirmAssignmentChoices(std::span<const KeyboardBankChoice> choices) {
+  const AssignmentOffer offer = assignments_.Offer(compare_set_);
+  if (!offer.problem.empty()) status_.ShowStatus(offer.problem);
+  return Confirm(WithChoices(offer.assignment, choices));
+}
+
+std::string Application::Confirm(const BankAssignment& assignment) {
+  std::string refusal = AssignmentRefusal(compare_set_, assignment);
+  if (!refusal.empty()) return refusal;
+  assignments_.Remember(compare_set_, assignment);
+  confirmed_ = assignment;
+  return refusal;
+}
+
+MessageCode Application::TakeAssignment(BankAssignment* assignment) {
+  if (!confirmed_) {
+    const AssignmentOffer offer = assignments_.Offer(compare_set_);
+    if (!offer.problem.empty()) status_.ShowStatus(offer.problem);
+    *assignment = offer.assignment;
+    return kAllIsOk;
+  }
+  *assignment = std::move(*confirmed_);
+  confirmed_.reset();
+  return channel_.file_output() ? assignments_.Save(files_) : kAllIsOk;
 }
 
 void Application::SetItemEnabled(MenuItemId item, bool enabled) {

@@ -293,6 +293,41 @@ constexpr std::string_view kTopic11Paragraph2[] = {
     "the screen display is turned off.",
 };
 
+constexpr std::string_view kTopic12Paragraph1[] = {
+    "The commands 'Create Instrument Definition File', 'Create MIDNAM File' and",
+    "'Create REAPER Bank File' of the 'Create Name Lists' submenu each write one",
+    "file into 'Compare' that tells a sequencer the names of the patches of your",
+    "bank files. The keyboard selects a bank with MIDI controller 0 alone: the",
+    "User bank with 0, Preset 1 to 3 with 1 to 3, Preset 4 (the General MIDI",
+    "bank) with 4, and the card banks 1 to 11 with 5 to 15. Before a file is",
+    "written, a small window asks which keyboard bank each bank file stands for;",
+    "at first the bank files take the User bank and the banks after it in the",
+    "order of their names. A bank file beyond the sixteenth, or one you mark as",
+    "'Not on the keyboard', is left out. Your choice is kept in the text file",
+    "'Compare\\QS+ Banks.slots', which you may edit, and is offered again next",
+    "time. 'dravelin-batch' takes it as '--slot BANK=KEYBOARD_BANK' arguments.",
+};
+constexpr std::string_view kTopic12Paragraph2[] = {
+    "'Compare\\QS+ Banks.ins' is a complete instrument definition file: one",
+    "instrument, 'QS+ Banks (Dravelin)', and a patch name section for each bank.",
+    "'Compare\\QS+ Banks.midnam' is a MIDI Name Document for the model 'QS+ Banks",
+    "(Dravelin)'. 'Compare\\QS+ Banks.reabank' is a bank/program file of REAPER.",
+    "The names are the patch names without their trailing blanks; in the '.ins'",
+    "file a ';' is written as ':', because readers of that format take it as the",
+    "start of a comment. Each file also goes to the screen unless the screen",
+    "display is turned off.",
+};
+constexpr std::string_view kTopic12Paragraph3[] = {
+    "Cakewalk and Sonar: import the '.ins' file with the Import button of the",
+    "dialog that defines instruments and names, and give the instrument 'QS+",
+    "Banks (Dravelin)' to the output the keyboard is on. Qtractor: import the",
+    "'.ins' file in its Instruments window. Ardour and other programs that read",
+    "MIDI Name Documents: put the '.midnam' file where the program looks for",
+    "such patch files (for Ardour, the folder 'patchfiles' in its configuration",
+    "folder), then choose that model for the track. REAPER: load the '.reabank'",
+    "file as the bank/program file of the MIDI editor's bank/program select.",
+};
+
 constexpr HelpParagraph kTopic1Paragraphs[] = {
     {"What is Dravelin?", 76, kTopic1Paragraph1},
     {"What types of report files can be created?", 76, kTopic1Paragraph2},
@@ -340,6 +375,12 @@ constexpr HelpParagraph kTopic11Paragraphs[] = {
     {"Print Identical Patches Only", 76, kTopic11Paragraph2},
 };
 
+constexpr HelpParagraph kTopic12Paragraphs[] = {
+    {"Which keyboard bank each bank file stands for", 76, kTopic12Paragraph1},
+    {"The three files", 76, kTopic12Paragraph2},
+    {"Where each sequencer looks for them", 76, kTopic12Paragraph3},
+};
+
 constexpr std::array<HelpTopic, kHelpTopicCount> kTopics = {{
     {"What does the Dravelin Program Do?", kTopic1Paragraphs},
     {"How to Create 'Patch List' Reports", kTopic2Paragraphs},
@@ -352,6 +393,7 @@ constexpr std::array<HelpTopic, kHelpTopicCount> kTopics = {{
     {"Create Name Lists - Submenu Commands", kTopic9Paragraphs},
     {"Compare Within 'Compare' Directory - Submenu Commands", kTopic10Paragraphs},
     {"Compare to Base Directory - Submenu Commands", kTopic11Paragraphs},
+    {"Patch Names for Your Sequencer", kTopic12Paragraphs},
 }};
 
 constexpr std::string_view kBannerStarLine =

@@ -68,12 +68,15 @@ class Application;
 
 // The click handlers that menu items run, each defined in the file of its
 // drop-down menu (general_commands.cc, listing_commands.cc,
-// compare_commands.cc, help_commands.cc).
+// sequencer_commands.cc, compare_commands.cc, help_commands.cc).
 void ReadInputFilesAgainClick(Application& app);
 void ControlScreenDisplayClick(Application& app);
 void ControlFileOutputClick(Application& app);
 void CreatePatchNameFilesClick(Application& app);
 void CreateInsFilesClick(Application& app);
+void CreateInsDefinitionFileClick(Application& app);
+void CreateMidnamFileClick(Application& app);
+void CreateReabankFileClick(Application& app);
 void PrintAllSimilaritiesClick(Application& app);
 void PrintOnlyIdentitiesClick(Application& app);
 void PrintUniqueOnlyClick(Application& app);
@@ -96,6 +99,10 @@ struct MenuItem {
   // for any other item (help_topic 0) the handler.
   ClickHandler handler;
   int help_topic;
+  // The item's command writes the keyboard's patch names for a sequencer:
+  // before a click, front ends ask which keyboard bank each Compare bank
+  // stands for (Application::OfferAssignment, ConfirmAssignment).
+  bool asks_assignment = false;
 };
 
 namespace menu_row {
@@ -103,6 +110,14 @@ namespace menu_row {
 constexpr MenuItem Command(DropDown drop_down, std::string_view component, std::string_view caption,
                            char mnemonic, ItemNeeds needs, ClickHandler handler) {
   return {drop_down, component, caption, mnemonic, needs, handler, 0};
+}
+
+// A command that asks for the keyboard banks first: an item of "Create Name
+// Lists" that needs the Compare set.
+constexpr MenuItem SequencerCommand(std::string_view component, std::string_view caption,
+                                    char mnemonic, ClickHandler handler) {
+  return {DropDown::kCreateNameLists, component, caption, mnemonic, ItemNeeds::kCompareSet,
+          handler, 0, true};
 }
 
 constexpr MenuItem HelpItem(std::string_view component, std::string_view caption, char mnemonic,
@@ -118,6 +133,7 @@ inline constexpr auto kMenuItems = [] {
   using N = ItemNeeds;
   using menu_row::Command;
   using menu_row::HelpItem;
+  using menu_row::SequencerCommand;
   return std::to_array<MenuItem>({
       Command(D::kGeneralControl, "ReadInputFilesAgain", "Read Input Sysex Files Again", 'R',
               N::kNothing, &ReadInputFilesAgainClick),
@@ -129,6 +145,11 @@ inline constexpr auto kMenuItems = [] {
               N::kCompareSet, &CreatePatchNameFilesClick),
       Command(D::kCreateNameLists, "CreateInsFiles", "Create Instrument File Sections", 'I',
               N::kCompareSet, &CreateInsFilesClick),
+      SequencerCommand("CreateInsDefinitionFile", "Create Instrument Definition File", 'D',
+                       &CreateInsDefinitionFileClick),
+      SequencerCommand("CreateMidnamFile", "Create MIDNAM File", 'M', &CreateMidnamFileClick),
+      SequencerCommand("CreateReabankFile", "Create REAPER Bank File", 'R',
+                       &CreateReabankFileClick),
       Command(D::kCompareWithinDirectory, "PrintAllSimilarities", "Print All Similarities", 'A',
               N::kCompareSet, &PrintAllSimilaritiesClick),
       Command(D::kCompareWithinDirectory, "PrintOnlyIdentities", "Print Only Identities", 'I',
@@ -150,6 +171,7 @@ inline constexpr auto kMenuItems = [] {
       HelpItem("HelpCompareWithin", "Help on the Submenu - Compare Within 'Compare' Directory", 'C',
                10),
       HelpItem("HelpCompareToBase", "Help on the Submenu - Compare To 'Base' Directory", 'B', 11),
+      HelpItem("HelpSequencerFiles", "Patch Names for Your Sequencer", 'S', 12),
   });
 }();
 
@@ -185,6 +207,9 @@ inline constexpr MenuItemId kControlScreenDisplay = ItemNamed("ControlScreenDisp
 inline constexpr MenuItemId kControlFileOutput = ItemNamed("ControlFileOutput");
 inline constexpr MenuItemId kCreatePatchNameFiles = ItemNamed("CreatePatchNameFiles");
 inline constexpr MenuItemId kCreateInsFiles = ItemNamed("CreateInsFiles");
+inline constexpr MenuItemId kCreateInsDefinitionFile = ItemNamed("CreateInsDefinitionFile");
+inline constexpr MenuItemId kCreateMidnamFile = ItemNamed("CreateMidnamFile");
+inline constexpr MenuItemId kCreateReabankFile = ItemNamed("CreateReabankFile");
 inline constexpr MenuItemId kPrintAllSimilarities = ItemNamed("PrintAllSimilarities");
 inline constexpr MenuItemId kPrintOnlyIdentities = ItemNamed("PrintOnlyIdentities");
 inline constexpr MenuItemId kPrintUniqueOnly = ItemNamed("PrintUniqueOnly");
@@ -201,6 +226,7 @@ inline constexpr MenuItemId kHelpGenControl = ItemNamed("HelpGenControl");
 inline constexpr MenuItemId kHelpCreateLists = ItemNamed("HelpCreateLists");
 inline constexpr MenuItemId kHelpCompareWithin = ItemNamed("HelpCompareWithin");
 inline constexpr MenuItemId kHelpCompareToBase = ItemNamed("HelpCompareToBase");
+inline constexpr MenuItemId kHelpSequencerFiles = ItemNamed("HelpSequencerFiles");
 }  // namespace menu
 
 // The table's own consistency, checked when it is compiled.

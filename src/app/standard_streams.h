@@ -1,7 +1,10 @@
-// The three standard streams at program start.
+// The three standard streams at program start, and the program's arguments.
 
 #ifndef DRAVELIN_APP_STANDARD_STREAMS_H_
 #define DRAVELIN_APP_STANDARD_STREAMS_H_
+
+#include <string>
+#include <vector>
 
 namespace dravelin {
 
@@ -11,6 +14,13 @@ namespace dravelin {
 // receive what is meant for standard output. Standard output and error
 // carry bytes as they are: no line-end translation on any system.
 void PrepareStandardStreams();
+
+// The arguments after the program's name, as bytes in the form that file
+// names take (banks/file_system.h), so that an argument can name a bank
+// file: on POSIX systems as given (`argv`), on Windows in UTF-8, read from
+// the wide command line rather than from `argv`, whose code page cannot
+// hold every file name.
+std::vector<std::string> ProgramArguments(int argc, char** argv);
 
 }  // namespace dravelin
 

@@ -20,4 +20,8 @@ void PrepareStandardStreams() {
   }
 }
 
+std::vector<std::string> ProgramArguments(int argc, char** argv) {
+  return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+}
+
 }  // namespace dravelin

@@ -26,6 +26,9 @@ struct Bank {
   // (Patch::effects_message, odd_program_message). One store per bank
   // instead of an allocation per patch.
   std::vector<std::uint8_t> messages = {};
+  // The file name itself, as its directory lists it (DirectoryEntry::name):
+  // what tells two banks of one set apart when their names are equal.
+  std::string file_name = {};
 };
 
 // The program message of `patch`, a patch of `bank`, as its file holds it:

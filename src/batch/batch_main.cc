@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
   dravelin::PrepareStandardStreams();
   static char out_buffer[1 << 16];
   std::setvbuf(stdout, out_buffer, _IOFBF, sizeof out_buffer);
-  std::vector<std::string> args(argv + 1, argv + argc);
+  const std::vector<std::string> args = dravelin::ProgramArguments(argc, argv);
   std::error_code error;
   const std::filesystem::path working_dir = std::filesystem::current_path(error);
   if (error) {

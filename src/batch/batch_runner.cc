@@ -2,16 +2,19 @@
 
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "app/application.h"
 #include "app/menu_table.h"
 #include "report/report_file.h"
+#include "sequencer/bank_assignment.h"
 
 namespace dravelin {
 namespace {
 
 constexpr std::string_view kUsage =
     "Usage: dravelin-batch [COMMAND ...]\n"
+    "       dravelin-batch [--slot BANK=KEYBOARD_BANK ...] COMMAND ...\n"
     "       dravelin-batch --list\n"
     "       dravelin-batch --help | --version\n"
     "\n"
@@ -22,6 +25,15 @@ constexpr std::string_view kUsage =
     "A COMMAND is a menu item's component name, in any case (for example\n"
     "PrintAllSimilarities), or its caption as the menu shows it at that moment\n"
     "(for example \"Print All Similarities\"). --list shows every item.\n"
+    "\n"
+    "The commands that write a file for sequencers (CreateInsDefinitionFile,\n"
+    "CreateMidnamFile, CreateReabankFile) put each Compare bank on a keyboard\n"
+    "bank as Compare/QS+ Banks.slots says, or else in name order from User on.\n"
+    "--slot BANK=KEYBOARD_BANK (repeatable) puts the bank file BANK (its file\n"
+    "name, or its name without .syx) on KEYBOARD_BANK: User, Preset1 to Preset4,\n"
+    "Card1 to Card11, or none (not on the keyboard); banks it displaces take the\n"
+    "free ones. Given any, the assignment is saved in Compare/QS+ Banks.slots\n"
+    "when such a command runs.\n"
     "\n"
     "Lines of the text pane go to standard output, status texts to standard\n"
     "error. Exit status: 0 when no message code was shown, 1 when one was,\n"
@@ -89,7 +101,25 @@ int RunBatch(const std::vector<std::string>& args, const std::filesystem::path& 
     }
   }
   std::vector<std::string_view> commands;
-  for (const std::string& arg : args) {
+  std::vector<std::string> slots;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--slot" || arg.starts_with("--slot=")) {
+      if (!commands.empty()) {
+        PrintError(err, "--slot comes before the commands (see --help)");
+        return kBatchExitUsage;
+      }
+      if (arg == "--slot") {
+        if (++i == args.size()) {
+          PrintError(err, "--slot needs BANK=KEYBOARD_BANK (see --help)");
+          return kBatchExitUsage;
+        }
+        slots.push_back(args[i]);
+      } else {
+        slots.push_back(arg.substr(7));
+      }
+      continue;
+    }
     if (arg == "--version") {
       if (args.size() != 1) {
         PrintError(err, "--version takes no commands");
@@ -117,6 +147,14 @@ int RunBatch(const std::vector<std::string>& args, const std::filesystem::path& 
   Application app(window, working_dir, files);
   app.LoadBankSets();
   int exit_code = kBatchExitOk;
+  std::vector<KeyboardBankChoice> choices;
+  if (const std::string wrong = ReadKeyboardBankChoices(app.compare_set(), slots, &choices);
+      !wrong.empty()) {
+    std::fflush(out);
+    PrintError(err, "--slot: " + wrong);
+    app.FormClose();
+    return kBatchExitUsage;
+  }
   if (list) {
     PrintMenuList(app, out);
   } else {
@@ -134,6 +172,18 @@ int RunBatch(const std::vector<std::string>& args, const std::filesystem::path& 
                             "' is disabled: " + std::string(app.item_caption(*item)));
         exit_code = kBatchExitUsage;
         break;
+      }
+      // Without --slot the command takes the keyboard banks the store
+      // offers; with it they are confirmed first, as the window's dialog
+      // confirms them.
+      if (MenuItemOf(*item).asks_assignment && !choices.empty()) {
+        const std::string refusal = app.ConfirmAssignmentChoices(choices);
+        if (!refusal.empty()) {
+          std::fflush(out);
+          PrintError(err, "--slot: " + refusal);
+          exit_code = kBatchExitUsage;
+          break;
+        }
       }
       app.Click(*item);
     }

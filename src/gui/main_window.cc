@@ -31,6 +31,7 @@
 #include "gui/ansi_text.h"
 #include "gui/client_area.h"
 #include "gui/data_memo.h"
+#include "gui/keyboard_banks_dialog.h"
 #include "gui/status_label.h"
 #include "report/report_file.h"
 
@@ -286,7 +287,19 @@ void TForm1::RunCommand(const std::function<void()>& command) {
 }
 
 void TForm1::Click(MenuItemId item) {
+  if (MenuItemOf(item).asks_assignment && !application_.compare_set().empty() &&
+      !AskForKeyboardBanks()) {
+    return;
+  }
   RunCommand([this, item] { application_.Click(item); });
+}
+
+bool TForm1::AskForKeyboardBanks() {
+  KeyboardBanksDialog dialog(this, application_.OfferAssignment(),
+                             [this](std::span<const int> chosen) {
+                               return application_.ConfirmAssignment(chosen);
+                             });
+  return dialog.exec() == QDialog::Accepted;
 }
 
 void TForm1::AppendPaneLine(std::string_view line) { data_memo_->AppendLine(line); }

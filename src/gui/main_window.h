@@ -68,7 +68,9 @@ class TForm1 final : public QMainWindow, public WindowOperations {
   // program goes on.
   void RunCommand(const std::function<void()>& command);
 
-  // What a click of the item's menu entry does.
+  // What a click of the item's menu entry does: for an item that asks for
+  // the keyboard banks, first their dialog (KeyboardBanksDialog), and
+  // nothing more when it is cancelled.
   void Click(MenuItemId item);
 
   // WindowOperations.
@@ -99,6 +101,9 @@ class TForm1 final : public QMainWindow, public WindowOperations {
   void FollowScreen(QScreen* screen);
   void FitToScreen();
   void FormClose();
+  // Shows the keyboard banks dialog; true when the user confirmed a choice
+  // that the Application took.
+  bool AskForKeyboardBanks();
 
   FormSettings settings_;
   std::unique_ptr<ReportFileSystem> own_files_;

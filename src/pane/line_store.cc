@@ -6,6 +6,9 @@
 #if defined(__linux__)
 #include <sys/mman.h>
 #endif
+#if defined(_WIN32)
+#include <malloc.h>
+#endif
 
 namespace dravelin {
 namespace {
@@ -17,7 +20,13 @@ constexpr std::size_t kShortLine = 128;
 // that it can be backed by huge pages.
 char* AllocateBlock(std::size_t bytes) {
   const bool large = bytes == LineStore::kBlockBytes;
+#if defined(_WIN32)
+  // Windows has no aligned_alloc; its aligned blocks have their own free,
+  // so every block is made that way there.
+  void* block = _aligned_malloc(bytes, large ? bytes : alignof(std::max_align_t));
+#else
   void* block = large ? std::aligned_alloc(bytes, bytes) : std::malloc(bytes);
+#endif
   if (block == nullptr) throw std::bad_alloc();
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
   // Advice only: without huge pages the block is plain memory.
@@ -28,7 +37,13 @@ char* AllocateBlock(std::size_t bytes) {
 
 }  // namespace
 
-void LineStore::FreeBytes::operator()(char* bytes) const { std::free(bytes); }
+void LineStore::FreeBytes::operator()(char* bytes) const {
+#if defined(_WIN32)
+  _aligned_free(bytes);
+#else
+  std::free(bytes);
+#endif
+}
 
 void LineStore::AddBlock(std::size_t needed) {
   Block block;

@@ -9,6 +9,8 @@
 #ifndef DRAVELIN_WEB_PAGE_PROTOCOL_H_
 #define DRAVELIN_WEB_PAGE_PROTOCOL_H_
 
+#include <cstddef>
+
 extern "C" {
 
 // Creates the program and posts its menu ("menu"); nothing is loaded yet.
@@ -21,6 +23,17 @@ void dravelin_load();
 // Runs the command of menu item `item` (its index in the menu table), as a
 // click of it does ("click").
 void dravelin_click(int item);
+
+// Posts the keyboard banks dialog to show before the command of an item
+// that asks for it ("assignment"); shows on the status line what was wrong
+// with the assignment file.
+void dravelin_offer_assignment();
+
+// The user's choice in that dialog: `count` indexes into its choices, one
+// per bank ("click" with an assignment). Returns 1 when the core took it
+// (the click's command follows), else 0 after posting why it refused it
+// ("assignmentRefused").
+int dravelin_confirm_assignment(const int* chosen, std::size_t count);
 
 // Posts the report files closed since the last call ("files") and frees
 // them; called after each request.

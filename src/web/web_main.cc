@@ -20,6 +20,7 @@
 #include "banks/bank.h"
 #include "pane/line_decoding.h"
 #include "pane/pane_model.h"
+#include "web/page_json.h"
 #include "web/page_protocol.h"
 #include "web/web_window.h"
 #include "web/worker_pane.h"
@@ -54,6 +55,11 @@ EM_JS(void, PostFileBytes, (const char* name, std::size_t size, const char16_t* 
       });
 EM_JS(void, PostMenu, (const char* json, std::size_t size),
       { dravelinPost(DravelinProtocol.toPage.menu(JSON.parse(UTF8ToString(json, size)))); });
+EM_JS(void, PostAssignment, (const char* json, std::size_t size), {
+  dravelinPost(DravelinProtocol.toPage.assignment(JSON.parse(UTF8ToString(json, size))));
+});
+EM_JS(void, PostAssignmentRefused, (const char16_t* text, std::size_t size),
+      { dravelinPost(DravelinProtocol.toPage.assignmentRefused(dravelinUtf16(text, size))); });
 
 // The core's texts (status line, captions, file names) as the pane shows
 // its lines.
@@ -95,17 +101,6 @@ class WorkerBridge final : public dravelin::PageBridge {
   int fail_after_lines_ = -1;
 };
 
-// The menu captions and names are plain ASCII without quotes or
-// backslashes, but escape them anyway so that the JSON stays valid.
-void AppendJsonString(std::string& json, std::string_view text) {
-  json.push_back('"');
-  for (char c : text) {
-    if (c == '"' || c == '\\') json.push_back('\\');
-    json.push_back(c);
-  }
-  json.push_back('"');
-}
-
 struct Core {
   WorkerBridge bridge;
   dravelin::WebWindow window{bridge};
@@ -124,32 +119,7 @@ EMSCRIPTEN_KEEPALIVE void dravelin_init() {
   if (core != nullptr) return;
   core = new Core();
   core->window.Attach(&core->application);
-  std::string json = "{\"title\":";
-  AppendJsonString(json, dravelin::kMainWindowCaption);
-  json += ",\"dropDowns\":[";
-  for (std::size_t i = 0; i < dravelin::kDropDownMenus.size(); ++i) {
-    if (i > 0) json += ',';
-    json += "{\"component\":";
-    AppendJsonString(json, dravelin::kDropDownMenus[i].component);
-    json += ",\"caption\":";
-    AppendJsonString(json, dravelin::kDropDownMenus[i].caption);
-    json += '}';
-  }
-  json += "],\"items\":[";
-  bool first = true;
-  for (dravelin::MenuItemId id : dravelin::kMenuItemIds) {
-    const dravelin::MenuItem& item = dravelin::MenuItemOf(id);
-    if (!first) json += ',';
-    first = false;
-    json += "{\"id\":" + std::to_string(dravelin::IndexOf(id)) +
-            ",\"dropDown\":" + std::to_string(static_cast<int>(item.drop_down)) + ",\"component\":";
-    AppendJsonString(json, item.component);
-    json += ",\"caption\":";
-    AppendJsonString(json, core->application.item_caption(id));
-    json += std::string(",\"enabled\":") + (core->application.item_enabled(id) ? "true" : "false") +
-            '}';
-  }
-  json += "]}";
+  const std::string json = dravelin::MenuJson(core->application);
   PostMenu(json.data(), json.size());
 }
 
@@ -172,6 +142,20 @@ EMSCRIPTEN_KEEPALIVE void dravelin_load() {
 EMSCRIPTEN_KEEPALIVE void dravelin_click(int item) {
   if (item < 0 || item >= static_cast<int>(dravelin::kMenuItemCount)) return;
   core->application.Click(dravelin::MenuItemId{static_cast<std::uint8_t>(item)});
+}
+
+EMSCRIPTEN_KEEPALIVE void dravelin_offer_assignment() {
+  const std::string json = dravelin::AssignmentDialogJson(core->application.OfferAssignment());
+  PostAssignment(json.data(), json.size());
+}
+
+EMSCRIPTEN_KEEPALIVE int dravelin_confirm_assignment(const int* chosen, std::size_t count) {
+  const std::string refusal =
+      core->application.ConfirmAssignment(std::span<const int>(chosen, count));
+  if (refusal.empty()) return 1;
+  const std::u16string shown = Shown(refusal);
+  PostAssignmentRefused(shown.data(), shown.size());
+  return 0;
 }
 
 EMSCRIPTEN_KEEPALIVE void dravelin_hand_over_files() {

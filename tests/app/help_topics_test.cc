@@ -103,6 +103,18 @@ const std::vector<TopicShape>& TopicShapes() {
        {{"Print Unique Patches Only", 11, 76}, {"Print Identical Patches Only", 10, 76}},
        0,
        {}},
+      {menu::kHelpSequencerFiles,
+       "Patch Names for Your Sequencer",
+       {{"Which keyboard bank each bank file stands for", 12, 76},
+        {"The three files", 8, 76},
+        {"Where each sequencer looks for them", 8, 76}},
+       0,
+       {"'Compare\\QS+ Banks.slots', which you may edit",
+        "'Compare\\QS+ Banks.ins' is a complete instrument definition file",
+        "'Compare\\QS+ Banks.midnam' is a MIDI Name Document for the model 'QS+ Banks "
+        "(Dravelin)'.",
+        "'Compare\\QS+ Banks.reabank' is a bank/program file of REAPER.",
+        "'--slot BANK=KEYBOARD_BANK'"}},
   };
   return shapes;
 }

@@ -48,6 +48,11 @@ std::string MenuList(bool compare_items, bool base_items,
          state(compare_items) + "\n" +
          "CreateNameLists\tCreateInsFiles\tCreate Instrument File Sections\t" +
          state(compare_items) + "\n" +
+         "CreateNameLists\tCreateInsDefinitionFile\tCreate Instrument Definition File\t" +
+         state(compare_items) + "\n" +
+         "CreateNameLists\tCreateMidnamFile\tCreate MIDNAM File\t" + state(compare_items) +
+         "\n" + "CreateNameLists\tCreateReabankFile\tCreate REAPER Bank File\t" +
+         state(compare_items) + "\n" +
          "CompareWithinDirectory\tPrintAllSimilarities\tPrint All Similarities\t" +
          state(compare_items) + "\n" +
          "CompareWithinDirectory\tPrintOnlyIdentities\tPrint Only Identities\t" +
@@ -68,7 +73,8 @@ std::string MenuList(bool compare_items, bool base_items,
          "Help\tHelpCreateLists\tHelp on the Submenu - Create Name Lists\tenabled\n"
          "Help\tHelpCompareWithin\tHelp on the Submenu - Compare Within 'Compare' "
          "Directory\tenabled\n"
-         "Help\tHelpCompareToBase\tHelp on the Submenu - Compare To 'Base' Directory\tenabled\n";
+         "Help\tHelpCompareToBase\tHelp on the Submenu - Compare To 'Base' Directory\tenabled\n"
+         "Help\tHelpSequencerFiles\tPatch Names for Your Sequencer\tenabled\n";
 }
 
 TEST_F(BatchContractTest, HelpAnywherePrintsUsageAndLoadsNothing) {

@@ -64,7 +64,10 @@ TEST_F(MainWindowTest, MenuBarHoldsEveryMenuAndItemInOrderWithMnemonicsAndNoShor
       {"CreateNameLists",
        "&Create Name Lists",
        {{"CreatePatchNameFiles", "Create &Patch Name List Files"},
-        {"CreateInsFiles", "Create &Instrument File Sections"}}},
+        {"CreateInsFiles", "Create &Instrument File Sections"},
+        {"CreateInsDefinitionFile", "Create Instrument &Definition File"},
+        {"CreateMidnamFile", "Create &MIDNAM File"},
+        {"CreateReabankFile", "Create &REAPER Bank File"}}},
       {"CompareWithinDirectory",
        "Compare &Within 'Compare' Directory",
        {{"PrintAllSimilarities", "Print &All Similarities"},
@@ -86,7 +89,8 @@ TEST_F(MainWindowTest, MenuBarHoldsEveryMenuAndItemInOrderWithMnemonicsAndNoShor
         {"HelpGenControl", "Help on the Submenu - &General Control"},
         {"HelpCreateLists", "Help on the Submenu - Create Name &Lists"},
         {"HelpCompareWithin", "Help on the Submenu - &Compare Within 'Compare' Directory"},
-        {"HelpCompareToBase", "Help on the Submenu - Compare To '&Base' Directory"}}},
+        {"HelpCompareToBase", "Help on the Submenu - Compare To '&Base' Directory"},
+        {"HelpSequencerFiles", "Patch Names for Your &Sequencer"}}},
   };
   auto form = MakeForm();
   testing::ShowAndWait(*form);

@@ -72,7 +72,8 @@ REPORT_COMMANDS = ["CreatePatchNameFiles", "CreateInsFiles", "PrintAllSimilariti
                    "PrintOnlyIdentities", "PrintUniqueOnly", "PrintIdenticalOnly"]
 HELP_COMMANDS = ["AboutDravelin", "BackgroundInfo", "ListReportInfo", "ComparisonReportInfo",
                  "InstallInfo", "ExecutionInfo", "TutorialInfo", "EditInfo", "HelpGenControl",
-                 "HelpCreateLists", "HelpCompareWithin", "HelpCompareToBase"]
+                 "HelpCreateLists", "HelpCompareWithin", "HelpCompareToBase",
+                 "HelpSequencerFiles"]
 LISTING_ZIPS = {"CreatePatchNameFiles": ("patch-name-lists.zip", ".txt"),
                 "CreateInsFiles": ("instrument-file-sections.zip", ".ins")}
 COMPARISON_FILES = {"PrintAllSimilarities": "compare.txt", "PrintOnlyIdentities": "identity.txt",
@@ -637,6 +638,92 @@ LONG_COPY = """const done = arguments[0];
     document.querySelector('#DataMemo [role=textbox]').dispatchEvent(
         new ClipboardEvent('copy', {clipboardData: new DataTransfer(), bubbles: true}));"""
 
+# The keyboard banks dialog as the page shows it: its rows, the choice of
+# each list, whether it is open, the refusal and where the focus is.
+BANKS_DIALOG = """const dialog = document.getElementById('KeyboardBanks');
+    return { open: dialog.open,
+             rows: [...dialog.querySelectorAll('#KeyboardBankRows select')].map(
+               (s) => [s.labels[0].textContent, s.selectedIndex, s.options.length]),
+             refusal: document.getElementById('KeyboardBanksRefusal').textContent,
+             focus: document.activeElement.id };"""
+
+
+def check_keyboard_banks(page, browser, args, binary, scratch, work):
+    """Before a sequencer file the page asks for the keyboard banks in a
+    modal dialog: the core's banks and choices, Esc runs nothing, Tab stays
+    inside, a refused choice keeps it open with the core's reason, and Enter
+    runs the command with the choice: the same files, pane and status texts
+    as the batch program given that choice with --slot."""
+    compare = os.path.join(work, "Compare")
+    for leftover in os.listdir(compare):
+        if not leftover.lower().endswith(".syx"):
+            os.remove(os.path.join(compare, leftover))
+    banks = sorted(os.listdir(compare), key=lambda n: (n.upper(), n))
+    page.statuses()
+    status = page.status()
+
+    def open_dialog():
+        page.js("document.getElementById('CreateMidnamFile').click()")
+        if not wait_until(lambda: page.js(BANKS_DIALOG)["open"], 10):
+            raise TimeoutError("no keyboard banks dialog")
+        page.wait_idle()
+        return page.js(BANKS_DIALOG)
+
+    shown = open_dialog()
+    check([r[0] for r in shown["rows"]] == banks, "the dialog's banks: %r" % shown["rows"])
+    check([r[1] for r in shown["rows"]] == list(range(len(banks))) and
+          all(r[2] == 17 for r in shown["rows"]), "the offered choices: %r" % shown["rows"])
+    check(shown["focus"] == "KeyboardBank0", "the focus in the dialog: %r" % shown["focus"])
+    check_axe(page, args.axe_source, "with the keyboard banks dialog")
+    # A phone's screen holds the whole dialog.
+    reached = browser.set_viewport(390, 844)
+    browser.js_async("requestAnimationFrame(() => requestAnimationFrame(arguments[0]))")
+    seen = page.js(LAYOUT, "#KeyboardBanks, #KeyboardBanks select, #KeyboardBanks button")
+    check(seen["outside"] == [], "%r: the dialog reaches out of sight: %r"
+          % (reached, seen["outside"]))
+    browser.set_viewport(1000, 800)
+    # Tab goes round within the dialog.
+    for _ in range(len(banks) + 2):
+        browser.keys(TAB)
+    focus = page.js(BANKS_DIALOG)["focus"]
+    check(focus == "KeyboardBank0", "Tab left the dialog for %r" % focus)
+    browser.keys(ESCAPE)
+    page.wait_idle()
+    check(not page.js(BANKS_DIALOG)["open"], "Esc leaves the dialog open")
+    time.sleep(0.5)
+    check(page.downloads() == [] and page.statuses() == [] and page.status() == status,
+          "Esc ran the command")
+
+    # The first bank on the second's keyboard bank: refused, and said why.
+    open_dialog()
+    page.js("""const list = document.getElementById('KeyboardBank0');
+        list.selectedIndex = 1; list.dispatchEvent(new Event('change', {bubbles: true}));""")
+    browser.keys(ENTER)
+    page.wait_idle()
+    shown = page.js(BANKS_DIALOG)
+    check(shown["open"] and shown["refusal"] == "'%s' and '%s' are both on Preset 1: a keyboard "
+          "bank holds one Compare bank only." % (banks[0], banks[1]),
+          "a refused choice: %r" % shown)
+    check(page.downloads() == [], "a refused choice wrote files")
+
+    # The second bank on User instead, then Enter: the command runs.
+    page.js("""const list = document.getElementById('KeyboardBank1');
+        list.focus(); list.selectedIndex = 0;
+        list.dispatchEvent(new Event('change', {bubbles: true}));""")
+    browser.keys(ENTER)
+    page.wait_idle()
+    check(not page.js(BANKS_DIALOG)["open"], "the dialog stays open after a good choice")
+    out, err = batch(binary, work, "--slot", "%s=Preset 1" % banks[0], "--slot",
+                     "%s=User" % banks[1], "CreateMidnamFile")
+    check(same_pane(page.pane(), out), "the MIDNAM file in the pane differs from the batch run")
+    check(page.statuses() == err[1:], "the MIDNAM file's status texts: %r" % err[1:])
+    for name in ("QS+ Banks.midnam", "QS+ Banks.slots"):
+        with open(os.path.join(compare, name), "rb") as f:
+            check(page.download(name) == f.read(), "the downloaded %s differs" % name)
+    for leftover in os.listdir(compare):
+        if not leftover.lower().endswith(".syx"):
+            os.remove(os.path.join(compare, leftover))
+
 
 def check_long_copy(page, browser, examples, scratch):
     """Ctrl+A and copy over a report of more than a million characters (64
@@ -820,6 +907,7 @@ def run(page, browser, args, binary, scratch, work, empty):
     shown = page.statuses()
     check(shown == expected_statuses,
           "status texts:\n page  %r\n batch %r" % (shown, expected_statuses))
+    check_keyboard_banks(page, browser, args, binary, scratch, work)
 
     # Memory runs out in the page's pane while a report fills it (stood in
     # for by the page's test hook: the pane fails after 5 more lines):

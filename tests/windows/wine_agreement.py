@@ -31,7 +31,12 @@ import sys
 import tempfile
 
 COMMANDS = ["CreatePatchNameFiles", "CreateInsFiles", "PrintAllSimilarities",
-            "PrintOnlyIdentities", "PrintUniqueOnly", "PrintIdenticalOnly"]
+            "PrintOnlyIdentities", "PrintUniqueOnly", "PrintIdenticalOnly",
+            "CreateInsDefinitionFile", "CreateMidnamFile", "CreateReabankFile"]
+# Keyboard banks given by name for the generated set's sequencer files: the
+# names reach the Windows program as UTF-8, as its file names do.
+GENERATED_SLOTS = ["--slot", "Caf\u00e9 Pads=User", "--slot", "\u00dcber Leads.syx=Card 11",
+                   "--slot", "MiXeD=none"]
 
 
 def program_dump(number, payload):
@@ -77,9 +82,10 @@ def real_set(root, banks):
             shutil.copyfile(path, os.path.join(root, "Base", name))
 
 
-def run(command, folder, env):
-    done = subprocess.run(command + COMMANDS, cwd=folder, env=env, stdin=subprocess.DEVNULL,
-                          stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=900)
+def run(command, folder, env, slots):
+    done = subprocess.run(command + slots + COMMANDS, cwd=folder, env=env,
+                          stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                          stderr=subprocess.PIPE, timeout=900)
     return done.returncode, done.stdout, done.stderr
 
 
@@ -144,8 +150,9 @@ def main():
         windows = os.path.join(scratch, label, "windows")
         make(native)
         shutil.copytree(native, windows)
-        outcome_native = run([os.path.abspath(args.batch)], native, env)
-        outcome_windows = run([wine, os.path.abspath(args.exe)], windows, env)
+        slots = GENERATED_SLOTS if label == "generated" else []
+        outcome_native = run([os.path.abspath(args.batch)], native, env, slots)
+        outcome_windows = run([wine, os.path.abspath(args.exe)], windows, env, slots)
         problems = []
         for what, a, b in zip(("exit code", "standard output", "standard error"),
                               outcome_native, outcome_windows):

@@ -16,15 +16,18 @@
 
   const pane = new DravelinPane(document.getElementById('DataMemo'), post);
   const findBar = new DravelinFindBar(pane, document.getElementById('FindBar'));
+  const keyboardBanks = new DravelinKeyboardBanks(document.getElementById('KeyboardBanks'));
   const statusLabel = document.getElementById('MsgLabel');
   const menuBar = document.getElementById('MainMenu1');
   const notice = document.getElementById('FolderNotice');
-  const items = [];  // by item number: { id, component, element, dropDown }
+  // by item number: { id, component, element, asksAssignment }
+  const items = [];
   const componentIds = {};
   let pending = 0;  // requests the worker has not finished, and folders being read
   let saving = 0;  // report deliveries still running
   let ready = false;
   let runningItem = null;
+  let askingItem = null;  // the item whose keyboard banks dialog was asked for
   let savingItem = null;  // the command whose files are being saved
   let grantedFolder = null;
   // What each folder input last chose: null (nothing chosen) or
@@ -61,6 +64,14 @@
     paneView: (m) => pane.show(m.view),
     paneAnswer: (m) => pane.answer(m.id, m.text),
     status: (m) => { statusLabel.textContent = m.text; },
+    assignment: (m) => {
+      const id = askingItem;
+      keyboardBanks.open(m.dialog, (chosen) => {
+        runningItem = items[id].component;
+        send(toWorker.click(id, undefined, chosen));
+      }, () => pane.focus());
+    },
+    assignmentRefused: (m) => keyboardBanks.refuse(m.text),
     item: (m) => {
       const item = items[m.item];
       item.element.textContent = m.caption;
@@ -76,6 +87,7 @@
       runningItem = null;
       --pending;
       updateBusy();
+      keyboardBanks.answered();
     },
     files: (m) => {
       deliver(m.files, savingItem).catch(() => false).then((written) => {
@@ -155,7 +167,8 @@
       button.setAttribute('aria-disabled', m.enabled ? 'false' : 'true');
       button.addEventListener('click', () => runItem(m.id));
       dropDowns[m.dropDown].append(button);
-      items[m.id] = { id: m.id, component: m.component, element: button };
+      items[m.id] = { id: m.id, component: m.component, element: button,
+                      asksAssignment: m.asksAssignment };
       componentIds[m.component] = m.id;
     }
   }
@@ -210,6 +223,12 @@
     closeMenus();
     pane.focus();
     if (busy() || items[id].element.disabled) return;
+    if (items[id].asksAssignment) {
+      // The dialog first; its OK sends the click with the choice.
+      askingItem = id;
+      send(toWorker.assignment());
+      return;
+    }
     let files;
     if (items[id].component === 'ReadInputFilesAgain') {
       askForFoldersAgain();

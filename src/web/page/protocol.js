@@ -9,7 +9,7 @@
 'use strict';
 
 const DravelinProtocol = Object.freeze({
-  // Requests from the page. The worker answers each of the first three with
+  // Requests from the page. The worker answers each of the first four with
   // "paneView" and "done" once it has ended, then, when the request wrote
   // report files, with "files"; the pane's requests it answers as they say.
   toWorker: Object.freeze({
@@ -27,11 +27,19 @@ const DravelinProtocol = Object.freeze({
     // A click of menu item `item` (its index in the core's menu). `folders`
     // (as above, or undefined) replaces the files first, without a load of
     // its own: "Read Input Sysex Files Again" reads what the page read again.
-    click: (item, folders) => {
+    // `assignment` (or undefined), for an item that asks for the keyboard
+    // banks, is the dialog's choice: per bank an index in its choices. The
+    // core takes it first; when it refuses it, it answers "assignmentRefused"
+    // and runs nothing.
+    click: (item, folders, assignment) => {
       const [message, transfer] = folders ? DravelinProtocol.toWorker.folders(folders)
                                           : [{}, []];
-      return [{ type: 'click', item, folders: message.folders }, transfer];
+      return [{ type: 'click', item, folders: message.folders, assignment }, transfer];
     },
+    // Before a click of an item that asks for the keyboard banks (its menu
+    // entry says asksAssignment): the dialog to show, answered with
+    // "assignment".
+    assignment: () => [{ type: 'assignment' }, []],
     // Whether the page wrote every report file of the last "files" message.
     filesSaved: (written) => [{ type: 'filesSaved', written }, []],
     // The user's input to the pane: `calls` (see paneCalls) made in order,
@@ -72,8 +80,17 @@ const DravelinProtocol = Object.freeze({
   toPage: Object.freeze({
     // The core has started; the page sends its first "folders".
     ready: () => [{ type: 'ready' }, []],
-    // The window's title, drop-down menus and items, as the core describes them.
+    // The window's title, drop-down menus and items, as the core describes
+    // them: { title, dropDowns: [{ component, caption }], items: [{ id,
+    // dropDown, component, caption, enabled, asksAssignment }] }.
     menu: (menu) => [{ type: 'menu', menu }, []],
+    // The keyboard banks dialog: { title, prompt, bankColumn,
+    // keyboardColumn, banks: [name], choices: [name], chosen: [index in
+    // choices, per bank] }. The page shows it; OK sends "click" with the
+    // choice, Cancel sends nothing.
+    assignment: (dialog) => [{ type: 'assignment', dialog }, []],
+    // Why the core refused the dialog's choice; the dialog stays open.
+    assignmentRefused: (text) => [{ type: 'assignmentRefused', text }, []],
     // What the pane shows now: { top, rowCount, lastTopRow, rows: [{ text,
     // from, to }] (the rows from `top` on, each with its selected cells
     // [from, to)), caretRow, caretCell, caretLine, caretLineText, lineCount,

@@ -193,6 +193,18 @@ function dravelinPaneText(m) {
   return dravelinPaneOut(Module._dravelin_pane_selected_text());
 }
 
+// Hands the keyboard banks dialog's choice to the core; false when it
+// refused it (it has posted why).
+function dravelinConfirmAssignment(chosen) {
+  const at = Module._malloc(4 * Math.max(1, chosen.length));
+  try {
+    HEAP32.set(Int32Array.from(chosen, (n) => n | 0), at >> 2);
+    return Module._dravelin_confirm_assignment(at, chosen.length) !== 0;
+  } finally {
+    Module._free(at);
+  }
+}
+
 // A file the page could not read: it opens, but every read of it fails as
 // a disk error does (EIO), so the core treats it as a bank file that fails
 // to read.
@@ -254,8 +266,10 @@ onmessage = function (event) {
     },
     click: (m) => {
       if (m.folders) dravelinMount(m.folders);
+      if (m.assignment && !dravelinConfirmAssignment(m.assignment)) return;
       Module._dravelin_click(m.item);
     },
+    assignment: () => Module._dravelin_offer_assignment(),
     filesSaved: (m) => Module._dravelin_files_saved(m.written ? 1 : 0),
   }));
   dravelinEdited();
