@@ -21,14 +21,14 @@ struct Bank {
   std::string name;
   // The program dumps of the file in file order; empty for a file without any.
   std::vector<Patch> patches;
+  // The file name itself, as its directory lists it (DirectoryEntry::name):
+  // what tells two banks of one set apart when their names are equal.
+  std::string file_name = {};
   // The source messages of the patches that the patches cannot give back
   // themselves, end to end: effects messages and odd program messages
   // (Patch::effects_message, odd_program_message). One store per bank
   // instead of an allocation per patch.
   std::vector<std::uint8_t> messages = {};
-  // The file name itself, as its directory lists it (DirectoryEntry::name):
-  // what tells two banks of one set apart when their names are equal.
-  std::string file_name = {};
 };
 
 // The program message of `patch`, a patch of `bank`, as its file holds it:
