@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "pane/line_decoding.h"
+#include "base/line_decoding.h"
 
 namespace dravelin {
 namespace {
