@@ -19,6 +19,9 @@ struct Bank {
   std::string name;
   // The program dumps of the file in file order; empty for a file without any.
   std::vector<Patch> patches;
+  // The name of the bank file as its directory listed it, extension and all
+  // (bytes, as for `name`); empty for a bank not read from a file.
+  std::string file_name = {};
 };
 
 // The banks of one directory in the order their files were read

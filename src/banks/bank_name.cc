@@ -21,6 +21,11 @@ std::string BankNameFromPath(std::string_view path) {
   return std::string(path);
 }
 
+std::string FileNameFromPath(std::string_view path) {
+  const std::size_t separator = path.find_last_of(kPathSeparators);
+  return std::string(separator == std::string_view::npos ? path : path.substr(separator + 1));
+}
+
 std::string FitBankName(std::string_view base_name) {
   std::size_t length = base_name.size();
   if (length > kMaxBankNameLength) {

@@ -13,6 +13,10 @@ namespace dravelin {
 // directory separator (see kPathSeparators).
 std::string BankNameFromPath(std::string_view path);
 
+// What follows the last directory separator of a path (see kPathSeparators):
+// the file's name with its extension.
+std::string FileNameFromPath(std::string_view path);
+
 // A base name made fit for every report line and file name it appears in:
 // cut to at most kMaxBankNameLength bytes, and never inside a character when
 // the name is valid UTF-8 (the cut moves back to the character's first byte);
