@@ -57,6 +57,9 @@ class Application {
 
   const BankSet& compare_set() const { return compare_set_; }
   const BankSet& base_set() const { return base_set_; }
+  // Whether the last load read the Base set without error and found
+  // patches in it (the items that need both sets are enabled then).
+  bool base_loaded() const { return base_loaded_; }
   ReportChannel& channel() { return channel_; }
   StatusLine& status_line() { return status_; }
   const StatusLine& status_line() const { return status_; }
@@ -85,6 +88,7 @@ class Application {
   ReportChannel channel_;
   BankSet compare_set_;
   BankSet base_set_;
+  bool base_loaded_ = false;
   std::vector<ItemState> items_;  // in menu order
 };
 

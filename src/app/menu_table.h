@@ -78,6 +78,9 @@ void PrintAllSimilaritiesClick(Application& app);
 void PrintOnlyIdentitiesClick(Application& app);
 void PrintUniqueOnlyClick(Application& app);
 void PrintIdenticalOnlyClick(Application& app);
+void CreatePatchCatalogueClick(Application& app);
+void PrintSoundGroupsClick(Application& app);
+void PrintBanksWorthKeepingClick(Application& app);
 void AboutDravelinClick(Application& app);
 
 // What an item needs to be enabled: every load of the bank sets enables the
@@ -96,18 +99,23 @@ struct MenuItem {
   // for any other item (help_topic 0) the handler.
   ClickHandler handler;
   int help_topic;
+  // Where a front end hands over more than one report file at once (the
+  // page's downloads): the name of the one .zip archive that holds the
+  // files a click writes. Empty: each file is handed over alone.
+  std::string_view archive;
 };
 
 namespace menu_row {
 
 constexpr MenuItem Command(DropDown drop_down, std::string_view component, std::string_view caption,
-                           char mnemonic, ItemNeeds needs, ClickHandler handler) {
-  return {drop_down, component, caption, mnemonic, needs, handler, 0};
+                           char mnemonic, ItemNeeds needs, ClickHandler handler,
+                           std::string_view archive = {}) {
+  return {drop_down, component, caption, mnemonic, needs, handler, 0, archive};
 }
 
 constexpr MenuItem HelpItem(std::string_view component, std::string_view caption, char mnemonic,
                             int topic) {
-  return {DropDown::kHelp, component, caption, mnemonic, ItemNeeds::kNothing, nullptr, topic};
+  return {DropDown::kHelp, component, caption, mnemonic, ItemNeeds::kNothing, nullptr, topic, {}};
 }
 
 }  // namespace menu_row
@@ -126,13 +134,19 @@ inline constexpr auto kMenuItems = [] {
       Command(D::kGeneralControl, "ControlFileOutput", "Turn Off File Output", 'F', N::kNothing,
               &ControlFileOutputClick),
       Command(D::kCreateNameLists, "CreatePatchNameFiles", "Create Patch Name List Files", 'P',
-              N::kCompareSet, &CreatePatchNameFilesClick),
+              N::kCompareSet, &CreatePatchNameFilesClick, "patch-name-lists.zip"),
       Command(D::kCreateNameLists, "CreateInsFiles", "Create Instrument File Sections", 'I',
-              N::kCompareSet, &CreateInsFilesClick),
+              N::kCompareSet, &CreateInsFilesClick, "instrument-file-sections.zip"),
+      Command(D::kCreateNameLists, "CreatePatchCatalogue", "Create Patch Catalogue", 'C',
+              N::kCompareSet, &CreatePatchCatalogueClick),
       Command(D::kCompareWithinDirectory, "PrintAllSimilarities", "Print All Similarities", 'A',
               N::kCompareSet, &PrintAllSimilaritiesClick),
       Command(D::kCompareWithinDirectory, "PrintOnlyIdentities", "Print Only Identities", 'I',
               N::kCompareSet, &PrintOnlyIdentitiesClick),
+      Command(D::kCompareWithinDirectory, "PrintSoundGroups", "Print Sound Groups", 'G',
+              N::kCompareSet, &PrintSoundGroupsClick),
+      Command(D::kCompareWithinDirectory, "PrintBanksWorthKeeping", "Print Banks Worth Keeping",
+              'K', N::kCompareSet, &PrintBanksWorthKeepingClick),
       Command(D::kCompareToBaseDirectory, "PrintUniqueOnly", "Print Unique Patches Only", 'U',
               N::kBothSets, &PrintUniqueOnlyClick),
       Command(D::kCompareToBaseDirectory, "PrintIdenticalOnly", "Print Identical Patches Only", 'I',
@@ -150,6 +164,8 @@ inline constexpr auto kMenuItems = [] {
       HelpItem("HelpCompareWithin", "Help on the Submenu - Compare Within 'Compare' Directory", 'C',
                10),
       HelpItem("HelpCompareToBase", "Help on the Submenu - Compare To 'Base' Directory", 'B', 11),
+      HelpItem("HelpCollection", "Help on Sound Groups, Banks Worth Keeping and the Catalogue",
+               'S', 12),
   });
 }();
 
@@ -185,8 +201,11 @@ inline constexpr MenuItemId kControlScreenDisplay = ItemNamed("ControlScreenDisp
 inline constexpr MenuItemId kControlFileOutput = ItemNamed("ControlFileOutput");
 inline constexpr MenuItemId kCreatePatchNameFiles = ItemNamed("CreatePatchNameFiles");
 inline constexpr MenuItemId kCreateInsFiles = ItemNamed("CreateInsFiles");
+inline constexpr MenuItemId kCreatePatchCatalogue = ItemNamed("CreatePatchCatalogue");
 inline constexpr MenuItemId kPrintAllSimilarities = ItemNamed("PrintAllSimilarities");
 inline constexpr MenuItemId kPrintOnlyIdentities = ItemNamed("PrintOnlyIdentities");
+inline constexpr MenuItemId kPrintSoundGroups = ItemNamed("PrintSoundGroups");
+inline constexpr MenuItemId kPrintBanksWorthKeeping = ItemNamed("PrintBanksWorthKeeping");
 inline constexpr MenuItemId kPrintUniqueOnly = ItemNamed("PrintUniqueOnly");
 inline constexpr MenuItemId kPrintIdenticalOnly = ItemNamed("PrintIdenticalOnly");
 inline constexpr MenuItemId kAboutDravelin = ItemNamed("AboutDravelin");
@@ -201,6 +220,7 @@ inline constexpr MenuItemId kHelpGenControl = ItemNamed("HelpGenControl");
 inline constexpr MenuItemId kHelpCreateLists = ItemNamed("HelpCreateLists");
 inline constexpr MenuItemId kHelpCompareWithin = ItemNamed("HelpCompareWithin");
 inline constexpr MenuItemId kHelpCompareToBase = ItemNamed("HelpCompareToBase");
+inline constexpr MenuItemId kHelpCollection = ItemNamed("HelpCollection");
 }  // namespace menu
 
 // The table's own consistency, checked when it is compiled.

@@ -103,6 +103,17 @@ const std::vector<TopicShape>& TopicShapes() {
        {{"Print Unique Patches Only", 11, 76}, {"Print Identical Patches Only", 10, 76}},
        0,
        {}},
+      {menu::kHelpCollection,
+       "Sound Groups, Banks Worth Keeping and the Catalogue",
+       {{"Print Sound Groups", 13, 76},
+        {"Print Banks Worth Keeping", 9, 76},
+        {"Create Patch Catalogue", 9, 76}},
+       0,
+       {"Groups are numbered and listed in the order of their first patch, taking the "
+        "'Compare' files in the order they were read, then the 'Base' files",
+        "a file that adds nothing is marked 'adds nothing'.",
+        "Two copies of one file each add nothing",
+        "in UTF-8 with a byte order mark"}},
   };
   return shapes;
 }

@@ -64,11 +64,14 @@ TEST_F(MainWindowTest, MenuBarHoldsEveryMenuAndItemInOrderWithMnemonicsAndNoShor
       {"CreateNameLists",
        "&Create Name Lists",
        {{"CreatePatchNameFiles", "Create &Patch Name List Files"},
-        {"CreateInsFiles", "Create &Instrument File Sections"}}},
+        {"CreateInsFiles", "Create &Instrument File Sections"},
+        {"CreatePatchCatalogue", "&Create Patch Catalogue"}}},
       {"CompareWithinDirectory",
        "Compare &Within 'Compare' Directory",
        {{"PrintAllSimilarities", "Print &All Similarities"},
-        {"PrintOnlyIdentities", "Print Only &Identities"}}},
+        {"PrintOnlyIdentities", "Print Only &Identities"},
+        {"PrintSoundGroups", "Print Sound &Groups"},
+        {"PrintBanksWorthKeeping", "Print Banks Worth &Keeping"}}},
       {"CompareToBaseDirectory",
        "Compare To '&Base' Directory",
        {{"PrintUniqueOnly", "Print &Unique Patches Only"},
@@ -86,7 +89,8 @@ TEST_F(MainWindowTest, MenuBarHoldsEveryMenuAndItemInOrderWithMnemonicsAndNoShor
         {"HelpGenControl", "Help on the Submenu - &General Control"},
         {"HelpCreateLists", "Help on the Submenu - Create Name &Lists"},
         {"HelpCompareWithin", "Help on the Submenu - &Compare Within 'Compare' Directory"},
-        {"HelpCompareToBase", "Help on the Submenu - Compare To '&Base' Directory"}}},
+        {"HelpCompareToBase", "Help on the Submenu - Compare To '&Base' Directory"},
+        {"HelpCollection", "Help on &Sound Groups, Banks Worth Keeping and the Catalogue"}}},
   };
   auto form = MakeForm();
   testing::ShowAndWait(*form);
