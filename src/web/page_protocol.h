@@ -11,7 +11,9 @@
 
 extern "C" {
 
-// Creates the program and posts its menu ("menu"); nothing is loaded yet.
+// Creates the program and posts its menu ("menu", each item with the
+// archive its report files download in, from the menu table); nothing is
+// loaded yet.
 void dravelin_init();
 
 // Loads both sets afresh from the folders the worker's script has just
@@ -22,8 +24,9 @@ void dravelin_load();
 // click of it does ("click").
 void dravelin_click(int item);
 
-// Posts the report files closed since the last call ("files") and frees
-// them; called after each request.
+// Posts the report files closed since the last call ("files", each named
+// by its path below the reports' folder) and frees them; called after each
+// request.
 void dravelin_hand_over_files();
 
 // The page has saved the report files it was handed (`written` != 0) or

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <new>
 #include <span>
@@ -18,7 +19,7 @@
 #include "app/application.h"
 #include "app/menu_table.h"
 #include "banks/bank.h"
-#include "pane/line_decoding.h"
+#include "base/line_decoding.h"
 #include "pane/pane_model.h"
 #include "web/page_protocol.h"
 #include "web/web_window.h"
@@ -109,7 +110,8 @@ void AppendJsonString(std::string& json, std::string_view text) {
 struct Core {
   WorkerBridge bridge;
   dravelin::WebWindow window{bridge};
-  dravelin::WebReportFileSystem files{bridge};
+  dravelin::WebReportFileSystem files{
+      bridge, std::filesystem::path(kWorkingDir) / std::string(dravelin::kReportFolder)};
   dravelin::Application application{window, kWorkingDir, files};
 };
 
@@ -146,8 +148,14 @@ EMSCRIPTEN_KEEPALIVE void dravelin_init() {
     AppendJsonString(json, item.component);
     json += ",\"caption\":";
     AppendJsonString(json, core->application.item_caption(id));
-    json += std::string(",\"enabled\":") + (core->application.item_enabled(id) ? "true" : "false") +
-            '}';
+    json += std::string(",\"enabled\":") + (core->application.item_enabled(id) ? "true" : "false");
+    json += ",\"archive\":";
+    if (item.archive.empty()) {
+      json += "null";
+    } else {
+      AppendJsonString(json, item.archive);
+    }
+    json += '}';
   }
   json += "]}";
   PostMenu(json.data(), json.size());

@@ -72,7 +72,11 @@ const DravelinProtocol = Object.freeze({
   toPage: Object.freeze({
     // The core has started; the page sends its first "folders".
     ready: () => [{ type: 'ready' }, []],
-    // The window's title, drop-down menus and items, as the core describes them.
+    // The window's title, drop-down menus and items, as the core describes
+    // them: { title, dropDowns: [{ component, caption }], items: [{ id,
+    // dropDown, component, caption, enabled, archive }] }, where an item's
+    // archive is the name of the one .zip in which its report files
+    // download, or null when each file downloads alone.
     menu: (menu) => [{ type: 'menu', menu }, []],
     // What the pane shows now: { top, rowCount, lastTopRow, rows: [{ text,
     // from, to }] (the rows from `top` on, each with its selected cells
@@ -93,7 +97,8 @@ const DravelinProtocol = Object.freeze({
     // The request has ended; `files` report files follow in "files".
     done: (files) => [{ type: 'done', files }, []],
     // The report files of the request: a list of { name (Uint8Array, as the
-    // core made it), shownName (the name as text), blob }.
+    // core made it: the file's path below the reports' folder, '/' between
+    // folders), shownName (the name as text), blob }.
     // The page saves them and answers "filesSaved".
     files: (files) => [{ type: 'files', files }, []],
     // A line for the browser's console (the core's own output, or an error).
