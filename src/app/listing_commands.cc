@@ -70,8 +70,8 @@ void CreatePatchCatalogueClick(Application& app) {
   status.ShowCommandOutcome(
       WritePatchCatalogue(app.channel(), app.compare_set(),
                           app.base_loaded() ? app.base_set() : no_base),
-      TextNamingFile(kCatalogueFinishedLead,
-                     ReportFileName(std::string(kPatchCatalogueFile)), kCatalogueFinishedTail));
+      TextNamingFile(kCatalogueFinishedLead, ReportFileName(std::string(kPatchCatalogueFile)),
+                     kCatalogueFinishedTail));
 }
 
 }  // namespace dravelin

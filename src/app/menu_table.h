@@ -164,8 +164,8 @@ inline constexpr auto kMenuItems = [] {
       HelpItem("HelpCompareWithin", "Help on the Submenu - Compare Within 'Compare' Directory", 'C',
                10),
       HelpItem("HelpCompareToBase", "Help on the Submenu - Compare To 'Base' Directory", 'B', 11),
-      HelpItem("HelpCollection", "Help on Sound Groups, Banks Worth Keeping and the Catalogue",
-               'S', 12),
+      HelpItem("HelpCollection", "Help on Sound Groups, Banks Worth Keeping and the Catalogue", 'S',
+               12),
   });
 }();
 

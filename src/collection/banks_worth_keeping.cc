@@ -48,7 +48,8 @@ void WriteExplanation(ReportChannel& channel, bool with_base) {
   channel.WriteReportLine("  Sounds:       its distinct sounds");
   channel.WriteReportLine("  Only here:    its sounds that no other 'Compare' bank holds");
   if (with_base) {
-    channel.WriteReportLine("  Not in Base:  of those, the sounds that no 'Base' patch holds either");
+    channel.WriteReportLine(
+        "  Not in Base:  of those, the sounds that no 'Base' patch holds either");
     channel.WriteReportLine("A bank adds the sounds counted under 'Not in Base'.");
   } else {
     channel.WriteReportLine("A bank adds the sounds counted under 'Only here'.");
@@ -95,9 +96,8 @@ std::vector<BankWorth> RankBanksByWhatTheyAdd(const SoundGroups& groups) {
       if (!groups.HoldsBasePatch(group)) ++worth.not_in_base;
     }
   }
-  std::stable_sort(worths.begin(), worths.end(), [](const BankWorth& a, const BankWorth& b) {
-    return a.adds() > b.adds();
-  });
+  std::stable_sort(worths.begin(), worths.end(),
+                   [](const BankWorth& a, const BankWorth& b) { return a.adds() > b.adds(); });
   return worths;
 }
 

@@ -38,8 +38,8 @@ SoundGroups::SoundGroups(const BankSet& compare_set, const BankSet& base_set) {
   group_of_.reserve(count);
   for (const NumberedPatch& patch : numbers_.patches) {
     const auto fresh = static_cast<GroupId>(group_with_key.size());
-    group_of_.push_back(group_with_key.try_emplace(MakeSoundSetKey(patch.sounds), fresh)
-                            .first->second);
+    group_of_.push_back(
+        group_with_key.try_emplace(MakeSoundSetKey(patch.sounds), fresh).first->second);
   }
   const std::size_t group_count = group_with_key.size();
   members_ = PostingLists(group_count, [&](auto add) {

@@ -83,8 +83,8 @@ class SoundGroups {
   std::vector<const Bank*> banks_;   // by bank number
   std::size_t compare_bank_count_ = 0;
   PatchNumbers numbers_;
-  std::vector<GroupId> group_of_;            // by ordinal
-  PostingLists members_;                     // list g: the members of group g
+  std::vector<GroupId> group_of_;             // by ordinal
+  PostingLists members_;                      // list g: the members of group g
   std::vector<std::uint32_t> banks_holding_;  // by group
 };
 

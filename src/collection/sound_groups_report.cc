@@ -35,8 +35,8 @@ void WriteSummary(ReportChannel& channel, const SoundGroups& groups, bool with_b
       "Patches whose sounds are identical (the same sound blocks, in any slots and any");
   channel.WriteReportLine(
       "number of times; names and program numbers play no part) form one sound group.");
-  std::string line = "  Patches:                " + std::to_string(groups.patch_count()) +
-                     " in " + Counted(groups.bank_count(), "bank", "banks");
+  std::string line = "  Patches:                " + std::to_string(groups.patch_count()) + " in " +
+                     Counted(groups.bank_count(), "bank", "banks");
   if (with_base) {
     line += " ('Compare' " + std::to_string(groups.compare_patch_count()) + " in " +
             std::to_string(groups.compare_bank_count()) + ", 'Base' " +

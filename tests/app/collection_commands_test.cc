@@ -112,8 +112,8 @@ TEST(CollectionCommandsTest, EachCommandTakesTheBaseSetOnlyWhenItWasLoaded) {
       EXPECT_EQ(window.statuses, (std::vector<std::string>{std::string(command.before),
                                                            std::string(command.finished)}));
       const std::string report = files.Contents(dir.path() / "Compare" / std::string(command.file));
-      EXPECT_EQ(report, Expected(command, app.compare_set(),
-                                 c.base_loaded ? app.base_set() : no_base));
+      EXPECT_EQ(report,
+                Expected(command, app.compare_set(), c.base_loaded ? app.base_set() : no_base));
       EXPECT_EQ(PaneAsFile(window), report);
     }
     EXPECT_EQ(app.status_line().codes_shown(), 0);

@@ -56,7 +56,8 @@ const std::vector<std::string_view> kBothFileLists = {
     "  Factory",
 };
 
-std::string Lines(std::vector<std::string_view> head, std::initializer_list<std::string_view> tail) {
+std::string Lines(std::vector<std::string_view> head,
+                  std::initializer_list<std::string_view> tail) {
   head.insert(head.end(), tail.begin(), tail.end());
   std::string text;
   for (std::string_view line : head) {
@@ -131,9 +132,9 @@ TEST(SoundGroupsReportTest, NamesWrapAndAMissingBaseIsNotMentioned) {
       << file;
 
   ReportFixture none;
-  ASSERT_EQ(WriteSoundGroupsReport(none.channel, {MakeBank("Two", {patches[0], patches.back()})},
-                                   {}),
-            kAllIsOk);
+  ASSERT_EQ(
+      WriteSoundGroupsReport(none.channel, {MakeBank("Two", {patches[0], patches.back()})}, {}),
+      kAllIsOk);
   const std::string lonely = none.File(kSoundGroupsReportFile);
   EXPECT_NE(lonely.find("  Groups of two or more:  0, holding 0 patches\r\n"
                         "  Largest group:          none; no two patches have identical sounds\r\n"),
@@ -226,10 +227,11 @@ TEST(PatchCatalogueTest, NamesThatAreNotUtf8ReadAsTheWindowsCodePage) {
   ReportFixture f;
   ASSERT_EQ(WritePatchCatalogue(f.channel, {latin, utf8}, {}), kAllIsOk);
   const std::string file = f.File(kPatchCatalogueFile);
-  EXPECT_NE(file.find("\r\nCompare,\"Caf\xC3\xA9 \xE2\x82\xAC.syx\",\"Caf\xC3\xA9 \xE2\x82\xAC\","
-                      "1,\"Piano     \",1,1,1,1\r\n"
-                      "Compare,\"Kl\xC3\xA4nge.syx\",\"Kl\xC3\xA4nge\",2,\"Piano     \",2,1,1,1\r\n"),
-            std::string::npos)
+  EXPECT_NE(
+      file.find("\r\nCompare,\"Caf\xC3\xA9 \xE2\x82\xAC.syx\",\"Caf\xC3\xA9 \xE2\x82\xAC\","
+                "1,\"Piano     \",1,1,1,1\r\n"
+                "Compare,\"Kl\xC3\xA4nge.syx\",\"Kl\xC3\xA4nge\",2,\"Piano     \",2,1,1,1\r\n"),
+      std::string::npos)
       << file;
 }
 
@@ -257,7 +259,8 @@ TEST(CollectionReportsTest, FailuresToOpenOrWriteEndTheReportWithTheirCode) {
     ASSERT_EQ(writer.write(healthy.channel), kAllIsOk);
 
     ReportFixture cannot_open;
-    cannot_open.files.FailOpen(cannot_open.channel.ReportFilePath(ReportFileName(std::string(writer.file))));
+    cannot_open.files.FailOpen(
+        cannot_open.channel.ReportFilePath(ReportFileName(std::string(writer.file))));
     cannot_open.pane.AppendPaneLine("earlier report");
     EXPECT_EQ(writer.write(cannot_open.channel), kTxtFileOpenError);
     EXPECT_EQ(cannot_open.pane.lines, std::vector<std::string>{"earlier report"});

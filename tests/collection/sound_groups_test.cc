@@ -35,7 +35,8 @@ std::vector<Flat> Flatten(const BankSet& compare_set, const BankSet& base_set) {
   std::size_t bank_number = 0;
   for (const BankSet* set : {&compare_set, &base_set}) {
     for (const Bank& bank : *set) {
-      for (const Patch& patch : bank.patches) all.push_back({&patch, bank_number, set == &base_set});
+      for (const Patch& patch : bank.patches)
+        all.push_back({&patch, bank_number, set == &base_set});
       ++bank_number;
     }
   }
