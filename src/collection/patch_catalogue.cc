@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "banks/bank_name.h"
 #include "collection/csv_text.h"
 #include "collection/sound_groups.h"
 #include "compare/similarity_partners.h"
@@ -39,7 +40,10 @@ MessageCode WritePatchCatalogue(ReportChannel& channel, const BankSet& compare_s
     if (ordinal == 0 || bank != fields_of) {
       fields_of = bank;
       bank_fields.clear();
-      AppendCsvText(groups.bank(bank).file_name, bank_fields);
+      // A line break in a file name would break the row in the pane.
+      std::string file_name = groups.bank(bank).file_name;
+      ReplaceControlCharacters(file_name);
+      AppendCsvText(file_name, bank_fields);
       bank_fields += ',';
       AppendCsvText(groups.bank(bank).name, bank_fields);
     }

@@ -8,7 +8,8 @@
 // Compare set and, when the Base set takes part, of the Base set, in load
 // order (collection/sound_groups.h), with these fields:
 //   Set                  "Compare" or "Base"
-//   File                 the bank file's name
+//   File                 the bank file's name (control characters read as
+//                        '_', as in bank names)
 //   Bank                 the bank's name, as the reports show it
 //   Program              the program number, in decimal
 //   Name                 the patch name, all ten characters

@@ -219,16 +219,17 @@ TEST(PatchCatalogueTest, OneQuotedRowPerPatchOfBothSets) {
   EXPECT_EQ(f.PaneAsFile(), f.File(kPatchCatalogueFile)) << "the pane shows what the file holds";
 }
 
-TEST(PatchCatalogueTest, NamesThatAreNotUtf8ReadAsTheWindowsCodePage) {
+TEST(PatchCatalogueTest, NamesReadAsUtf8OrTheWindowsCodePageAndNeverBreakARow) {
   Bank latin = MakeBank("Caf\xE9 \x80", {MakePatch("Piano     ", 1, MakeSounds(1, 2, 3, 4))});
-  latin.file_name = "Caf\xE9 \x80.syx";
+  // A line break in the file name would break the row.
+  latin.file_name = "Caf\xE9 \x80\n.syx";
   Bank utf8 = MakeBank("Kl\xC3\xA4nge", {MakePatch("Piano     ", 2, MakeSounds(5, 6, 7, 8))});
   utf8.file_name = "Kl\xC3\xA4nge.syx";
   ReportFixture f;
   ASSERT_EQ(WritePatchCatalogue(f.channel, {latin, utf8}, {}), kAllIsOk);
   const std::string file = f.File(kPatchCatalogueFile);
   EXPECT_NE(
-      file.find("\r\nCompare,\"Caf\xC3\xA9 \xE2\x82\xAC.syx\",\"Caf\xC3\xA9 \xE2\x82\xAC\","
+      file.find("\r\nCompare,\"Caf\xC3\xA9 \xE2\x82\xAC_.syx\",\"Caf\xC3\xA9 \xE2\x82\xAC\","
                 "1,\"Piano     \",1,1,1,1\r\n"
                 "Compare,\"Kl\xC3\xA4nge.syx\",\"Kl\xC3\xA4nge\",2,\"Piano     \",2,1,1,1\r\n"),
       std::string::npos)
