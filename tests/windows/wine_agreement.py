@@ -24,8 +24,9 @@ import subprocess
 import sys
 import tempfile
 
-COMMANDS = ["CreatePatchNameFiles", "CreateInsFiles", "PrintAllSimilarities",
-            "PrintOnlyIdentities", "PrintUniqueOnly", "PrintIdenticalOnly"]
+COMMANDS = ["CreatePatchNameFiles", "CreateInsFiles", "CreatePatchCatalogue",
+            "PrintAllSimilarities", "PrintOnlyIdentities", "PrintSoundGroups",
+            "PrintBanksWorthKeeping", "PrintUniqueOnly", "PrintIdenticalOnly"]
 
 
 def program_dump(number, payload):
