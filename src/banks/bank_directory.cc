@@ -31,8 +31,17 @@ std::uint8_t FoldedByte(char c) {
 
 MessageCode ReadMatchingFiles(const std::filesystem::path& directory, BankSet& set) {
   std::vector<DirectoryEntry> entries;
-  if (!ListDirectory(directory, &entries)) return kNoBankFiles;
-  std::erase_if(entries, [](const DirectoryEntry& entry) { return !IsBankFileName(entry.name); });
+  switch (ListDirectory(directory, &entries)) {
+    case Listing::kListed:
+      break;
+    case Listing::kCannotList:
+      return kNoBankFiles;
+    case Listing::kOutOfMemory:
+      return kOutOfMemory;
+  }
+  std::erase_if(entries, [](const DirectoryEntry& entry) {
+    return entry.hidden || !IsBankFileName(entry.name);
+  });
   std::sort(entries.begin(), entries.end(), [](const DirectoryEntry& a, const DirectoryEntry& b) {
     return BankFileNameLess(a.name, b.name);
   });

@@ -22,18 +22,31 @@ extern const std::string_view kPathSeparators;
 
 // One entry of a directory listing.
 struct DirectoryEntry {
-  // The entry's name as bytes: as the file system holds it on POSIX, UTF-8
-  // on Windows. This is what bank names and their order are made from.
+  // The entry's name as bytes: as the file system holds it on POSIX, and on
+  // Windows its UTF-16 units as BytesOfUtf16 gives them (UTF-8 for text).
+  // This is what bank names and their order are made from.
   std::string name;
   // The entry's full path, for opening it.
   std::filesystem::path path;
+  // Marked hidden or system by the platform (Windows' attributes; on POSIX,
+  // hiding by a leading '.' is the caller's rule, and this is false).
+  bool hidden = false;
 };
 
-// Appends the entries of `directory` that the platform does not mark as
-// hidden or system (Windows' attributes; on POSIX, hiding by a leading '.'
-// is the caller's rule), in the order the platform lists them. False when
-// the directory cannot be listed (missing, not a directory, no access).
-bool ListDirectory(const std::filesystem::path& directory, std::vector<DirectoryEntry>* entries);
+// How listing a directory ended.
+enum class Listing {
+  kListed,       // every entry the directory gave (a listing that fails part
+                 // way ends like its last entry)
+  kCannotList,   // missing, not a directory, no access
+  kOutOfMemory,  // the system had no memory to open or read the directory
+};
+
+// Appends the entries of `directory` in the order the platform lists them,
+// "." and ".." left out. Memory that runs out while an entry is added throws
+// std::bad_alloc from this call, as from any container; nothing in the
+// system's listing can end the program instead.
+Listing ListDirectory(const std::filesystem::path& directory,
+                      std::vector<DirectoryEntry>* entries);
 
 // True when `path` is a regular file once links are followed.
 bool IsRegularFile(const std::filesystem::path& path);
@@ -49,6 +62,8 @@ std::string PathText(const std::filesystem::path& path);
 
 // The path that `text`, in the same form, names: the inverse of PathText, so
 // a report file named after a bank lands beside it under the same name.
+// Never fails: on Windows, bytes that are not in that form (a name cut
+// inside a character) each stand for U+FFFD.
 std::filesystem::path PathFromText(std::string_view text);
 
 }  // namespace dravelin

@@ -1,24 +1,38 @@
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <system_error>
+#include <cerrno>
+#include <memory>
 
 #include "banks/file_system.h"
 
 namespace dravelin {
+namespace {
+
+struct DirectoryCloser {
+  void operator()(DIR* directory) const { ::closedir(directory); }
+};
+
+}  // namespace
 
 const std::string_view kPathSeparators = "/";
 
-bool ListDirectory(const std::filesystem::path& directory, std::vector<DirectoryEntry>* entries) {
-  std::error_code error;
-  std::filesystem::directory_iterator it(directory, error);
-  if (error) return false;
-  // A listing that fails part way ends like its last entry.
-  for (; it != std::filesystem::directory_iterator(); it.increment(error)) {
-    entries->push_back(DirectoryEntry{it->path().filename().string(), it->path()});
+// readdir() directly: std::filesystem's directory iteration ends the program
+// when memory runs out while it names an entry.
+Listing ListDirectory(const std::filesystem::path& directory,
+                      std::vector<DirectoryEntry>* entries) {
+  const std::unique_ptr<DIR, DirectoryCloser> listing(::opendir(directory.c_str()));
+  if (listing == nullptr) return errno == ENOMEM ? Listing::kOutOfMemory : Listing::kCannotList;
+  for (;;) {
+    errno = 0;
+    const dirent* entry = ::readdir(listing.get());
+    if (entry == nullptr) return errno == ENOMEM ? Listing::kOutOfMemory : Listing::kListed;
+    const std::string_view name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    entries->push_back(DirectoryEntry{std::string(name), directory / name});
   }
-  return true;
 }
 
 bool IsRegularFile(const std::filesystem::path& path) {

@@ -1,37 +1,58 @@
 #include <windows.h>
 
 #include <cwchar>
+#include <memory>
 #include <system_error>
 
 #include "banks/file_system.h"
+#include "base/utf16_bytes.h"
 
 namespace dravelin {
 namespace {
 
-// The UTF-8 form of a path, whatever the system's ANSI code page is, so that
-// bank names read alike on every system.
-std::string Utf8Of(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
+// The bytes of a name, whatever the system's ANSI code page is, so that bank
+// names read alike on every system; a name that is not valid UTF-16 gives
+// bytes that are not valid UTF-8, never a failure.
+std::string TextOf(std::wstring_view units) {
+  return BytesOfUtf16(std::u16string(units.begin(), units.end()));
 }
+
+struct FindCloser {
+  void operator()(HANDLE find) const { ::FindClose(find); }
+};
 
 }  // namespace
 
 const std::string_view kPathSeparators = "/\\";
 
-bool ListDirectory(const std::filesystem::path& directory, std::vector<DirectoryEntry>* entries) {
-  std::error_code error;
-  std::filesystem::directory_iterator it(directory, error);
-  if (error) return false;
-  for (; it != std::filesystem::directory_iterator(); it.increment(error)) {
-    const DWORD attributes = ::GetFileAttributesW(it->path().c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES &&
-        (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0) {
-      continue;
+// FindFirstFileW directly: std::filesystem's directory iteration ends the
+// program when memory runs out while it names an entry.
+Listing ListDirectory(const std::filesystem::path& directory,
+                      std::vector<DirectoryEntry>* entries) {
+  WIN32_FIND_DATAW found;
+  const HANDLE first = ::FindFirstFileW((directory / L"*").c_str(), &found);
+  if (first == INVALID_HANDLE_VALUE) {
+    switch (::GetLastError()) {
+      case ERROR_FILE_NOT_FOUND:
+        return Listing::kListed;
+      case ERROR_NOT_ENOUGH_MEMORY:
+      case ERROR_OUTOFMEMORY:
+        return Listing::kOutOfMemory;
+      default:
+        return Listing::kCannotList;
     }
-    entries->push_back(DirectoryEntry{Utf8Of(it->path().filename()), it->path()});
   }
-  return true;
+  const std::unique_ptr<void, FindCloser> listing(first);
+  do {
+    const std::wstring_view name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    const bool hidden =
+        (found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
+    entries->push_back(DirectoryEntry{TextOf(name), directory / name, hidden});
+  } while (::FindNextFileW(first, &found));
+  const DWORD error = ::GetLastError();
+  return error == ERROR_NOT_ENOUGH_MEMORY || error == ERROR_OUTOFMEMORY ? Listing::kOutOfMemory
+                                                                        : Listing::kListed;
 }
 
 bool IsRegularFile(const std::filesystem::path& path) {
@@ -44,10 +65,11 @@ std::FILE* OpenRegularFile(const std::filesystem::path& path) {
   return ::_wfopen(path.c_str(), L"rb");
 }
 
-std::string PathText(const std::filesystem::path& path) { return Utf8Of(path); }
+std::string PathText(const std::filesystem::path& path) { return TextOf(path.native()); }
 
 std::filesystem::path PathFromText(std::string_view text) {
-  return std::filesystem::path(std::u8string(text.begin(), text.end()));
+  const std::u16string units = Utf16OfBytes(text);
+  return std::filesystem::path(std::wstring(units.begin(), units.end()));
 }
 
 }  // namespace dravelin

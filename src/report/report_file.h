@@ -7,6 +7,9 @@
 #include <cstddef>
 #include <filesystem>
 #include <memory>
+#include <vector>
+
+#include "report/report_file_platform.h"
 
 namespace dravelin {
 
@@ -39,15 +42,23 @@ class ReportFileSystem {
 // name, and an unfinished report never shows under any name: on Linux it is
 // written to an unnamed file in the report's folder (O_TMPFILE) that is
 // given a hidden temporary name only once it is whole, then renamed over the
-// report. Where the file system has no unnamed files it is written under a
-// hidden temporary name from the start (beginning with '.', so the bank
-// search passes it over), and that file is removed when SIGINT, SIGTERM,
-// SIGHUP or SIGPIPE ends the program meanwhile. The rename replaces the
-// entry under the report's name (a file, a link, a FIFO) without opening it;
-// when a write, the close or the rename fails, the temporary file goes and
-// the entry under the report's name stays as it was. A report gets the
-// permissions of any new file. Two programs writing one report end with one
-// of the two reports whole.
+// report. Where the file system has no unnamed files (vfat and exFAT, no
+// /proc, Windows) it is written under a hidden temporary name from the start
+// (see TemporaryReportPath), and on POSIX systems that file is removed when
+// SIGINT, SIGTERM, SIGHUP or SIGPIPE ends the program meanwhile. The rename
+// replaces the entry under the report's name (a file, a link, a FIFO)
+// without opening it; when a write, the close or the rename fails, the
+// temporary file goes and the entry under the report's name stays as it
+// was. A report gets the permissions of any new file. Two programs writing
+// one report end with one of the two reports whole.
+//
+// A run killed outright (SIGKILL, a power loss) leaves its temporary file.
+// So before the first report that one DiskReportFileSystem writes into a
+// folder, every regular file there that is named as TemporaryReportPath
+// names them and whose writer no longer runs is removed; nothing else is
+// touched, and a file whose writer's id is held by a running process stays
+// (the safe side when the id was reused). On Windows a file that a program
+// holds open cannot be removed at all.
 class DiskReportFileSystem final : public ReportFileSystem {
  public:
   // How a report is kept out of sight while it is written.
@@ -56,20 +67,22 @@ class DiskReportFileSystem final : public ReportFileSystem {
     kHiddenName,             // always a hidden temporary name
   };
 
-  explicit DiskReportFileSystem(Hiding hiding = Hiding::kUnnamedWhereSupported)
-      : hiding_(hiding) {}
+  // `platform` must outlive this object.
+  explicit DiskReportFileSystem(Hiding hiding = Hiding::kUnnamedWhereSupported,
+                                ReportFilePlatform& platform = SystemReportFilePlatform())
+      : hiding_(hiding), platform_(platform) {}
 
   // Null when `path` is a directory (not a link to one) or the file cannot
   // be created.
   std::unique_ptr<ReportFile> Create(const std::filesystem::path& path) override;
 
  private:
-  Hiding hiding_;
-};
+  void RemoveStaleTemporaryFiles(const std::filesystem::path& folder);
 
-// ".<report name>.<six random letters or digits>" beside `path`: hidden from
-// the bank search by its leading '.', and never ending in ".syx".
-std::filesystem::path TemporaryReportPath(const std::filesystem::path& path);
+  Hiding hiding_;
+  ReportFilePlatform& platform_;
+  std::vector<std::filesystem::path> swept_folders_;
+};
 
 // Attempts at a free temporary name before giving up.
 inline constexpr int kTemporaryNameAttempts = 64;

@@ -1,5 +1,6 @@
 // The command-line contract of dravelin-batch, checked on the built program.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -181,6 +182,48 @@ TEST_F(BatchContractTest, EmptyCompareBanksLeaveTheStatusLineUntouched) {
   EXPECT_EQ(run.exit_code, 0);
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(run.out, "");
+}
+
+// However little memory is left, a load that runs out of it ends with code 2
+// on the status line and exit status 1: listing a folder of many entries
+// never ends the program instead. The address-space limit goes up from the
+// least under which the program loads one bank, until the load goes through.
+TEST_F(BatchContractTest, LoadRunningOutOfAddressSpaceShowsCodeTwo) {
+#if defined(DRAVELIN_SANITIZED)
+  GTEST_SKIP() << "the sanitizer's runtime needs more address space than the limits leave";
+#else
+  constexpr std::uint64_t kStep = 64 * 1024;
+  constexpr std::uint64_t kMost = std::uint64_t{1} << 30;
+  const auto run_under = [&](std::uint64_t limit) {
+    return testing::RunBatchProcess(DRAVELIN_BATCH_BINARY, dir_.path(), {}, 0,
+                                    testing::StandardOutput::kPipe, limit);
+  };
+  AddCompareBank();
+  std::uint64_t least = 2 * 1024 * 1024;
+  while (run_under(least).exit_code != 0) {
+    least += kStep;
+    ASSERT_LT(least, kMost) << "the program loads one bank under no limit";
+  }
+  // Listing these takes some megabytes; a little above the least limit, the
+  // program has what it needs until it lists them.
+  for (int i = 0; i < 4000; ++i) {
+    dir_.WriteFile("Compare/" + std::string(200, 'n') + std::to_string(i) + ".txt", "");
+  }
+  int out_of_memory = 0;
+  for (std::uint64_t limit = least + 4 * kStep;; limit += kStep) {
+    ASSERT_LT(limit, kMost);
+    const BatchOutcome run = run_under(limit);
+    ASSERT_EQ(run.signal, 0) << "under " << limit << " bytes: " << run.err;
+    if (run.exit_code == 0) {
+      EXPECT_EQ(run.err, kCompareFinished);
+      break;
+    }
+    ASSERT_EQ(run.exit_code, 1) << "under " << limit << " bytes: " << run.err;
+    EXPECT_EQ(run.err, "Message: ' Out Of Memory! Exit immediately!'\n");
+    ++out_of_memory;
+  }
+  EXPECT_GT(out_of_memory, 0);
+#endif
 }
 
 }  // namespace

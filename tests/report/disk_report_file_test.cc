@@ -1,6 +1,8 @@
 // Reports on the real file system: a report replaces whatever held its name
-// without writing through it, and a report that fails leaves that entry as
-// it was and no temporary file behind.
+// without writing through it, a report that fails leaves that entry as it
+// was and no temporary file behind, and the temporary files that runs
+// killed outright left are removed by the next report, those of running
+// writers never.
 
 #include <signal.h>
 #include <sys/resource.h>
@@ -8,10 +10,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <memory>
 #include <functional>
+#include <limits>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -21,6 +27,7 @@
 #include "report/report_channel.h"
 #include "report/report_file.h"
 #include "report/report_file_name.h"
+#include "report/report_file_platform.h"
 #include "tests/support/temp_dir.h"
 
 namespace dravelin {
@@ -234,6 +241,218 @@ TEST_F(DiskReportTest, FailedRenameOrNoCloseLeavesTheEntryAsItWas) {
   file.reset();
   EXPECT_EQ(dir_.ReadFile("Compare/y.txt"), kEarlier);
   EXPECT_EQ(CompareEntries(), (std::set<std::string>{"x.txt", "y.txt"}));
+}
+
+
+// A program writing a report in a child process: it creates the report
+// through the real file system, writes part of it, and waits until it is
+// told to finish or is killed.
+class ChildWriter {
+ public:
+  ChildWriter(const fs::path& report, DiskReportFileSystem::Hiding hiding) {
+    int ready[2];
+    if (::pipe(ready) != 0 || ::pipe(go_) != 0) return;
+    pid_ = ::fork();
+    if (pid_ == 0) {
+      ::close(ready[0]);
+      ::close(go_[1]);
+      DiskReportFileSystem files(hiding);
+      std::unique_ptr<ReportFile> file = files.Create(report);
+      if (file == nullptr || !file->Write("part of a report\r\n", 18)) ::_exit(100);
+      if (::write(ready[1], "r", 1) != 1) ::_exit(101);
+      char go = 0;
+      if (::read(go_[0], &go, 1) != 1) ::_exit(102);
+      ::_exit(file->Write("the rest\r\n", 10) && file->Close() ? 0 : 103);
+    }
+    ::close(ready[1]);
+    ::close(go_[0]);
+    char byte = 0;
+    started_ = pid_ > 0 && ::read(ready[0], &byte, 1) == 1;
+    ::close(ready[0]);
+  }
+  ~ChildWriter() {
+    if (pid_ > 0) Kill();
+    ::close(go_[1]);
+  }
+
+  bool started() const { return started_; }
+
+  // SIGKILL: no clean-up runs.
+  void Kill() {
+    ::kill(pid_, SIGKILL);
+    ::waitpid(pid_, nullptr, 0);
+    pid_ = -1;
+  }
+
+  // The child's exit code once it has finished its report (0: stored).
+  int Finish() {
+    if (::write(go_[1], "g", 1) != 1) return -1;
+    int status = 0;
+    const bool exited = ::waitpid(pid_, &status, 0) == pid_ && WIFEXITED(status);
+    pid_ = -1;
+    return exited ? WEXITSTATUS(status) : -1;
+  }
+
+ private:
+  pid_t pid_ = -1;
+  int go_[2] = {-1, -1};
+  bool started_ = false;
+};
+
+// A run killed outright leaves its hidden temporary file (where no unnamed
+// file hid the report); the next run's first report removes it, and never
+// the file of a writer that still runs, which then stores its report.
+TEST_F(DiskReportTest, NextReportRemovesKilledWritersFilesAndKeepsLiveOnes) {
+  dir_.WriteFile("Compare/x.txt", kEarlier);
+  ChildWriter killed(InCompare("x.txt"), DiskReportFileSystem::Hiding::kHiddenName);
+  ChildWriter live(InCompare("y.txt"), DiskReportFileSystem::Hiding::kHiddenName);
+  ASSERT_TRUE(killed.started() && live.started());
+  killed.Kill();
+  ASSERT_EQ(CompareEntries().size(), 3u);
+
+  ASSERT_EQ(WriteReport("z.txt", "another report"), kAllIsOk);
+  std::set<std::string> names = CompareEntries();
+  EXPECT_EQ(names.erase("x.txt") + names.erase("z.txt"), 2u);
+  ASSERT_EQ(names.size(), 1u);
+  EXPECT_EQ(names.begin()->rfind(".y.txt.", 0), 0u) << *names.begin();
+
+  EXPECT_EQ(live.Finish(), 0);
+  EXPECT_EQ(CompareEntries(), (std::set<std::string>{"x.txt", "y.txt", "z.txt"}));
+  EXPECT_EQ(dir_.ReadFile("Compare/x.txt"), kEarlier);
+  EXPECT_EQ(dir_.ReadFile("Compare/y.txt"), "part of a report\r\nthe rest\r\n");
+}
+
+// The same on a vfat file system, which has no unnamed files, as a USB stick
+// has it. Needs mkfs.vfat and fusefat, and FUSE in this machine.
+TEST_F(DiskReportTest, OnVfatTheNextReportRemovesAKilledWritersFile) {
+  const fs::path image = dir_.path() / "stick.img";
+  const fs::path mount = dir_.MakeDir("stick");
+  const std::string make_and_mount =
+      "truncate -s 8M '" + image.string() + "' && mkfs.vfat '" + image.string() +
+      "' > /dev/null 2>&1 && fusefat -o rw+ '" + image.string() + "' '" + mount.string() +
+      "' > /dev/null 2>&1";
+  if (std::system(make_and_mount.c_str()) != 0) {
+    GTEST_SKIP() << "no vfat image could be mounted (mkfs.vfat, fusefat, /dev/fuse)";
+  }
+  struct Unmount {
+    std::string command;
+    ~Unmount() { EXPECT_EQ(std::system(command.c_str()), 0) << command; }
+  } unmount{"fusermount -u '" + mount.string() + "'"};
+
+  const fs::path compare = mount / "Compare";
+  fs::create_directory(compare);
+  const auto entries = [&] {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(compare)) {
+      names.insert(entry.path().filename().string());
+    }
+    return names;
+  };
+  {
+    ChildWriter killed(compare / "x.txt", DiskReportFileSystem::Hiding::kUnnamedWhereSupported);
+    ASSERT_TRUE(killed.started());
+    killed.Kill();
+  }
+  ASSERT_EQ(entries().size(), 1u);
+  EXPECT_EQ(entries().begin()->front(), '.');
+
+  ReportChannel channel(pane_, files_, mount);
+  ASSERT_EQ(channel.OpenReportFile(ReportFileName("x.txt")), kAllIsOk);
+  channel.WriteReportLine("whole");
+  ASSERT_EQ(channel.CloseReportFile(), kAllIsOk);
+  EXPECT_EQ(entries(), std::set<std::string>{"x.txt"});
+}
+
+// Only regular files of the temporary form whose writer has ended are
+// removed; anything else in the folder stays, whatever its name.
+TEST_F(DiskReportTest, SweepRemovesOnlyTemporaryFilesOfEndedWriters) {
+  const pid_t ended = ::fork();
+  if (ended == 0) ::_exit(0);
+  ASSERT_EQ(::waitpid(ended, nullptr, 0), ended);
+  const auto temporary = [](const std::string& report, long writer) {
+    return "." + report + "." + std::to_string(writer) + ".k3x9q0.tmp";
+  };
+  const std::string stale[] = {temporary("x.txt", ended), temporary("compare.txt", ended)};
+  const std::string kept[] = {
+      temporary("x.txt", ::getppid()),  // a process that runs
+      temporary("x.txt", ::getpid()),   // this one
+      "x.txt." + std::to_string(ended) + ".k3x9q0.tmp",  // not hidden
+      "." + std::string("x.txt.") + std::to_string(ended) + ".k3x9q0",  // an older form
+      "bank.syx",
+  };
+  for (const std::string& name : stale) dir_.WriteFile("Compare/" + name, "stale");
+  for (const std::string& name : kept) dir_.WriteFile("Compare/" + name, "kept");
+  const std::string folder = temporary("d.txt", ended);
+  dir_.WriteFile("Compare/" + folder + "/inside.txt", "kept");
+  const std::string link = temporary("l.txt", ended);
+  const fs::path outside = dir_.WriteFile("Outside/keep.txt", kOutside);
+  fs::create_symlink(outside, InCompare(link));
+
+  ASSERT_EQ(WriteReport("r.txt", "report"), kAllIsOk);
+  std::set<std::string> expected(std::begin(kept), std::end(kept));
+  expected.insert({folder, link, "r.txt"});
+  EXPECT_EQ(CompareEntries(), expected);
+  EXPECT_EQ(dir_.ReadFile("Compare/" + folder + "/inside.txt"), "kept");
+  EXPECT_EQ(dir_.ReadFile("Outside/keep.txt"), kOutside);
+}
+
+// The system's calls, with names found taken a number of times and writes
+// that take a few bytes at a time.
+class ScriptedPlatform final : public ReportFilePlatform {
+ public:
+  int names_taken = 0;
+  std::size_t write_chunk = std::numeric_limits<std::size_t>::max();
+
+  Descriptor OpenUnnamed(const fs::path& directory) override {
+    return system_.OpenUnnamed(directory);
+  }
+  Outcome CreateNew(const fs::path& path, Descriptor* file) override {
+    return NameTaken() ? Outcome::kNameTaken : system_.CreateNew(path, file);
+  }
+  Outcome NameUnnamed(Descriptor file, const fs::path& path) override {
+    return NameTaken() ? Outcome::kNameTaken : system_.NameUnnamed(file, path);
+  }
+  std::size_t WriteSome(Descriptor file, const char* data, std::size_t size) override {
+    return system_.WriteSome(file, data, std::min(size, write_chunk));
+  }
+  bool Close(Descriptor file) override { return system_.Close(file); }
+  bool Replace(const fs::path& from, const fs::path& to) override {
+    return system_.Replace(from, to);
+  }
+  bool Remove(const fs::path& path) override { return system_.Remove(path); }
+  int RemoveIfEnded(const fs::path& path) override { return system_.RemoveIfEnded(path); }
+  void Forget(int token) override { system_.Forget(token); }
+  std::uint64_t ProcessId() override { return system_.ProcessId(); }
+  bool ProcessRuns(std::uint64_t id) override { return system_.ProcessRuns(id); }
+
+ private:
+  bool NameTaken() { return names_taken > 0 && --names_taken >= 0; }
+
+  ReportFilePlatform& system_ = SystemReportFilePlatform();
+};
+
+// A temporary name found taken is tried again with another, up to the
+// limit; a write that takes part of its bytes goes on with the rest.
+TEST_F(DiskReportTest, TakenNamesAreRetriedUpToTheLimitAndShortWritesGoOn) {
+  using Hiding = DiskReportFileSystem::Hiding;
+  const std::string report(1000, 'r');
+  for (Hiding hiding : {Hiding::kUnnamedWhereSupported, Hiding::kHiddenName}) {
+    for (int taken : {kTemporaryNameAttempts - 1, kTemporaryNameAttempts}) {
+      SCOPED_TRACE(std::string(hiding == Hiding::kHiddenName ? "hidden name, " : "unnamed, ") +
+                   std::to_string(taken) + " names taken");
+      dir_.WriteFile("Compare/x.txt", kEarlier);
+      ScriptedPlatform platform;
+      platform.names_taken = taken;
+      platform.write_chunk = 7;
+      DiskReportFileSystem files(hiding, platform);
+      std::unique_ptr<ReportFile> file = files.Create(InCompare("x.txt"));
+      const bool stored =
+          file != nullptr && file->Write(report.data(), report.size()) && file->Close();
+      EXPECT_EQ(stored, taken < kTemporaryNameAttempts);
+      EXPECT_EQ(dir_.ReadFile("Compare/x.txt"), stored ? report : kEarlier);
+      EXPECT_EQ(CompareEntries(), std::set<std::string>{"x.txt"});
+    }
+  }
 }
 
 }  // namespace

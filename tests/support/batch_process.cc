@@ -41,7 +41,8 @@ void DrainPipes(int out_fd, int err_fd, std::string& out, std::string& err) {
 BatchOutcome RunBatchProcess(const std::filesystem::path& binary,
                              const std::filesystem::path& working_dir,
                              const std::vector<std::string>& args, std::uint64_t file_size_limit,
-                             StandardOutput standard_output) {
+                             StandardOutput standard_output,
+                             std::uint64_t address_space_limit) {
   BatchOutcome outcome;
   int out_pipe[2];
   int err_pipe[2];
@@ -73,6 +74,11 @@ BatchOutcome RunBatchProcess(const std::filesystem::path& binary,
                             static_cast<rlim_t>(file_size_limit)};
       if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(127);
     }
+    if (address_space_limit > 0) {
+      const rlimit limit = {static_cast<rlim_t>(address_space_limit),
+                            static_cast<rlim_t>(address_space_limit)};
+      if (::setrlimit(RLIMIT_AS, &limit) != 0) ::_exit(127);
+    }
     ::execv(argv[0], argv.data());
     ::_exit(127);
   }
@@ -82,8 +88,9 @@ BatchOutcome RunBatchProcess(const std::filesystem::path& binary,
   ::close(out_pipe[0]);
   ::close(err_pipe[0]);
   int status = 0;
-  if (pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status)) {
-    outcome.exit_code = WEXITSTATUS(status);
+  if (pid > 0 && ::waitpid(pid, &status, 0) == pid) {
+    if (WIFEXITED(status)) outcome.exit_code = WEXITSTATUS(status);
+    if (WIFSIGNALED(status)) outcome.signal = WTERMSIG(status);
   }
   return outcome;
 }

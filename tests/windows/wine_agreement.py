@@ -10,10 +10,16 @@ file system (mixed case, '_', digits, '~', blanks and brackets, UTF-8 names,
 one whose 40th byte falls inside a character), and the real banks beside
 the checkout when they are there.
 
+With --checks, it first runs build/windows/platform_check.exe under Wine:
+the Windows platform layer's checks that files under Wine cannot reach
+(Wine creates no name that holds an unpaired UTF-16 surrogate).
+
 Usage: wine_agreement.py --exe build/windows/dravelin-batch.exe
                          --batch build/test/src/batch/dravelin-batch
                          --examples examples [--banks ../shared/qs-banks]
-Prints 'N passed, N failed' and exits 1 when any folder disagrees.
+                         [--checks build/windows/platform_check.exe]
+Prints 'N passed, N failed' and exits 1 when any folder disagrees or a
+check fails.
 """
 
 import argparse
@@ -100,6 +106,7 @@ def main():
     parser.add_argument("--batch", required=True)
     parser.add_argument("--examples", required=True)
     parser.add_argument("--banks", default=None)
+    parser.add_argument("--checks", default=None)
     args = parser.parse_args()
 
     scratch = tempfile.mkdtemp(prefix="dravelin-wine-")
@@ -122,6 +129,17 @@ def main():
         print("real banks: skipped (no folder %s)" % args.banks)
 
     passed = failed = 0
+    if args.checks:
+        done = subprocess.run([wine, os.path.abspath(args.checks)], env=env,
+                              stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                              stderr=subprocess.STDOUT, timeout=600)
+        output = done.stdout.decode("utf-8", "replace").strip()
+        if done.returncode == 0:
+            passed += 1
+            print("ok   platform checks: %s" % output)
+        else:
+            failed += 1
+            print("FAIL platform checks (exit %d):\n%s" % (done.returncode, output))
     for label, make in sets.items():
         native = os.path.join(scratch, label, "native")
         windows = os.path.join(scratch, label, "windows")
