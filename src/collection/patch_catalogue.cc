@@ -40,12 +40,13 @@ MessageCode WritePatchCatalogue(ReportChannel& channel, const BankSet& compare_s
     if (ordinal == 0 || bank != fields_of) {
       fields_of = bank;
       bank_fields.clear();
-      // A line break in a file name would break the row in the pane.
-      std::string file_name = groups.bank(bank).file_name;
-      ReplaceControlCharacters(file_name);
-      AppendCsvText(file_name, bank_fields);
-      bank_fields += ',';
-      AppendCsvText(groups.bank(bank).name, bank_fields);
+      // A line break in a name would break the row in the pane.
+      for (const std::string* name : {&groups.bank(bank).file_name, &groups.bank(bank).name}) {
+        std::string shown = *name;
+        ReplaceControlCharacters(shown);
+        if (!bank_fields.empty()) bank_fields += ',';
+        AppendCsvText(shown, bank_fields);
+      }
     }
     const Patch& patch = *groups.patches()[ordinal].patch;
     const GroupId group = groups.group_of(ordinal);

@@ -8,9 +8,9 @@
 // Compare set and, when the Base set takes part, of the Base set, in load
 // order (collection/sound_groups.h), with these fields:
 //   Set                  "Compare" or "Base"
-//   File                 the bank file's name (control characters read as
-//                        '_', as in bank names)
+//   File                 the bank file's name
 //   Bank                 the bank's name, as the reports show it
+// (in both, control characters read as '_', as in every bank name)
 //   Program              the program number, in decimal
 //   Name                 the patch name, all ten characters
 //   Sound group          the patch's sound group, numbered from 1 as

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "collection/banks_worth_keeping.h"
+#include "collection/patch_catalogue.h"
 #include "compare/patch_comparison.h"
 #include "tests/compare/oracle/generated_sets.h"
 #include "tests/compare/report_fixture.h"
@@ -22,6 +23,7 @@ namespace {
 using sysex::MakeSounds;
 using testing::MakeBank;
 using testing::MakePatch;
+using testing::ReportFixture;
 
 // Every patch of both sets in load order, with its bank's number.
 struct Flat {
@@ -150,6 +152,71 @@ TEST(SoundGroupsTest, GroupsAndWhatBanksAddAgreeWithThePairwiseMethod) {
       const SoundGroups groups(sets.compare_set, *base);
       ASSERT_EQ(Figures(RankBanksByWhatTheyAdd(groups)),
                 Figures(PairwiseWorths(sets.compare_set, *base)));
+    }
+  }
+}
+
+// The catalogue written out from pairwise judgements: its group numbers as
+// ExpectGroupsAsPairwise finds them, and every other patch judged similar.
+// The generated names are ASCII, so a field is the name between quotes,
+// each quote doubled, a line break read as '_'.
+std::string PairwiseCatalogue(const BankSet& compare_set, const BankSet& base_set) {
+  const auto quoted = [](std::string_view text) {
+    std::string field = "\"";
+    for (char c : text) {
+      field += c == '"' ? std::string("\"\"") : std::string(1, c == '\r' || c == '\n' ? '_' : c);
+    }
+    return field + "\"";
+  };
+  const std::vector<Flat> all = Flatten(compare_set, base_set);
+  std::vector<const Bank*> banks;
+  for (const BankSet* set : {&compare_set, &base_set}) {
+    for (const Bank& bank : *set) banks.push_back(&bank);
+  }
+  std::vector<std::size_t> group(all.size());
+  std::size_t groups = 0;
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    group[i] = groups;
+    for (std::size_t j = 0; j < i && group[i] == groups; ++j) {
+      if (SameSounds(all[i], all[j])) group[i] = group[j];
+    }
+    if (group[i] == groups) ++groups;
+  }
+  std::string text = "\xEF\xBB\xBF" + std::string(kPatchCatalogueHeader) + "\r\n";
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    std::size_t members = 0;
+    std::size_t similar = 0;
+    std::set<std::size_t> holding;
+    for (std::size_t j = 0; j < all.size(); ++j) {
+      if (group[j] == group[i]) {
+        ++members;
+        holding.insert(all[j].bank);
+      }
+      if (j != i && ComparePatches(*all[i].patch, *all[j].patch).similar) ++similar;
+    }
+    const Bank& bank = *banks[all[i].bank];
+    text += std::string(all[i].base ? "Base" : "Compare") + "," + quoted(bank.file_name) + "," +
+            quoted(bank.name) + "," + std::to_string(all[i].patch->program_number) + "," +
+            quoted(all[i].patch->name) + "," + std::to_string(group[i] + 1) + "," +
+            std::to_string(members) + "," + std::to_string(holding.size()) + "," +
+            std::to_string(similar) + "\r\n";
+  }
+  return text;
+}
+
+TEST(PatchCatalogueTest, RowsAgreeWithThePairwiseMethod) {
+  const BankSet no_base;
+  for (std::uint32_t seed = 0; seed < 200; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    testing::SetPair sets = testing::MakeCollidingSets(seed);
+    // Quotes and commas in the names of the files.
+    for (BankSet* set : {&sets.compare_set, &sets.base_set}) {
+      for (Bank& bank : *set) bank.file_name = "\"" + bank.name + "\", " + std::to_string(seed);
+    }
+    for (const BankSet* base : {static_cast<const BankSet*>(&sets.base_set), &no_base}) {
+      ReportFixture f;
+      ASSERT_EQ(WritePatchCatalogue(f.channel, sets.compare_set, *base), kAllIsOk);
+      ASSERT_EQ(f.File(kPatchCatalogueFile), PairwiseCatalogue(sets.compare_set, *base));
     }
   }
 }
