@@ -13,10 +13,14 @@
 #include <vector>
 
 #include "tools/sysex/dump_builder.h"
+#include "tools/sysex/field_writer.h"
 
 namespace {
 
+using dravelin::params::SoundKind;
 using dravelin::sysex::BankOfDistinctPatches;
+using dravelin::sysex::MakeEffectsOfConfiguration;
+using dravelin::sysex::MakeSoundOfKind;
 using dravelin::sysex::MakeSounds;
 using dravelin::sysex::SyxBuilder;
 
@@ -119,6 +123,29 @@ int main(int argc, char** argv) {
                          .Dump(3, "Pad", sounds)
                          .bytes());
   seeds.emplace_back("cut_dump", SyxBuilder().Dump(4, "Bass", sounds).TruncateTo(200).bytes());
+  // Sounds of both kinds, effects of every configuration, in both layouts.
+  SyxBuilder interleaved;
+  SyxBuilder programs_first;
+  for (unsigned n = 0; n < 6; ++n) {
+    const dravelin::sysex::Sounds kinds = {
+        MakeSoundOfKind(SoundKind::kKeyboard, n), MakeSoundOfKind(SoundKind::kDrum, n),
+        MakeSoundOfKind(SoundKind::kKeyboard, n + 10), MakeSoundOfKind(SoundKind::kDrum, n + 10)};
+    const auto effects = MakeEffectsOfConfiguration(n, n);
+    interleaved.Dump(static_cast<std::uint8_t>(n), "Kinds", kinds)
+        .Effects(static_cast<std::uint8_t>(n), effects);
+    programs_first.Dump(static_cast<std::uint8_t>(n), "Kinds", kinds);
+  }
+  for (unsigned n = 0; n < 6; ++n) {
+    programs_first.Effects(static_cast<std::uint8_t>(n), MakeEffectsOfConfiguration(n, 7));
+  }
+  seeds.emplace_back("effects_interleaved", interleaved.bytes());
+  seeds.emplace_back("effects_after_programs", programs_first.bytes());
+  seeds.emplace_back("cut_effects", SyxBuilder()
+                                        .Dump(5, "Cut FX", sounds)
+                                        .Effects(5, MakeEffectsOfConfiguration(2, 1))
+                                        .TruncateTo(408 + 50)
+                                        .Dump(6, "Next", sounds)
+                                        .bytes());
 
   if (!WriteSeeds(argv[1], seeds, ".syx")) return 1;
   if (argc == 3 && !WriteSeeds(argv[2], PipelineSeeds(), "")) return 1;

@@ -19,10 +19,12 @@ ensure_packages() {
 readonly DRAVELIN_BUILD_PACKAGES=(cmake make g++ qt6-base-dev fonts-liberation2)
 # What building and running every test needs in addition (dpkg-dev and
 # lintian build and check the Debian package; dosfstools and fusefat give
-# the report file test a vfat file system, where FUSE is allowed).
+# the report file test a vfat file system, where FUSE is allowed; the
+# window's screen-reader test runs on a virtual X display with a session
+# bus and the accessibility bus).
 readonly DRAVELIN_TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang-14 libclang-rt-14-dev
                                  desktop-file-utils appstream dpkg-dev lintian dosfstools
-                                 fusefat)
+                                 fusefat xvfb xauth dbus-daemon at-spi2-core)
 # What building the browser page needs, and what its browser test needs.
 readonly DRAVELIN_WEB_PACKAGES=(emscripten python3)
 # The browser test runs in three engines: Chromium (chromedriver), Firefox ESR

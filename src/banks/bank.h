@@ -4,6 +4,8 @@
 #define DRAVELIN_BANKS_BANK_H_
 
 #include <cstddef>
+#include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -19,10 +21,23 @@ struct Bank {
   std::string name;
   // The program dumps of the file in file order; empty for a file without any.
   std::vector<Patch> patches;
+  // The source messages of the patches that the patches cannot give back
+  // themselves, end to end: effects messages and odd program messages
+  // (Patch::effects_message, odd_program_message). One store per bank
+  // instead of an allocation per patch.
+  std::vector<std::uint8_t> messages = {};
   // The name of the bank file as its directory listed it, extension and all
   // (bytes, as for `name`); empty for a bank not read from a file.
   std::string file_name = {};
 };
+
+// The program message of `patch`, a patch of `bank`, as its file holds it:
+// packed from the patch's data for a complete dump, the stored bytes
+// otherwise (Patch::odd_program_message).
+std::vector<std::uint8_t> ProgramMessage(const Bank& bank, const Patch& patch);
+// The effects message of `patch` as its file holds it; empty when the file
+// has none for it.
+std::span<const std::uint8_t> EffectsMessage(const Bank& bank, const Patch& patch);
 
 // The banks of one directory in the order their files were read
 // (BankFileNameLess). A set owns its banks; nothing is shared between sets.

@@ -19,8 +19,13 @@ inline constexpr std::size_t kMaxPatchesPerSet = 128 * 1024;
 
 // Appends a patch to `bank` for every complete dump header followed by a
 // payload in `in`, until the stream ends. `patches_left` is the set's
-// remaining patch budget; it is counted down. Returns kAllIsOk, or
-// kOutOfMemory when the budget or memory ran out (earlier patches stay).
+// remaining patch budget; it is counted down. Each patch gets the user
+// effects dump of its program number when the stream holds one (the k-th
+// patch of a number gets the k-th whole effects dump of that number;
+// EffectsDumpFinder tells which messages count), kept in the bank's message
+// store with the program messages its data cannot give back. Effects dumps never change which program dumps are
+// found. Returns kAllIsOk, or kOutOfMemory when the budget or memory ran out
+// (earlier patches stay; their effects are then not attached).
 MessageCode ReadProgramDumps(ByteStream& in, Bank& bank, std::size_t* patches_left);
 
 // Opens the regular file at `path`, names the bank after it (BankNameFromPath,

@@ -1,6 +1,7 @@
 #include "banks/program_dump.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace dravelin {
 namespace {
@@ -81,8 +82,36 @@ Patch NewPatch(const ProgramData& data, std::uint8_t program_number) {
   Patch patch;
   DecodePatchName(data, patch);
   CopySoundBlocks(data, patch);
+  std::copy_n(data.begin(), kProgramCommonSize, patch.common.begin());
   patch.program_number = program_number;
   return patch;
+}
+
+ProgramData UnpackedProgram(const Patch& patch) {
+  ProgramData data;
+  auto out = std::copy(patch.common.begin(), patch.common.end(), data.begin());
+  for (const SoundBlock& sound : patch.sounds) out = std::copy(sound.begin(), sound.end(), out);
+  return data;
+}
+
+bool IsCompleteProgramMessage(std::span<const std::uint8_t> message) {
+  if (message.size() != kProgramDumpSize || message.front() != kSysexStart ||
+      message.back() != kSysexEnd) {
+    return false;
+  }
+  if (!std::equal(kProgramDumpHeader.begin(), kProgramDumpHeader.end(), message.begin() + 1)) {
+    return false;
+  }
+  // Every payload byte below 80 hex, tested eight at a time: this runs for
+  // every dump read.
+  const std::span<const std::uint8_t> payload = message.subspan(7, kProgramDumpSize - 8);
+  std::uint64_t high_bits = 0;
+  for (std::size_t at = 0; at < payload.size(); at += sizeof high_bits) {
+    std::uint64_t word;
+    std::memcpy(&word, payload.data() + at, sizeof word);
+    high_bits |= word;
+  }
+  return (high_bits & 0x8080808080808080u) == 0;
 }
 
 }  // namespace dravelin

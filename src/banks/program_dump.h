@@ -11,6 +11,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 #include "banks/byte_stream.h"
 #include "banks/patch.h"
@@ -19,10 +20,14 @@
 namespace dravelin {
 
 inline constexpr std::size_t kProgramDataSize = 350;
+// A complete program dump message: F0, five header bytes, the program number,
+// 400 payload bytes and F7.
+inline constexpr std::size_t kProgramDumpSize = 408;
 
 // The unpacked payload of one dump: position 0 unused, 1 to 9 the packed
 // name, then the four sound blocks of 85 bytes each.
 using ProgramData = std::array<std::uint8_t, kProgramDataSize>;
+static_assert(kProgramCommonSize + kSoundsPerPatch * kSoundBlockSize == kProgramDataSize);
 
 // Scans for the next dump header. Returns kAllIsOk with the program number
 // stored, or kEndOfFile when the stream ends first. The header is compared
@@ -45,8 +50,21 @@ void DecodePatchName(const ProgramData& data, Patch& patch);
 // Copies positions 10 to 349 into the four sound blocks.
 void CopySoundBlocks(const ProgramData& data, Patch& patch);
 
-// A patch built from `data` with the given program number.
+// A patch built from `data` with the given program number: its name, its
+// sounds and its common bytes (positions 0 to 9). Its messages are set by
+// the caller that stores them.
 Patch NewPatch(const ProgramData& data, std::uint8_t program_number);
+
+// The unpacked program a patch was built from: its common bytes and its four
+// sounds, end to end.
+ProgramData UnpackedProgram(const Patch& patch);
+
+// True when `message` is a whole program dump as the keyboard sends it:
+// kProgramDumpSize bytes, the header, a program number and payload bytes
+// below 80 hex, and F7. Only such a message unpacks to its patch's data
+// without loss; a patch built from a short or overlong dump keeps the bytes
+// the decoder read, and a writer of complete dumps packs UnpackedProgram.
+bool IsCompleteProgramMessage(std::span<const std::uint8_t> message);
 
 }  // namespace dravelin
 

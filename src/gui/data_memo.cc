@@ -25,6 +25,7 @@
 #include <algorithm>
 #include <climits>
 #include <new>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -116,6 +117,7 @@ void DataMemo::AppendLine(std::string_view bytes) {
 
 void DataMemo::AppendLines(std::string_view bytes, std::span<const std::size_t> ends,
                            std::size_t separator) {
+  TrackChanges();
   // Marked first: a batch that runs out of memory keeps lines to show.
   output_pending_ = true;
   model_.AppendLines(bytes, ends, separator);
@@ -123,6 +125,7 @@ void DataMemo::AppendLines(std::string_view bytes, std::span<const std::size_t> 
 }
 
 void DataMemo::Clear() {
+  TrackChanges();
   model_.Clear();
   if (holds_ > 0) {
     output_pending_ = true;
@@ -135,11 +138,6 @@ void DataMemo::OutputArrived() {
   output_pending_ = false;
   model_.ShowOutputEnd();
   ModelChanged(/*edited=*/true);
-  if (AccessibilityListens()) {
-    // The whole text may have changed: a report replaces the pane.
-    QAccessibleEvent event(this, QAccessible::VisibleDataChanged);
-    QAccessible::updateAccessibility(&event);
-  }
 }
 
 // --- Reading ---
@@ -187,52 +185,55 @@ void DataMemo::Paste() {
 }
 
 void DataMemo::DeleteSelection() {
-  EditText([this] { return model_.DeleteSelection(); }, true);
+  EditText([this] { return model_.DeleteSelection(); });
 }
 
 void DataMemo::Undo() {
-  EditText([this] { return model_.Undo(); }, false);
+  EditText([this] { return model_.Undo(); });
 }
 
 void DataMemo::Redo() {
-  EditText([this] { return model_.Redo(); }, false);
+  EditText([this] { return model_.Redo(); });
 }
 
 void DataMemo::Type(std::string_view utf8) {
-  EditText([this, utf8] { return model_.Type(utf8); }, true);
+  EditText([this, utf8] { return model_.Type(utf8); });
 }
 
-void DataMemo::EditText(const std::function<bool()>& change, bool near_caret) {
-  if (!AccessibilityListens()) {
-    if (change()) ModelChanged(true);
-    return;
-  }
-  // An assistive technology hears what the edit replaced: the lines of the
-  // selection and the one on either side, which a line break typed or
-  // deleted may join or split. Larger edits (typing over a whole report,
-  // pasting one) are only said to have changed the text.
-  constexpr std::size_t kMostSentUnits = std::size_t{1} << 16;
-  const PaneRange selected = selection();
-  const std::size_t first = selected.from.line > 0 ? selected.from.line - 1 : 0;
-  const std::size_t lines_after = line_count() - std::min(selected.to.line + 2, line_count());
-  const std::size_t from = model_.OffsetOf({first, 0});
-  const auto touched_end = [&] {
-    return model_.OffsetOf({line_count() - lines_after - 1, SIZE_MAX});
-  };
-  std::size_t end = touched_end();
-  const bool small = near_caret && end - from <= kMostSentUnits;
-  const QString removed = small ? Utf16ToQString(model_.TextBetween(from, end)) : QString();
-  if (!change()) return;
-  ModelChanged(true);
-  end = touched_end();
-  if (!small || end - from > kMostSentUnits) {
-    QAccessibleEvent event(this, QAccessible::VisibleDataChanged);
+void DataMemo::EditText(const std::function<bool()>& change) {
+  TrackChanges();
+  if (change()) ModelChanged(true);
+}
+
+void DataMemo::TrackChanges() { model_.TrackChanges(AccessibilityListens()); }
+
+void DataMemo::TellTextChange() {
+  const std::optional<PaneChange> change = model_.TakeChange();
+  if (!change || !AccessibilityListens()) return;
+  // An event carries the text it tells of, which goes to the screen reader
+  // whole; beyond this many units (a long report) only its start does.
+  constexpr std::size_t kMostSentUnits = std::size_t{1} << 20;
+  const int at = ToAccessibleOffset(change->offset);
+  // The inserted text is read back from the model. Removed text the model
+  // did not keep is told by its length in blanks, as Qt's own text views
+  // tell every removal.
+  const QString inserted = Utf16ToQString(model_.TextBetween(
+      change->offset, change->offset + std::min(change->inserted, kMostSentUnits)));
+  const QString removed =
+      change->removed_text_known
+          ? Utf16ToQString(change->removed_text)
+          : QString(static_cast<qsizetype>(std::min(change->removed, kMostSentUnits)), u' ');
+  if (change->removed == 0 && change->inserted == 0) return;
+  if (change->removed == 0) {
+    QAccessibleTextInsertEvent event(this, at, inserted);
     QAccessible::updateAccessibility(&event);
-    return;
+  } else if (change->inserted == 0) {
+    QAccessibleTextRemoveEvent event(this, at, removed);
+    QAccessible::updateAccessibility(&event);
+  } else {
+    QAccessibleTextUpdateEvent event(this, at, removed, inserted);
+    QAccessible::updateAccessibility(&event);
   }
-  QAccessibleTextUpdateEvent event(this, static_cast<int>(from), removed,
-                                   Utf16ToQString(model_.TextBetween(from, end)));
-  QAccessible::updateAccessibility(&event);
 }
 
 void DataMemo::MoveCaret(PanePosition position, bool extend) {
@@ -309,15 +310,19 @@ void DataMemo::ModelChanged(bool edited) {
   syncing_bar_ = false;
   RestartCaretBlink();
   viewport()->update();
-  if (edited) find_bar_->TextEdited();
+  if (edited) {
+    find_bar_->TextEdited();
+    // The text's change first, then where the caret is in the new text.
+    TellTextChange();
+  }
   if (AccessibilityListens()) {
-    QAccessibleTextCursorEvent cursor(this, static_cast<int>(model_.caret_offset()));
+    QAccessibleTextCursorEvent cursor(this, ToAccessibleOffset(model_.caret_offset()));
     QAccessible::updateAccessibility(&cursor);
     if (model_.has_selection()) {
       const PaneRange selected = selection();
       QAccessibleTextSelectionEvent selection_event(
-          this, static_cast<int>(model_.OffsetOf(selected.from)),
-          static_cast<int>(model_.OffsetOf(selected.to)));
+          this, ToAccessibleOffset(model_.OffsetOf(selected.from)),
+          ToAccessibleOffset(model_.OffsetOf(selected.to)));
       QAccessible::updateAccessibility(&selection_event);
     }
   }
@@ -461,11 +466,11 @@ void DataMemo::keyPressEvent(QKeyEvent* event) {
   const int key = event->key();
   const Qt::KeyboardModifiers modifiers = event->modifiers();
   if (key == Qt::Key_Backspace) {
-    EditText([this] { return model_.Backspace(); }, true);
+    EditText([this] { return model_.Backspace(); });
     return;
   }
   if (event->matches(QKeySequence::Delete)) {
-    EditText([this] { return model_.DeleteForward(); }, true);
+    EditText([this] { return model_.DeleteForward(); });
     return;
   }
   if (key == Qt::Key_Return || key == Qt::Key_Enter) {
@@ -473,7 +478,7 @@ void DataMemo::keyPressEvent(QKeyEvent* event) {
     return;
   }
   if (key == Qt::Key_Tab && modifiers == Qt::NoModifier) {
-    EditText([this] { return model_.TypeTab(); }, true);
+    EditText([this] { return model_.TypeTab(); });
     return;
   }
   if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && (modifiers & Qt::ControlModifier) != 0) {
@@ -644,12 +649,24 @@ void DataMemo::timerEvent(QTimerEvent* event) {
 }
 
 // Tab is typed into the pane rather than moving the focus on; in the find
-// bar it moves between the bar's controls as usual.
+// bar it moves between the bar's controls as usual, and from its first or
+// last control on to the pane.
 bool DataMemo::focusNextPrevChild(bool next) {
-  if (find_bar_->isAncestorOf(QApplication::focusWidget())) {
-    return QAbstractScrollArea::focusNextPrevChild(next);
+  if (!find_bar_->isAncestorOf(QApplication::focusWidget())) return false;
+  const bool match_selected = find_bar_->MatchIsSelected();
+  const bool moved = QAbstractScrollArea::focusNextPrevChild(next);
+  // Tab is a typing key here: arriving by Tab from the find bar with its
+  // match selected, the next Tab would type blanks over a match the user
+  // never selected. The caret goes to the match's start instead, as in a
+  // text view that shows a match without selecting it; Esc, which closes
+  // the bar, leaves the match selected for the user to act on. (After the
+  // focus has moved, so that a screen reader hears the pane take the focus
+  // before the caret move.)
+  if (moved && match_selected && hasFocus()) {
+    model_.SetCaret(selection().from, false);
+    ModelChanged();
   }
-  return false;
+  return moved;
 }
 
 }  // namespace dravelin

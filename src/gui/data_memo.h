@@ -152,12 +152,18 @@ class DataMemo final : public QAbstractScrollArea {
   void OutputArrived();
   // After the model changed: the scroll bar and the painting follow it, and
   // an assistive technology hears of the caret. With `edited` the text
-  // changed too.
+  // changed too, and it hears what changed (TellTextChange).
   void ModelChanged(bool edited = false);
-  // Runs an edit of the text and tells an assistive technology of it: what
-  // it replaced when it was `near_caret` (typing, deleting), else only that
-  // the text changed (undo, redo).
-  void EditText(const std::function<bool()>& change, bool near_caret);
+  // Runs an edit of the text (typing, deleting, undo, redo, an assistive
+  // technology's edit); the view follows if it changed anything.
+  void EditText(const std::function<bool()>& change);
+  // The model notes what changes only while an assistive technology
+  // listens; called before each change.
+  void TrackChanges();
+  // Tells an assistive technology the run of text the model reports changed
+  // since it last told one, as a stock text view does: an insertion, a
+  // removal, or both.
+  void TellTextChange();
   // Puts the selection on the clipboard; false when nothing is selected or
   // memory for the copy ran out.
   bool CopySelection();

@@ -4,6 +4,7 @@
 #include <QLatin1StringView>
 #include <QScrollBar>
 #include <algorithm>
+#include <climits>
 #include <string>
 
 #include "gui/ansi_text.h"
@@ -21,6 +22,14 @@ QAccessibleInterface* DataMemoFactory(const QString& class_name, QObject* object
 }
 
 }  // namespace
+
+int ToAccessibleOffset(std::size_t offset) {
+  return static_cast<int>(std::min<std::size_t>(offset, INT_MAX));
+}
+
+std::size_t FromAccessibleOffset(int offset) {
+  return static_cast<std::size_t>(std::max(0, offset));
+}
 
 void InstallDataMemoAccessibility() {
   static const bool installed = [] {
@@ -58,8 +67,8 @@ void DataMemoAccessible::selection(int index, int* start, int* end) const {
   *start = *end = 0;
   const PaneModel& model = memo()->model();
   if (index != 0 || !model.has_selection()) return;
-  *start = static_cast<int>(model.OffsetOf(model.selection().from));
-  *end = static_cast<int>(model.OffsetOf(model.selection().to));
+  *start = ToAccessibleOffset(model.OffsetOf(model.selection().from));
+  *end = ToAccessibleOffset(model.OffsetOf(model.selection().to));
 }
 
 int DataMemoAccessible::selectionCount() const { return memo()->model().has_selection() ? 1 : 0; }
@@ -74,17 +83,17 @@ void DataMemoAccessible::removeSelection(int index) {
 void DataMemoAccessible::setSelection(int index, int start, int end) {
   if (index != 0) return;
   DataMemo* pane = memo();
-  pane->model_.Select({pane->model_.PositionAt(static_cast<std::size_t>(std::max(0, start))),
-                       pane->model_.PositionAt(static_cast<std::size_t>(std::max(0, end)))});
+  pane->model_.Select({pane->model_.PositionAt(FromAccessibleOffset(start)),
+                       pane->model_.PositionAt(FromAccessibleOffset(end))});
   pane->ModelChanged();
 }
 
 int DataMemoAccessible::cursorPosition() const {
-  return static_cast<int>(memo()->model().caret_offset());
+  return ToAccessibleOffset(memo()->model().caret_offset());
 }
 
 void DataMemoAccessible::setCursorPosition(int position) {
-  memo()->MoveCaret(memo()->model().PositionAt(static_cast<std::size_t>(std::max(0, position))),
+  memo()->MoveCaret(memo()->model().PositionAt(FromAccessibleOffset(position)),
                     false);
 }
 
@@ -96,19 +105,19 @@ QString DataMemoAccessible::text(QAccessible::Text type) const {
 
 QString DataMemoAccessible::text(int start, int end) const {
   if (end < start) std::swap(start, end);
-  return Utf16ToQString(memo()->model().TextBetween(static_cast<std::size_t>(std::max(0, start)),
-                                                    static_cast<std::size_t>(std::max(0, end))));
+  return Utf16ToQString(memo()->model().TextBetween(FromAccessibleOffset(start),
+                                                    FromAccessibleOffset(end)));
 }
 
 int DataMemoAccessible::characterCount() const {
-  return static_cast<int>(memo()->model().CharacterCount());
+  return ToAccessibleOffset(memo()->model().CharacterCount());
 }
 
 bool DataMemoAccessible::UnitAt(int offset, QAccessible::TextBoundaryType boundary, int* start,
                                 int* end) const {
   const PaneModel& model = memo()->model();
   const std::size_t count = model.CharacterCount();
-  const std::size_t at = std::min(static_cast<std::size_t>(std::max(0, offset)), count);
+  const std::size_t at = std::min(FromAccessibleOffset(offset), count);
   const PanePosition position = model.PositionAt(at);
   PaneRange unit;
   switch (boundary) {
@@ -116,8 +125,8 @@ bool DataMemoAccessible::UnitAt(int offset, QAccessible::TextBoundaryType bounda
       const std::size_t from = model.OffsetOf(position);
       const std::u16string next = model.TextBetween(from, from + 2);
       const std::size_t length = next.empty() ? 0 : next[0] >= 0xD800 && next[0] < 0xDC00 ? 2 : 1;
-      *start = static_cast<int>(from);
-      *end = static_cast<int>(from + length);
+      *start = ToAccessibleOffset(from);
+      *end = ToAccessibleOffset(from + length);
       return true;
     }
     case QAccessible::WordBoundary:
@@ -138,8 +147,8 @@ bool DataMemoAccessible::UnitAt(int offset, QAccessible::TextBoundaryType bounda
     default:
       return false;
   }
-  *start = static_cast<int>(model.OffsetOf(unit.from));
-  *end = static_cast<int>(model.OffsetOf(unit.to));
+  *start = ToAccessibleOffset(model.OffsetOf(unit.from));
+  *end = ToAccessibleOffset(model.OffsetOf(unit.to));
   return true;
 }
 
@@ -184,7 +193,7 @@ QString DataMemoAccessible::textAfterOffset(int offset, QAccessible::TextBoundar
 QRect DataMemoAccessible::characterRect(int offset) const {
   const DataMemo* pane = memo();
   const PaneModel& model = pane->model();
-  const PanePosition position = model.PositionAt(static_cast<std::size_t>(std::max(0, offset)));
+  const PanePosition position = model.PositionAt(FromAccessibleOffset(offset));
   const std::size_t row = model.RowOf(position);
   if (row < model.top_row() || row >= model.top_row() + model.visible_rows()) return {};
   const std::size_t cell = position.column - model.Row(row).column;
@@ -198,16 +207,16 @@ int DataMemoAccessible::offsetAtPoint(const QPoint& point) const {
   const DataMemo* pane = memo();
   const QPoint local = pane->viewport()->mapFromGlobal(point);
   if (!pane->viewport()->rect().contains(local)) return -1;
-  return static_cast<int>(pane->model().OffsetOf(pane->PositionAt(local)));
+  return ToAccessibleOffset(pane->model().OffsetOf(pane->PositionAt(local)));
 }
 
 void DataMemoAccessible::scrollToSubstring(int start, int end) {
   DataMemo* pane = memo();
   PaneModel& model = pane->model_;
   const std::size_t first =
-      model.RowOf(model.PositionAt(static_cast<std::size_t>(std::max(0, start))));
+      model.RowOf(model.PositionAt(FromAccessibleOffset(start)));
   const std::size_t last =
-      model.RowOf(model.PositionAt(static_cast<std::size_t>(std::max(0, end))));
+      model.RowOf(model.PositionAt(FromAccessibleOffset(end)));
   if (first < model.top_row() || last >= model.top_row() + model.visible_rows()) {
     model.ScrollTo(first);
     pane->ModelChanged();
@@ -234,10 +243,9 @@ void DataMemoAccessible::replaceText(int start, int end, const QString& text) {
   const std::string utf8 = text.toStdString();
   pane->EditText(
       [&] {
-        return pane->model_.ReplaceOffsets(static_cast<std::size_t>(std::max(0, start)),
-                                           static_cast<std::size_t>(std::max(0, end)), utf8);
-      },
-      false);
+        return pane->model_.ReplaceOffsets(FromAccessibleOffset(start),
+                                           FromAccessibleOffset(end), utf8);
+      });
 }
 
 }  // namespace dravelin

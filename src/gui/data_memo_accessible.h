@@ -7,6 +7,7 @@
 #define DRAVELIN_GUI_DATA_MEMO_ACCESSIBLE_H_
 
 #include <QAccessibleWidget>
+#include <cstddef>
 
 namespace dravelin {
 
@@ -54,6 +55,14 @@ class DataMemoAccessible final : public QAccessibleWidget,
   // shows) or line (a paragraph) at `offset`; false for other boundaries.
   bool UnitAt(int offset, QAccessible::TextBoundaryType boundary, int* start, int* end) const;
 };
+
+// Qt's accessibility interfaces count text in int, where the pane counts in
+// std::size_t: a pane of more than INT_MAX UTF-16 units (a report of over
+// 2 GB of text) is told as INT_MAX units long, an offset past INT_MAX as
+// INT_MAX, and a negative offset asked for is read as 0. Every offset that
+// crosses to or from Qt's interface goes through these two.
+int ToAccessibleOffset(std::size_t offset);
+std::size_t FromAccessibleOffset(int offset);
 
 // Makes QAccessible build a DataMemoAccessible for every DataMemo; once is
 // enough, more calls do nothing.

@@ -7,8 +7,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
+#include <memory>
 #include <string>
 
+#include "gui/announcer.h"
 #include "gui/data_memo.h"
 
 namespace dravelin {
@@ -21,7 +23,8 @@ FindBar::FindBar(DataMemo* memo)
       count_(new QLabel(this)),
       previous_(new QToolButton(this)),
       next_(new QToolButton(this)),
-      close_(new QToolButton(this)) {
+      close_(new QToolButton(this)),
+      announcer_(std::make_unique<Announcer>(this)) {
   setObjectName(QStringLiteral("FindBar"));
   setAccessibleName(QStringLiteral("Find"));
   // The desktop's own colours, whatever the pane and the window around it
@@ -43,8 +46,8 @@ FindBar::FindBar(DataMemo* memo)
   }
   match_case_->setObjectName(QStringLiteral("MatchCase"));
   count_->setObjectName(QStringLiteral("MatchCount"));
-  // Its text ("3 of 12") is its accessible name, and a new count is told
-  // to assistive technologies as the name changing.
+  // Its text ("3 of 12") is its accessible name; each count shown is
+  // announced as well.
   count_->setMinimumWidth(
       count_->fontMetrics().horizontalAdvance(QStringLiteral("0000000 of 0000000")));
   const auto button = [this](QToolButton* tool, const char* name, const QString& text,
@@ -78,6 +81,8 @@ FindBar::FindBar(DataMemo* memo)
   connect(close_, &QToolButton::clicked, this, &FindBar::Close);
 }
 
+FindBar::~FindBar() = default;
+
 void FindBar::Open() {
   const PaneRange selected = memo_->selection();
   // A selection within one line is what the user wants to find.
@@ -91,9 +96,11 @@ void FindBar::Open() {
 }
 
 void FindBar::Close() {
+  // The focus first: hiding the control that has it would pass it on as Tab
+  // does.
+  memo_->setFocus(Qt::OtherFocusReason);
   hide();
   memo_->PlaceFindBar();
-  memo_->setFocus(Qt::OtherFocusReason);
 }
 
 void FindBar::FindNext() {
@@ -116,6 +123,10 @@ void FindBar::TextEdited() {
   if (!count_->text().isEmpty()) count_->clear();
 }
 
+bool FindBar::MatchIsSelected() const {
+  return found_ && memo_->selection() == match_;
+}
+
 void FindBar::Search(SearchDirection direction, bool from_selection_start) {
   const std::string query = field_->text().toStdString();
   const bool match_case = match_case_->isChecked();
@@ -127,13 +138,15 @@ void FindBar::Search(SearchDirection direction, bool from_selection_start) {
 }
 
 void FindBar::ShowResult(const PaneSearchResult& result) {
-  if (field_->text().isEmpty()) {
-    count_->clear();
-  } else if (!result.found) {
-    count_->setText(QStringLiteral("No matches"));
-  } else {
-    count_->setText(QStringLiteral("%1 of %2").arg(result.number).arg(result.count));
+  // A search that finds nothing leaves the last match selected.
+  if (result.found) {
+    found_ = true;
+    match_ = result.match;
   }
+  const QString count =
+      QString::fromStdString(MatchCountText(result, field_->text().toStdString()));
+  count_->setText(count);
+  announcer_->Announce(count);
 }
 
 bool FindBar::eventFilter(QObject* watched, QEvent* event) {

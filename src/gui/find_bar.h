@@ -4,13 +4,17 @@
 // F3 go to the next match, Shift+Enter and Shift+F3 to the previous, Esc
 // closes it and gives the focus back to the pane. The match is selected in
 // the pane and scrolled into sight. The search itself is the pane model's.
+// Each count shown is announced to a screen reader (gui/announcer.h): a
+// search that finds nothing is heard as "No matches".
 
 #ifndef DRAVELIN_GUI_FIND_BAR_H_
 #define DRAVELIN_GUI_FIND_BAR_H_
 
 #include <QWidget>
+#include <memory>
 
 #include "pane/pane_search.h"
+#include "pane/pane_text.h"
 
 class QCheckBox;
 class QLabel;
@@ -19,11 +23,13 @@ class QToolButton;
 
 namespace dravelin {
 
+class Announcer;
 class DataMemo;
 
 class FindBar final : public QWidget {
  public:
   explicit FindBar(DataMemo* memo);
+  ~FindBar() override;
 
   // Shows the bar with the focus in its field, the field's text selected.
   void Open();
@@ -37,6 +43,10 @@ class FindBar final : public QWidget {
 
   // The pane's text changed: the count shown may be out of date.
   void TextEdited();
+
+  // Whether the pane's selection is the match the bar selected last (also
+  // after a later search found nothing).
+  bool MatchIsSelected() const;
 
   QLineEdit* field() const { return field_; }
   QCheckBox* match_case() const { return match_case_; }
@@ -57,6 +67,10 @@ class FindBar final : public QWidget {
   QToolButton* previous_;
   QToolButton* next_;
   QToolButton* close_;
+  // Says each count as it is shown.
+  std::unique_ptr<Announcer> announcer_;
+  bool found_ = false;
+  PaneRange match_;  // the match selected last, once found_
 };
 
 }  // namespace dravelin

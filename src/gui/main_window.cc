@@ -1,9 +1,12 @@
 #include "gui/main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QColor>
+#include <QCoreApplication>
 #include <QFont>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -183,12 +186,27 @@ void TForm1::BuildMenu() {
   }
   resize(kClientWidth, kClientHeight + bar->sizeHint().height());
 
-  // F10 opens the first menu, as in other desktop programs; Alt alone and
-  // Alt with a mnemonic reach the menus by the menu bar's own handling.
+  // F10 enters the menu bar's keyboard mode exactly as Alt pressed and let
+  // go does (the first menu's title highlighted and the focus in the menu
+  // bar, Left and Right between the titles, Down or Enter to open one): the
+  // menu bar watches the window for that press and release, and offers no
+  // other way in. Alt with a mnemonic reaches the menus by the menu bar's
+  // own handling.
   auto* open_menu = new QShortcut(QKeySequence(Qt::Key_F10), this);
   open_menu->setObjectName(QStringLiteral("OpenFirstMenu"));
-  connect(open_menu, &QShortcut::activated, this,
-          [bar] { bar->setActiveAction(bar->actions().constFirst()); });
+  connect(open_menu, &QShortcut::activated, this, [this] {
+    // As the key arrives: offered to the focus (and from there to its
+    // parents up to the window) as an override nobody took, pressed, and
+    // let go of.
+    QWidget* focus = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : this;
+    QKeyEvent offered(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::AltModifier);
+    offered.ignore();
+    QCoreApplication::sendEvent(focus, &offered);
+    QKeyEvent pressed(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
+    QCoreApplication::sendEvent(focus, &pressed);
+    QKeyEvent released(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+    QCoreApplication::sendEvent(focus, &released);
+  });
   auto* quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
   quit->setObjectName(QStringLiteral("CloseWindow"));
   connect(quit, &QShortcut::activated, this, &QWidget::close);

@@ -3,6 +3,9 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QString>
+#include <memory>
+
+#include "gui/announcer.h"
 
 namespace dravelin {
 namespace {
@@ -29,7 +32,7 @@ QAccessibleInterface* StatusLabelFactory(const QString& /*class_name*/, QObject*
 
 }  // namespace
 
-StatusLabel::StatusLabel(QWidget* parent) : QLabel(parent) {
+StatusLabel::StatusLabel(QWidget* parent) : QLabel(parent), announcer_(std::make_unique<Announcer>(this)) {
   // Before any interface of a label is asked for, so that this one answers.
   static const bool installed = [] {
     QAccessible::installFactory(&StatusLabelFactory);
@@ -37,6 +40,8 @@ StatusLabel::StatusLabel(QWidget* parent) : QLabel(parent) {
   }();
   static_cast<void>(installed);
 }
+
+StatusLabel::~StatusLabel() = default;
 
 void StatusLabel::ShowText(const QString& text) {
   // Each status is told, a repeated one too: the label tells a new name
@@ -49,6 +54,7 @@ void StatusLabel::ShowText(const QString& text) {
   }
   QAccessibleEvent description_changed(this, QAccessible::DescriptionChanged);
   QAccessible::updateAccessibility(&description_changed);
+  announcer_->Announce(text);
   repaint();
 }
 

@@ -46,14 +46,19 @@ PaneModel::PaneModel() {
 
 // --- Program output ---
 
-void PaneModel::AppendLine(std::string_view bytes) { text_.AppendLine(bytes); }
+void PaneModel::AppendLine(std::string_view bytes) {
+  const std::size_t end = bytes.size();
+  AppendLines(bytes, std::span<const std::size_t>(&end, 1), 0);
+}
 
 void PaneModel::AppendLines(std::string_view bytes, std::span<const std::size_t> ends,
                             std::size_t separator) {
+  if (tracks_changes_) changes_.Appended(changes_.pending() ? 0 : CharacterCount());
   text_.AppendLines(bytes, ends, separator);
 }
 
 void PaneModel::Clear() {
+  if (tracks_changes_) changes_.Cleared(changes_.pending() ? 0 : CharacterCount());
   text_.Clear();
   caret_ = anchor_ = {};
   goal_cell_ = 0;
@@ -288,20 +293,37 @@ void PaneModel::Move(PaneMove move, bool extend) {
 // --- Edits ---
 
 template <typename Change>
-bool PaneModel::Edit(Change&& change) {
+bool PaneModel::Edit(PaneRange replaced, Change&& change) {
+  std::size_t length = 0;
+  std::size_t from = 0;
+  std::size_t removed = 0;
+  std::optional<std::u16string> removed_text;
+  if (tracks_changes_) {
+    length = CharacterCount();
+    from = OffsetOf(replaced.from);
+    removed = OffsetOf(replaced.to) - from;
+    if (removed <= PaneChangeLog::kKeptRemovedUnits) {
+      try {
+        removed_text = text_.TextUtf16(replaced);
+      } catch (const std::bad_alloc&) {
+        // Told without its text.
+      }
+    }
+  }
   PanePosition caret;
   try {
     caret = change();
   } catch (const std::bad_alloc&) {
     return false;
   }
+  if (tracks_changes_) changes_.Replaced(length, from, removed, std::move(removed_text));
   SetCaret(caret, false);
   return true;
 }
 
 bool PaneModel::Type(std::string_view utf8) {
   if (utf8.empty() && !has_selection()) return false;
-  return Edit([&] { return text_.Replace(selection(), utf8); });
+  return Edit(selection(), [&] { return text_.Replace(selection(), utf8); });
 }
 
 bool PaneModel::TypeTab() {
@@ -311,7 +333,7 @@ bool PaneModel::TypeTab() {
 
 bool PaneModel::DeleteSelection() {
   if (!has_selection()) return false;
-  return Edit([&] { return text_.Delete(selection()); });
+  return Edit(selection(), [&] { return text_.Delete(selection()); });
 }
 
 bool PaneModel::Backspace() {
@@ -326,18 +348,19 @@ bool PaneModel::DeleteForward() {
 
 bool PaneModel::Undo() {
   if (!CanUndo()) return false;
-  return Edit([&] { return text_.Undo()->to; });
+  return Edit(*text_.UndoRange(), [&] { return text_.Undo()->to; });
 }
 
 bool PaneModel::Redo() {
   if (!CanRedo()) return false;
-  return Edit([&] { return text_.Redo()->to; });
+  return Edit(*text_.RedoRange(), [&] { return text_.Redo()->to; });
 }
 
 bool PaneModel::ReplaceOffsets(std::size_t from, std::size_t to, std::string_view utf8) {
+  if (to < from) std::swap(from, to);
   const PaneRange range{PositionAt(from), PositionAt(to)};
   if (range.from == range.to && utf8.empty()) return false;
-  return Edit([&] { return text_.Replace(range, utf8); });
+  return Edit(range, [&] { return text_.Replace(range, utf8); });
 }
 
 // --- Searching ---
@@ -362,6 +385,19 @@ PaneSearchResult PaneModel::FindFromSelectionStart(std::string_view query, bool 
 
 std::u16string PaneModel::TextBetween(std::size_t from, std::size_t to) const {
   return text_.TextUtf16({PositionAt(from), PositionAt(to)});
+}
+
+// --- What changed ---
+
+void PaneModel::TrackChanges(bool on) {
+  if (on == tracks_changes_) return;
+  tracks_changes_ = on;
+  if (!on) changes_ = PaneChangeLog();
+}
+
+std::optional<PaneChange> PaneModel::TakeChange() {
+  if (!tracks_changes_) return std::nullopt;
+  return changes_.Take(CharacterCount());
 }
 
 }  // namespace dravelin

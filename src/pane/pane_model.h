@@ -25,10 +25,12 @@
 #define DRAVELIN_PANE_PANE_MODEL_H_
 
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "pane/pane_change.h"
 #include "pane/pane_search.h"
 #include "pane/pane_text.h"
 
@@ -173,14 +175,28 @@ class PaneModel {
   std::u16string TextBetween(std::size_t from, std::size_t to) const;
   std::size_t caret_offset() const { return OffsetOf(caret_); }
 
+  // --- What changed, for assistive technologies ---
+
+  // While on, every edit, Clear and appended batch is noted (an edit counts
+  // the text's UTF-16 units, so a view turns this on only while an
+  // assistive technology listens); turning it off forgets what was noted.
+  void TrackChanges(bool on);
+  // The run of the text that changed since the last call, as
+  // pane/pane_change.h describes it: typing one character is one unit
+  // inserted, Backspace one removed, Undo and Redo the run their step
+  // replaced, and a report replacing the pane the whole old text removed and
+  // the new one inserted. Nothing when nothing changed or tracking is off.
+  std::optional<PaneChange> TakeChange();
+
   // The word that holds the character at `position`: a run of letters and
   // digits, of other marks, or of blanks; past a word's end, that word.
   PaneRange WordAround(PanePosition position) const;
 
  private:
-  // Runs an edit; a failure to allocate leaves everything as it was.
+  // Runs an edit that replaces `replaced` (the present text's range); a
+  // failure to allocate leaves everything as it was.
   template <typename Change>
-  bool Edit(Change&& change);
+  bool Edit(PaneRange replaced, Change&& change);
   PanePosition Before(PanePosition position) const;
   PanePosition After(PanePosition position) const;
   PanePosition WordBefore(PanePosition position) const;
@@ -190,6 +206,8 @@ class PaneModel {
   void TakeGoalColumn();
 
   PaneText text_;
+  bool tracks_changes_ = false;
+  PaneChangeLog changes_;
   PanePosition caret_;
   PanePosition anchor_;
   std::size_t goal_cell_ = 0;

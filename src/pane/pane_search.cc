@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "base/line_decoding.h"
@@ -86,6 +87,12 @@ char32_t FoldCase(char32_t c) {
   if (c >= 0x410 && c <= 0x42F) return c + 32;                // Cyrillic
   if (c >= 0x400 && c <= 0x40F) return c + 80;
   return c;
+}
+
+std::string MatchCountText(const PaneSearchResult& result, std::string_view query) {
+  if (query.empty()) return {};
+  if (!result.found) return "No matches";
+  return std::to_string(result.number) + " of " + std::to_string(result.count);
 }
 
 PaneSearchResult SearchText(const PaneText& text, std::string_view query, bool match_case,

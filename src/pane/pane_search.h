@@ -16,6 +16,7 @@
 #define DRAVELIN_PANE_PANE_SEARCH_H_
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 #include "pane/pane_text.h"
@@ -38,6 +39,10 @@ struct PaneSearchResult {
 // found for an empty query or one with a line break.
 PaneSearchResult SearchText(const PaneText& text, std::string_view query, bool match_case,
                             PanePosition from, SearchDirection direction);
+
+// What a find bar shows, and tells a screen reader, after searching for
+// `query`: "N of M", "No matches", or nothing for an empty query.
+std::string MatchCountText(const PaneSearchResult& result, std::string_view query);
 
 // The lower-case form of `c` as searches without regard to case compare it;
 // never an ASCII character for one that is not ASCII.

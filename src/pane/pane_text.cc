@@ -496,6 +496,16 @@ std::optional<PaneRange> PaneText::Redo() {
   return PaneRange{step.before.from, step.after_end};
 }
 
+std::optional<PaneRange> PaneText::UndoRange() const {
+  if (undo_.empty()) return std::nullopt;
+  return PaneRange{undo_.back().before.from, undo_.back().after_end};
+}
+
+std::optional<PaneRange> PaneText::RedoRange() const {
+  if (redo_.empty()) return std::nullopt;
+  return redo_.back().before;
+}
+
 const PaneText::Step& PaneText::MoveLatestStep(std::vector<Step>& from, std::vector<Step>& to,
                                                bool undo) {
   to.reserve(to.size() + 1);

@@ -183,6 +183,11 @@ class PaneText {
   // or nothing when there is none.
   std::optional<PaneRange> Redo();
 
+  // The range of the present text that Undo (Redo) would replace, or
+  // nothing when there is no step.
+  std::optional<PaneRange> UndoRange() const;
+  std::optional<PaneRange> RedoRange() const;
+
   // --- Figures ---
 
   // The bytes of all lines as stored (program lines and edited lines).

@@ -154,6 +154,12 @@ EMSCRIPTEN_KEEPALIVE int dravelin_pane_find(const char* utf8, std::size_t size, 
 }
 EMSCRIPTEN_KEEPALIVE std::size_t dravelin_pane_found_number() { return last_search.number; }
 EMSCRIPTEN_KEEPALIVE std::size_t dravelin_pane_found_count() { return last_search.count; }
+// What the find bar shows for the last search of `query` (UTF-8): "N of M",
+// "No matches" or nothing; the text is handed out (dravelin_pane_out).
+EMSCRIPTEN_KEEPALIVE std::size_t dravelin_pane_found_text(const char* utf8, std::size_t size) {
+  const std::string text = dravelin::MatchCountText(last_search, Bytes(utf8, size));
+  return HandOut(std::u16string(text.begin(), text.end()));
+}
 
 // --- Offsets for assistive technologies (UTF-16 units) ---
 

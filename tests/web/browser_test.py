@@ -8,14 +8,19 @@ writes for the same files in the same order: the status texts (all of them,
 in order), the menu items' captions and enabled states, the pane after every
 command, and every report file byte for byte (a listing command's files
 arrive as one zip). Also: the pane's first hint, a reload that forgets the
-folders, files dropped on the page, and the layout at 390x844 and 800x600.
+folders, files dropped on the page, drops that carry no file (text, a link,
+a folder's file: address) and leave the folders as they were, and the
+layout at 390x844 and 800x600: nothing scaled, the pane's text at 12 pixels
+(its computed size and its glyphs' height in a screenshot at 390x844) and
+its rows wrapped at the columns that fit.
 
 The pane's key script (typing, moves by word, a selection, undo, the find
 bar) gives the caret offsets and selections that the window's pane gives
 for the same keys (tests/gui), read through what the page tells assistive
 technologies. The keyboard reaches every control in order, Tab leaves the
-pane, and axe-core (--axe, its axe.min.js) finds no serious or critical fault
-at the start and after a report. Text that comes without key presses (an
+pane, and axe-core (--axe, its axe.min.js) with the WCAG 2.2 rules (target
+size included) finds no serious or critical fault at 390x844, 800x600 and
+1280x800, at the start and after a report. Text that comes without key presses (an
 on-screen keyboard's text, Backspace and Enter, an input method's
 composition) reaches the pane once, and memory running out in the pane
 (stood in for by a hook of the page) ends the report with code 2's message.
@@ -41,13 +46,16 @@ reverse of that order and checks that the report still agrees.
 
 import argparse
 import base64
+import json
 import os
 import shutil
 import subprocess
 import sys
 import tempfile
 import time
+import struct
 import zipfile
+import zlib
 
 import browsers
 from browsers import CONTROL, END, ENTER, UP, wait_until
@@ -75,6 +83,9 @@ SINGLE_FILES = {"PrintAllSimilarities": "compare.txt", "PrintOnlyIdentities": "i
                 "PrintBanksWorthKeeping": "keep.txt"}
 
 failures = []
+
+# The start of the notice line of a browser without a folder chooser.
+NO_FOLDER_CHOOSER = "This browser cannot choose a folder"
 
 
 def check(condition, message):
@@ -148,7 +159,11 @@ class Page:
         return self.js("return window.statusLog.splice(0)")
 
     def notice(self):
-        return self.js("return document.getElementById('FolderNotice').textContent")
+        """The notice below the folder buttons, but for the line that says the
+        browser has no folder chooser (which stays)."""
+        text = self.js("return document.getElementById('FolderNotice').textContent")
+        return "\n".join(line for line in text.split("\n")
+                         if not line.startswith(NO_FOLDER_CHOOSER))
 
     def menu(self):
         return self.js("""return [...document.querySelectorAll('#MainMenu1 .menu button')].map(
@@ -240,10 +255,84 @@ LAYOUT = """const controls = [...document.querySelectorAll(arguments[0])];
     return { outside, wide: document.documentElement.scrollWidth > innerWidth,
              scale: form.getBoundingClientRect().width / form.offsetWidth };"""
 
+# The pane's text as it shows: its font size, whether any row reaches past
+# the pane's right edge, the longest row's characters, and the first row
+# with text (its box in the viewport, for the screenshot).
+PANE_TEXT = """const rows = document.querySelector('#DataMemo .pane-rows');
+    const pane = document.getElementById('DataMemo').getBoundingClientRect();
+    const shown = [...rows.querySelectorAll('.pane-row')]
+        .filter((r) => r.textContent.trim() !== '');
+    const right = (r) => { const range = document.createRange();
+                           range.selectNodeContents(r);
+                           return range.getBoundingClientRect().right; };
+    const first = shown.find((r) => /[A-Za-z]{4}/.test(r.textContent));
+    const box = first ? first.getBoundingClientRect() : null;
+    return { font: parseFloat(getComputedStyle(rows).fontSize),
+             cut: shown.filter((r) => right(r) > pane.right + 0.5).length,
+             longest: Math.max(0, ...shown.map((r) => r.textContent.length)),
+             row: box && [box.left, box.top, Math.min(box.right, pane.right), box.bottom],
+             ratio: devicePixelRatio };"""
 
-def check_layout(page, browser):
-    """At a phone's 390x844 and at 800x600 every control is in sight, the
-    window readable, and no menu (Help included) widens the page."""
+
+def read_png(path):
+    """The pixels of an 8-bit RGB or RGBA PNG: (width, height, rows of
+    (r, g, b) tuples)."""
+    with open(path, "rb") as f:
+        data = f.read()
+    at, chunks = 8, {}
+    width = height = kind = 0
+    idat = b""
+    while at < len(data):
+        length, name = struct.unpack(">I4s", data[at:at + 8])
+        body = data[at + 8:at + 8 + length]
+        if name == b"IHDR":
+            width, height, depth, kind = struct.unpack(">IIBB", body[:10])
+            assert depth == 8 and kind in (2, 6), "unexpected PNG format"
+        elif name == b"IDAT":
+            idat += body
+        at += 12 + length
+    raw = zlib.decompress(idat)
+    step = 3 if kind == 2 else 4
+    stride = width * step
+    rows, previous = [], bytearray(stride)
+    for y in range(height):
+        line = raw[y * (stride + 1):(y + 1) * (stride + 1)]
+        kind_of_filter, line = line[0], bytearray(line[1:])
+        for x in range(stride):
+            left = line[x - step] if x >= step else 0
+            up = previous[x]
+            corner = previous[x - step] if x >= step else 0
+            if kind_of_filter == 1:
+                line[x] = (line[x] + left) & 255
+            elif kind_of_filter == 2:
+                line[x] = (line[x] + up) & 255
+            elif kind_of_filter == 3:
+                line[x] = (line[x] + (left + up) // 2) & 255
+            elif kind_of_filter == 4:
+                p = left + up - corner
+                pa, pb, pc = abs(p - left), abs(p - up), abs(p - corner)
+                predictor = left if pa <= pb and pa <= pc else up if pb <= pc else corner
+                line[x] = (line[x] + predictor) & 255
+        rows.append([tuple(line[x:x + 3]) for x in range(0, stride, step)])
+        previous = line
+    return width, height, rows
+
+
+def glyph_height(path, box, ratio):
+    """The height in CSS pixels of the dark glyphs within `box` (left, top,
+    right, bottom in CSS pixels) of the screenshot `path`."""
+    width, height, rows = read_png(path)
+    left, top, right, bottom = [int(round(v * ratio)) for v in box]
+    dark = [y for y in range(max(0, top), min(height, bottom))
+            if any(sum(rows[y][x]) < 300 for x in range(max(0, left), min(width, right)))]
+    return (max(dark) - min(dark) + 1) / ratio if dark else 0
+
+
+def check_layout(page, browser, scratch):
+    """At a phone's 390x844 and at 800x600 every control is in sight, nothing
+    is scaled, the pane's text keeps 12 pixels (also in a screenshot at
+    390x844) and wraps at the pane's width, and no menu (Help included)
+    widens the page."""
     for width, height in [(390, 844), (800, 600)]:
         reached = browser.set_viewport(width, height)
         if reached != [width, height]:
@@ -253,12 +342,27 @@ def check_layout(page, browser):
                   "%dx%d: the viewport came to %r" % (width, height, reached))
         # Two frames, so that the page has fitted itself to the new size.
         browser.js_async("requestAnimationFrame(() => requestAnimationFrame(arguments[0]))")
+        page.wait_idle()
         seen = page.js(LAYOUT, CONTROLS)
         check(seen["outside"] == [], "%dx%d: controls out of sight: %r"
               % (width, height, seen["outside"]))
         check(not seen["wide"], "%dx%d: the page is wider than the viewport" % (width, height))
-        check(seen["scale"] >= 0.55, "%dx%d: the window scaled to %.2f" % (width, height,
-                                                                           seen["scale"]))
+        check(abs(seen["scale"] - 1) < 0.01, "%dx%d: the window scaled to %.2f"
+              % (width, height, seen["scale"]))
+        text = page.js(PANE_TEXT)
+        check(text["font"] >= 12, "%dx%d: the pane's text is %.1f px" % (width, height,
+                                                                        text["font"]))
+        check(text["cut"] == 0, "%dx%d: %d rows reach past the pane" % (width, height,
+                                                                        text["cut"]))
+        if width < 670:
+            check(0 < text["longest"] < 80, "%dx%d: rows of %d characters do not wrap at "
+                  "the pane's width" % (width, height, text["longest"]))
+        if (width, height) == (390, 844) and text["row"]:
+            shot = os.path.join(scratch, "phone.png")
+            browser.screenshot(shot)
+            glyphs = glyph_height(shot, text["row"], text["ratio"])
+            check(glyphs >= 8, "390x844: the pane's glyphs are %.1f px high in the "
+                  "screenshot" % glyphs)
         for menu in ["Help", "General Control"]:
             page.js("""[...document.querySelectorAll('#MainMenu1 .menu-title')]
                 .find((e) => e.textContent === arguments[0]).click()""", menu)
@@ -270,18 +374,68 @@ def check_layout(page, browser):
     browser.set_viewport(1000, 800)
 
 
-def check_axe(page, axe_source, when):
-    """Runs axe-core in the page: no serious or critical violation."""
+# The sizes at which axe-core checks the page.
+AXE_SIZES = [(390, 844), (800, 600), (1280, 800)]
+
+
+def check_axe(page, browser, axe_source, when):
+    """Runs axe-core's WCAG 2.2 rules (A and AA, target size included) in the
+    page at each of AXE_SIZES, with the find bar open once: no serious or
+    critical violation."""
     if not page.js("return !!window.axe"):
         page.js("""const script = document.createElement('script');
             script.textContent = arguments[0];
             document.head.append(script);""", axe_source)
-    found = page.b.js_async("""const done = arguments[0];
-        axe.run(document, {resultTypes: ['violations']}).then((result) => done(
-          result.violations.filter((v) => v.impact === 'serious' || v.impact === 'critical')
-            .map((v) => [v.id, v.impact, v.nodes.map((n) => n.target.join(' '))])),
-          (error) => done([['axe failed', String(error), []]]));""")
-    check(found == [], "axe-core %s: %r" % (when, found))
+    for width, height in AXE_SIZES:
+        browser.set_viewport(width, height)
+        browser.js_async("requestAnimationFrame(() => requestAnimationFrame(arguments[0]))")
+        for bar in (False, True):
+            page.js("document.getElementById('FindBar').hidden = !arguments[0]", bar)
+            found = page.b.js_async("""const done = arguments[0];
+                axe.run(document, {resultTypes: ['violations'], runOnly: {type: 'tag',
+                    values: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22aa']}})
+                  .then((result) => done(result.violations.filter((v) =>
+                      v.impact === 'serious' || v.impact === 'critical')
+                    .map((v) => [v.id, v.impact, v.nodes.map((n) => n.target.join(' '))])),
+                  (error) => done([['axe failed', String(error), []]]));""")
+            check(found == [], "axe-core %s at %dx%d%s: %r" % (
+                when, width, height, " with the find bar open" if bar else "", found))
+        page.js("document.getElementById('FindBar').hidden = true")
+    browser.set_viewport(1000, 800)
+
+
+# A drop that carries no file: `kind` text/plain or text/uri-list data.
+DROP_DATA = """const data = new DataTransfer();
+    data.setData(arguments[0], arguments[1]);
+    document.getElementById(arguments[2]).dispatchEvent(
+      new DragEvent('drop', {dataTransfer: data, bubbles: true, cancelable: true}));"""
+
+FOLDERS_HELD = """return ['Compare', 'Base'].map((n) =>
+    document.getElementById(n + 'FolderName').textContent)"""
+
+
+def check_drops_without_files(page, work):
+    """Dragged text, a link, and a folder handed over only as its file:
+    address: the chosen folders stay, and the notice says why."""
+    held = page.js(FOLDERS_HELD)
+    menu = page.menu()
+    cases = [("text/plain", "some dragged text", "CompareBox", "Nothing was dropped but text"),
+             ("text/uri-list", "https://example.invalid/banks/", "BaseBox",
+              "Nothing was dropped but a link"),
+             ("text/uri-list", "file://" + os.path.join(work, "Compare") + "/", "CompareBox",
+              "only the names of what was dropped (Compare)")]
+    for kind, value, target, said in cases:
+        page.js(DROP_DATA, kind, value, target)
+        wait_until(lambda: page.notice() != "", 5)
+        page.wait_idle()
+        check(said in page.notice(), "a drop of %s %r: the notice says %r"
+              % (kind, value, page.notice()))
+        check(page.js(FOLDERS_HELD) == held and page.menu() == menu,
+              "a drop of %s %r changed the folders: %r" % (kind, value, page.js(FOLDERS_HELD)))
+        page.js("""const notice = document.getElementById('FolderNotice');
+            notice.textContent = notice.textContent.split('\\n')
+              .filter((line) => line.startsWith(arguments[0])).join('\\n');""",
+                NO_FOLDER_CHOOSER)
 
 
 # The pane's state as an assistive technology reads it.
@@ -564,6 +718,14 @@ def run(page, browser, args, binary, scratch, work, empty):
     check(drop_downs == ["General Control", "Create Name Lists",
                          "Compare Within 'Compare' Directory", "Compare To 'Base' Directory",
                          "Help"], "drop-down menus: %r" % drop_downs)
+    # WebKitGTK's chooser offers no folder, and the page says so; the others
+    # choose folders.
+    shown = page.js("return document.getElementById('FolderNotice').textContent")
+    check((NO_FOLDER_CHOOSER in shown) == (args.engine == "webkit"),
+          "the notice about the folder chooser: %r" % shown)
+    # The designed size where the viewport has room for it.
+    browser.set_viewport(1000, 900)
+    browser.js_async("requestAnimationFrame(() => requestAnimationFrame(arguments[0]))")
     geometry = page.js("""const box = id => { const r = document.getElementById(id)
           .getBoundingClientRect(); return [r.width, r.height]; };
         return [box('DataMemo'), box('MsgLabel'), getComputedStyle(
@@ -579,8 +741,8 @@ def run(page, browser, args, binary, scratch, work, empty):
     check(page.menu() == batch_menu(binary, empty), "menu states without folders")
     check(page.pane().startswith("Choose your Compare folder"), "the first pane: %r"
           % page.pane()[:80])
-    check_axe(page, args.axe_source, "at the start")
-    check_layout(page, browser)
+    check_axe(page, browser, args.axe_source, "at the start")
+    check_layout(page, browser, scratch)
 
     check_long_copy(page, browser, args.examples, scratch)
 
@@ -601,12 +763,19 @@ def run(page, browser, args, binary, scratch, work, empty):
           'directory.', "Compare-only status: %r" % page.status())
     page.click("PrintAllSimilarities")
     page.download("compare.txt")
-    check_axe(page, args.axe_source, "after a report")
+    check_axe(page, browser, args.axe_source, "after a report")
+    check_layout(page, browser, scratch)
+    check_drops_without_files(page, work)
     check_key_script(page, browser)
     browser.keys(("down", CONTROL), HOME, ("up", CONTROL))
     check_screen_reader_view(page, browser)
     check_tab_order(page, browser)
     check_text_input(page, browser)
+    # One file chosen: its label counts it as one.
+    one = sorted(os.listdir(os.path.join(work, "Base")))[0]
+    page.choose_files("Base", [os.path.join(work, "Base", one)])
+    label = page.js("return document.getElementById('BaseFolderName').textContent")
+    check(label == one + " (1 file)", "one file chosen: the label says %r" % label)
     inputs["Base"] = page.choose_folder("Base", os.path.join(work, "Base"))
     check(page.menu() == batch_menu(binary, work), "menu states, both folders")
     check(page.notice() == "", "a notice after reading: %r" % page.notice())
@@ -753,13 +922,20 @@ def run(page, browser, args, binary, scratch, work, empty):
         dropped = os.path.join(scratch, "dropped")
         shutil.copytree(os.path.join(work, "Compare"), os.path.join(dropped, "Compare"))
         browser.drop_path(os.path.join(dropped, "Compare"), 300, 300)
-        wait_until(lambda: page.js("return document.getElementById('CompareFolderName')"
-                                   ".textContent") == "Compare (3 files)", 10)
+        held = "Compare (%d files)" % len(os.listdir(os.path.join(dropped, "Compare")))
+        check(wait_until(lambda: page.js("return document.getElementById('CompareFolderName')"
+                                         ".textContent") == held, 10),
+              "a dropped folder: the label says %r, not %r" % (page.js(
+                  "return document.getElementById('CompareFolderName').textContent"), held))
         page.wait_idle()
         check(page.notice() == "", "a dropped folder: %r" % page.notice())
         os.remove(os.path.join(dropped, "Compare", sorted(os.listdir(
             os.path.join(dropped, "Compare")))[0]))
         page.click("ReadInputFilesAgain")
+        label = page.js("return document.getElementById('CompareFolderName').textContent")
+        held = len(os.listdir(os.path.join(dropped, "Compare")))
+        check(label == "Compare (%d files)" % held,
+              "a folder of %d files listed again: the label says %r" % (held, label))
         page.click("PrintOnlyIdentities")
         page.download("identity.txt")
         shutil.copytree(os.path.join(work, "Base"), os.path.join(dropped, "Base"))

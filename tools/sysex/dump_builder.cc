@@ -1,5 +1,6 @@
 #include "tools/sysex/dump_builder.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace dravelin::sysex {
@@ -63,6 +64,39 @@ std::string ProgramDump(std::uint8_t program_number, const ProgramData& data) {
 
 std::string ProgramDump(std::uint8_t program_number, std::string_view name, const Sounds& sounds) {
   return ProgramDump(program_number, MakeProgramData(name, sounds));
+}
+
+std::string PackSevenBitData(std::span<const std::uint8_t> data, std::size_t payload_size) {
+  std::string payload;
+  for (std::size_t m = 0; m < payload_size; ++m) {
+    unsigned byte = 0;
+    for (unsigned b = 0; b < 7; ++b) {
+      const std::size_t bit = 7 * m + b;
+      if (bit / 8 < data.size() && (data[bit / 8] >> (bit % 8)) & 1u) byte |= 1u << b;
+    }
+    payload += static_cast<char>(byte);
+  }
+  return payload;
+}
+
+EffectsData MakeEffectsData(std::uint32_t seed) {
+  const SoundBlock noise = MakeSound(seed ^ 0x5EEDu);
+  EffectsData data;
+  std::copy_n(noise.begin(), data.size(), data.begin());
+  return data;
+}
+
+std::string EffectsDump(std::uint8_t number, const EffectsData& data) {
+  std::string dump = {'\xF0', '\x00', '\x00', '\x0E', '\x0E', '\x06'};
+  dump += static_cast<char>(number);
+  dump += PackSevenBitData(data, kEffectsPayloadSize);
+  dump += '\xF7';
+  return dump;
+}
+
+SyxBuilder& SyxBuilder::Effects(std::uint8_t number, const EffectsData& data) {
+  bytes_ += EffectsDump(number, data);
+  return *this;
 }
 
 SyxBuilder& SyxBuilder::Dump(std::uint8_t program_number, std::string_view name,

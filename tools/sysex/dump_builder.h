@@ -6,9 +6,11 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
+#include "banks/effects_dump.h"
 #include "banks/patch.h"
 #include "banks/program_dump.h"
 
@@ -34,11 +36,23 @@ std::string PackProgramData(const ProgramData& data);
 std::string ProgramDump(std::uint8_t program_number, const ProgramData& data);
 std::string ProgramDump(std::uint8_t program_number, std::string_view name, const Sounds& sounds);
 
+// `data` as a 7-bit payload of `payload_size` bytes: its bits laid end to
+// end, least significant first, 7 to a byte; bits past the data are zero.
+std::string PackSevenBitData(std::span<const std::uint8_t> data, std::size_t payload_size);
+
+// Effects data whose 65 bytes are derived from `seed`; different seeds give
+// different data.
+EffectsData MakeEffectsData(std::uint32_t seed);
+
+// F0 00 00 0E 0E 06, the effects number, the 75-byte packed payload, F7.
+std::string EffectsDump(std::uint8_t number, const EffectsData& data);
+
 // A whole sysex file being put together.
 class SyxBuilder {
  public:
   SyxBuilder& Dump(std::uint8_t program_number, std::string_view name, const Sounds& sounds);
   SyxBuilder& Dump(std::uint8_t program_number, const ProgramData& data);
+  SyxBuilder& Effects(std::uint8_t number, const EffectsData& data);
   // Any bytes, for instance another kind of message or stray text.
   SyxBuilder& Raw(std::string_view bytes);
   SyxBuilder& Raw(std::initializer_list<int> bytes);

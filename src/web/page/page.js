@@ -298,9 +298,16 @@
   function chooseFolder(name, choice) {
     folders[name] = choice;
     note(name, '');
-    const label = document.getElementById(name + 'FolderName');
-    label.textContent = choice ? (choice.label + ' (' + choice.files.length + ' files)') : 'none';
+    showFolder(name);
     if (ready) load();
+  }
+
+  // The label beside a folder's buttons says what the page holds of it.
+  function showFolder(name) {
+    const choice = folders[name];
+    const count = choice ? choice.files.length : 0;
+    document.getElementById(name + 'FolderName').textContent =
+        choice ? choice.label + ' (' + count + (count === 1 ? ' file)' : ' files)') : 'none';
   }
 
   // Files chosen one by one (or a folder's files, where the browser's
@@ -316,8 +323,13 @@
   }
 
   // Where the browser has no folder chooser, the folder button chooses
-  // files, and the page says so.
-  const folderChooser = 'webkitdirectory' in document.createElement('input');
+  // files, and the page says so. WebKitGTK knows the input's folder switch
+  // but its chooser still offers only files; nothing but its name tells it
+  // from WebKit elsewhere.
+  const webkitGtk = /AppleWebKit/.test(navigator.userAgent) &&
+                    !/Chrome|Chromium|Android|Mac OS X|iPhone|iPad/.test(navigator.userAgent) &&
+                    /Linux|X11/.test(navigator.userAgent);
+  const folderChooser = 'webkitdirectory' in document.createElement('input') && !webkitGtk;
   if (!folderChooser) {
     note('browser', 'This browser cannot choose a folder: with the folder buttons, select ' +
          'all the bank files in the folder (Ctrl+A or Cmd+A in the chooser).');
@@ -429,6 +441,7 @@
       if (!choice || !choice.list) continue;
       try {
         choice.files = await choice.list();
+        showFolder(name);
       } catch (error) {
         note(name, 'The folder "' + choice.label + '" could not be listed again (' +
              (error.name || error) + '); its files are read as they were chosen.');
@@ -451,6 +464,10 @@
       return;
     }
     const dropped = [...e.dataTransfer.items].filter((item) => item.kind === 'file');
+    if (dropped.length === 0 && e.dataTransfer.files.length === 0) {
+      droppedWithoutFiles(name, e.dataTransfer);
+      return;
+    }
     const entries = dropped.map((item) => item.webkitGetAsEntry && item.webkitGetAsEntry());
     const at = entries.findIndex((entry) => entry && entry.isDirectory);
     if (at < 0) {
@@ -469,6 +486,59 @@
       if (!folder || folder.kind !== 'directory') throw new TypeError('not a folder');
       return filesOfHandle(folder);
     }, byEntry);
+  });
+
+  // A drop that hands the page no file: some browsers (WebKitGTK) hand a
+  // folder or files from the desktop only as their file: addresses, which
+  // the page reads where the browser lets it; text or a link is no folder.
+  // Either way the folder chosen before stays unless every file was read.
+  async function droppedWithoutFiles(name, data) {
+    const addresses = (data.getData('text/uri-list') || '').split(/\r?\n/)
+        .map((line) => line.trim()).filter((line) => line !== '' && !line.startsWith('#'));
+    const fileAddresses = addresses.filter((address) => address.startsWith('file:'));
+    if (fileAddresses.length === 0) {
+      note(name, 'Nothing was dropped but ' + (addresses.length ? 'a link' : 'text') +
+           ': the ' + name + ' folder stays as it was. Drop a folder or its files, or ' +
+           'choose them with the buttons.');
+      return;
+    }
+    const named = fileAddresses.map((address) =>
+        decodeURIComponent(address.replace(/\/+$/, '').split('/').pop()));
+    try {
+      if (fileAddresses.some((address) => address.endsWith('/'))) throw new TypeError('a folder');
+      const files = await Promise.all(fileAddresses.map(async (address, i) => {
+        const response = await fetch(address);
+        if (!response.ok) throw new TypeError('not readable');
+        return new File([await response.blob()], named[i]);
+      }));
+      chooseFolder(name, { files, list: null,
+                           label: files.length === 1 ? files[0].name : 'dropped files' });
+    } catch (error) {
+      note(name, 'This browser handed the page only the names of what was dropped (' +
+           named.join(', ') + '), which the page cannot read: the ' + name + ' folder stays ' +
+           'as it was. Choose the folder with the ' + name + ' folder button, or choose ' +
+           'the files in it.');
+    }
+  }
+
+  // A page shown again from the browser's history (Back) holds the folders it
+  // had; where the browser emptied the file inputs, they are given the files
+  // again, so that they too show what the page holds.
+  window.addEventListener('pageshow', (e) => {
+    if (!e.persisted) return;
+    for (const name of ['Compare', 'Base']) {
+      showFolder(name);
+      const choice = folders[name];
+      const inputs = [name + 'Folder', name + 'Files'].map((id) => document.getElementById(id));
+      if (!choice || inputs.some((input) => input.files.length > 0)) continue;
+      try {
+        const held = new DataTransfer();
+        for (const file of choice.files) if (file instanceof File) held.items.add(file);
+        inputs[1].files = held.files;
+      } catch (error) {
+        // A browser that cannot set an input's files: the label says it.
+      }
+    }
   });
 
   // --- Report files ----------------------------------------------------------
@@ -541,27 +611,26 @@
 
   // The window keeps its designed size where the viewport has room for it and
   // for the folder buttons below it. Where it is narrower, the window narrows
-  // with it (its menu bar wraps) and the client area (pane and status line)
-  // is scaled down to the window's width; where it is too low, the client
-  // area is scaled down to fit the height too, but no further than
-  // kLeastHeightScale (below that the page scrolls instead). The pane
-  // measures in layout pixels, so it is unaffected.
-  const kLeastHeightScale = 0.7;
+  // with it (its menu bar wraps, the pane wraps its rows at the columns that
+  // fit); where it is too low, the client area grows shorter, the status
+  // line staying at its bottom, down to kLeastClientHeight (below that the
+  // page scrolls instead). Nothing is scaled: the pane's text keeps its
+  // designed size.
+  const kLeastClientHeight = 240;
   const form = document.getElementById('Form1');
   const clientBox = document.getElementById('ClientBox');
   const client = clientBox.firstElementChild;
   const folderSection = document.getElementById('Folders');
+  const designWidth = client.offsetWidth;
+  const designHeight = client.offsetHeight;
   function fit() {
-    const design = client.offsetWidth;
-    const width = Math.min(design, document.documentElement.clientWidth - 16);
+    const width = Math.min(designWidth, document.documentElement.clientWidth - 16);
     form.style.width = width + 'px';
+    client.style.width = width + 'px';
     const frame = form.offsetHeight - clientBox.offsetHeight;  // caption, menus, border
     const room = window.innerHeight - folderSection.offsetHeight - frame - 24;
-    const scale = Math.min(1, width / design,
-                           Math.max(kLeastHeightScale, room / client.offsetHeight));
-    client.style.transform = scale < 1 ? 'scale(' + scale + ')' : '';
-    clientBox.style.width = design * scale + 'px';
-    clientBox.style.height = client.offsetHeight * scale + 'px';
+    const height = Math.min(designHeight, Math.max(kLeastClientHeight, Math.floor(room)));
+    client.style.height = height + 'px';
   }
   // The root element's box follows the viewport, also where a browser
   // reports a resize before its layout has caught up.

@@ -64,7 +64,8 @@ class DravelinPane {
     this.unanswered = 0;
     this.answers = new Map();
     this.nextQuery = 1;
-    // Called with a find's { found, number, count } when its view arrives.
+    // Called with a find's { found, number, count, text } when its view
+    // arrives.
     this.onSearch = null;
     // The top row that the scroll bar's position stands for, while the user
     // holds the bar there.
@@ -206,7 +207,7 @@ class DravelinPane {
     probe.setAttribute('aria-hidden', 'true');
     probe.textContent = 'M'.repeat(100);
     this.rowsBox.append(probe);
-    // Layout pixels, not the screen's: the page may scale the window down.
+    // Layout pixels, not the screen's, should anything scale the pane.
     this.charWidth = probe.offsetWidth / 100 || 7;
     probe.remove();
     this.lineHeight = parseFloat(getComputedStyle(this.rowsBox).lineHeight) || 14;
@@ -364,8 +365,8 @@ class DravelinPane {
 
   // The row and cell under a point of the screen.
   cellAt(clientX, clientY) {
-    // From the screen's pixels to the pane's layout pixels (the page may
-    // scale the window down).
+    // From the screen's pixels to the pane's layout pixels (the same, unless
+    // something scales the pane).
     const rect = this.viewport.getBoundingClientRect();
     const scale = rect.width / (this.viewport.offsetWidth || rect.width) || 1;
     const x = (clientX - rect.left) / scale - kPaneMargin;
@@ -655,8 +656,11 @@ class DravelinFindBar {
     this.pane.call('find', query, this.matchCase.checked, backward, fromSelectionStart);
   }
 
-  showCount({ found, number, count }) {
-    const query = this.searched.shift() ?? '';
-    this.count.textContent = query === '' ? '' : !found ? 'No matches' : number + ' of ' + count;
+  // The count is a live status: a screen reader announces each one, a
+  // count shown again too (it is taken out first, so that it changes).
+  showCount({ text }) {
+    this.searched.shift();
+    if (this.count.textContent === text && text !== '') this.count.textContent = '';
+    this.count.textContent = text;
   }
 }

@@ -85,7 +85,8 @@ const DravelinProtocol = Object.freeze({
     // when the selection or the text changed since the last view; null when
     // the selection is too long to travel with a view: ask "paneQuery"),
     // readLine (an undo or redo changed the text), search
-    // (after a find: { found, number, count }), input (the answer to a
+    // (after a find: { found, number, count, text }, `text` what the find
+    // bar shows: "N of M", "No matches" or nothing), input (the answer to a
     // "paneInput") }.
     paneView: (view) => [{ type: 'paneView', view }, []],
     // The text a "paneQuery" asked for.

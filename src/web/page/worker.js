@@ -112,7 +112,9 @@ const dravelinPaneCalls = {
     const found = dravelinWithText(query, (at, n) => Module._dravelin_pane_find(
         at, n, matchCase ? 1 : 0, backward ? 1 : 0, fromSelectionStart ? 1 : 0));
     result.search = { found: found !== 0, number: Module._dravelin_pane_found_number(),
-                      count: Module._dravelin_pane_found_count() };
+                      count: Module._dravelin_pane_found_count(),
+                      text: dravelinPaneOut(dravelinWithText(query, (at, n) =>
+                        Module._dravelin_pane_found_text(at, n))) };
   },
 };
 
