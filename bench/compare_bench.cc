@@ -4,23 +4,39 @@
 // indexed "Print All Similarities" its report file is copied with cp, the
 // measure that report is held against.
 //
+// The three reports over the whole collection ("Print Sound Groups", "Print
+// Banks Worth Keeping", "Create Patch Catalogue") on the same corpus, both
+// sets taking part, are held against what they cannot do without: loading
+// the sets from their bank files on disk (the corpus written out as .syx
+// files and read as the program reads them) and writing their bytes (their
+// report file copied into a new file after each run). Their memory is the peak of
+// the heap while they run, per patch, on the whole corpus and on a quarter
+// of it: it grows with the patches when the two are alike.
+//
 // After the benchmarks a summary gives, as medians over the runs, each
 // report's indexed and plain time and their ratio, the cp time and the
-// ratio of report to cp; --compare_summary=FILE writes the same figures as
-// JSON.
+// ratio of report to cp, and each collection report's time against loading
+// and copying and its memory; --compare_summary=FILE writes the same
+// figures as JSON.
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "banks/bank_directory.h"
+#include "collection/banks_worth_keeping.h"
+#include "collection/patch_catalogue.h"
+#include "collection/sound_groups_report.h"
 #include "compare/against_base_report.h"
 #include "compare/within_compare_report.h"
 #include "report/report_channel.h"
@@ -28,6 +44,55 @@
 #include "tests/compare/oracle/generated_sets.h"
 #include "tests/compare/oracle/literal_reports.h"
 #include "tests/support/temp_dir.h"
+#include "tools/sysex/dump_builder.h"
+
+// The heap in use and its peak, counted by the program's operator new and
+// delete below (each block carries its size in front of it).
+namespace {
+std::atomic<std::size_t> g_heap_in_use{0};
+std::atomic<std::size_t> g_heap_peak{0};
+constexpr std::size_t kSizeHeader = alignof(std::max_align_t);
+
+void* CountedAllocate(std::size_t size) {
+  void* block = std::malloc(size + kSizeHeader);
+  if (block == nullptr) return nullptr;
+  *static_cast<std::size_t*>(block) = size;
+  const std::size_t in_use = g_heap_in_use.fetch_add(size, std::memory_order_relaxed) + size;
+  std::size_t peak = g_heap_peak.load(std::memory_order_relaxed);
+  while (in_use > peak &&
+         !g_heap_peak.compare_exchange_weak(peak, in_use, std::memory_order_relaxed)) {
+  }
+  return static_cast<char*>(block) + kSizeHeader;
+}
+
+void CountedFree(void* pointer) {
+  if (pointer == nullptr) return;
+  void* block = static_cast<char*>(pointer) - kSizeHeader;
+  g_heap_in_use.fetch_sub(*static_cast<std::size_t*>(block), std::memory_order_relaxed);
+  std::free(block);
+}
+
+void* CountedNew(std::size_t size) {
+  void* pointer = CountedAllocate(size);
+  if (pointer == nullptr) throw std::bad_alloc();
+  return pointer;
+}
+}  // namespace
+
+void* operator new(std::size_t size) { return CountedNew(size); }
+void* operator new[](std::size_t size) { return CountedNew(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  return CountedAllocate(size);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+  return CountedAllocate(size);
+}
+void operator delete(void* pointer) noexcept { CountedFree(pointer); }
+void operator delete[](void* pointer) noexcept { CountedFree(pointer); }
+void operator delete(void* pointer, std::size_t) noexcept { CountedFree(pointer); }
+void operator delete[](void* pointer, std::size_t) noexcept { CountedFree(pointer); }
+void operator delete(void* pointer, const std::nothrow_t&) noexcept { CountedFree(pointer); }
+void operator delete[](void* pointer, const std::nothrow_t&) noexcept { CountedFree(pointer); }
 
 namespace dravelin {
 namespace {
@@ -159,6 +224,22 @@ double TimeCp(const std::filesystem::path& source, const std::filesystem::path& 
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
+// Copies `source` within this process into a new file that then replaces
+// `target`, as a report file is stored, and returns the time it took in
+// milliseconds, or a negative time when it failed. For a small file this is
+// the time of writing its bytes; cp would add the start of a process.
+double TimeCopy(const std::filesystem::path& source, const std::filesystem::path& target) {
+  std::filesystem::path fresh = target;
+  fresh += ".new";
+  std::error_code error;
+  const Clock::time_point start = Clock::now();
+  std::filesystem::copy_file(source, fresh, std::filesystem::copy_options::overwrite_existing,
+                             error);
+  if (!error) std::filesystem::rename(fresh, target, error);
+  if (error) return -1;
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
 void BM_Report(benchmark::State& state, Report report, bool literal) {
   Fixture& fixture = Shared();
   ReportChannel channel(fixture.pane, fixture.files, fixture.dir.path());
@@ -200,6 +281,162 @@ void BM_Report(benchmark::State& state, Report report, bool literal) {
   }
 }
 
+// --- The reports over the whole collection -----------------------------------
+
+enum class Collection { kSoundGroups, kBanksWorthKeeping, kPatchCatalogue };
+constexpr Collection kCollectionReports[] = {
+    Collection::kSoundGroups, Collection::kBanksWorthKeeping, Collection::kPatchCatalogue};
+
+ReportInfo InfoOf(Collection report) {
+  switch (report) {
+    case Collection::kSoundGroups:
+      return {"sound_groups", "Print Sound Groups", kSoundGroupsReportFile};
+    case Collection::kBanksWorthKeeping:
+      return {"banks_worth_keeping", "Print Banks Worth Keeping", kBanksWorthKeepingReportFile};
+    default:
+      return {"patch_catalogue", "Create Patch Catalogue", kPatchCatalogueFile};
+  }
+}
+
+MessageCode WriteReport(ReportChannel& channel, const BankSet& compare_set, const BankSet& base_set,
+                        Collection report) {
+  switch (report) {
+    case Collection::kSoundGroups:
+      return WriteSoundGroupsReport(channel, compare_set, base_set);
+    case Collection::kBanksWorthKeeping:
+      return WriteBanksWorthKeepingReport(channel, compare_set, base_set);
+    default:
+      return WritePatchCatalogue(channel, compare_set, base_set);
+  }
+}
+
+// The corpus as bank files on disk, and the sets read back from them.
+struct DiskCorpus {
+  DiskCorpus() {
+    const testing::SetPair& sets = Shared().sets;
+    for (const auto& [folder, set] :
+         {std::pair{"Compare", &sets.compare_set}, std::pair{"Base", &sets.base_set}}) {
+      for (const Bank& bank : *set) {
+        sysex::SyxBuilder file;
+        for (const Patch& patch : bank.patches) {
+          file.Dump(patch.program_number, patch.name, patch.sounds);
+        }
+        dir.WriteFile(std::string(folder) + "/" + bank.name + ".syx", file.bytes());
+      }
+    }
+    loaded = Load(compare_set, base_set);
+  }
+
+  // Reads both folders as the program does; false unless every patch came.
+  bool Load(BankSet& compare, BankSet& base) const {
+    const testing::SetPair& sets = Shared().sets;
+    return ReadBankDirectory(dir.path(), "Compare", compare) == kAllIsOk &&
+           ReadBankDirectory(dir.path(), "Base", base) == kAllIsOk &&
+           CountPatches(compare) == CountPatches(sets.compare_set) &&
+           CountPatches(base) == CountPatches(sets.base_set);
+  }
+
+  testing::TempDir dir;
+  BankSet compare_set;
+  BankSet base_set;
+  bool loaded = false;
+};
+
+DiskCorpus& SharedDiskCorpus() {
+  static DiskCorpus corpus;
+  return corpus;
+}
+
+void BM_LoadBothSets(benchmark::State& state) {
+  const DiskCorpus& corpus = SharedDiskCorpus();
+  for (auto _ : state) {
+    BankSet compare;
+    BankSet base;
+    const Clock::time_point start = Clock::now();
+    const bool loaded = corpus.Load(compare, base);
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    if (!loaded) {
+      state.SkipWithError("the corpus did not load whole");
+      return;
+    }
+    state.SetIterationTime(seconds);
+    Record("load_both_sets", seconds * 1e3);
+  }
+}
+
+// The peak of the heap above what it held before, while `report` runs
+// over the sets (screen display off, its file written); 0 when it failed.
+std::size_t PeakHeapOf(Collection report, const BankSet& compare_set, const BankSet& base_set) {
+  Fixture& fixture = Shared();
+  ReportChannel channel(fixture.pane, fixture.files, fixture.dir.path());
+  channel.set_screen_display(false);
+  const std::size_t before = g_heap_in_use.load();
+  g_heap_peak.store(before);
+  if (WriteReport(channel, compare_set, base_set, report) != kAllIsOk) return 0;
+  return g_heap_peak.load() - before;
+}
+
+std::map<std::string, double>& Figures() {
+  static std::map<std::string, double> figures;
+  return figures;
+}
+
+void BM_CollectionReport(benchmark::State& state, Collection report) {
+  DiskCorpus& corpus = SharedDiskCorpus();
+  if (!corpus.loaded) {
+    state.SkipWithError("the corpus did not load whole");
+    return;
+  }
+  Fixture& fixture = Shared();
+  ReportChannel channel(fixture.pane, fixture.files, fixture.dir.path());
+  channel.set_screen_display(false);
+  const ReportInfo info = InfoOf(report);
+  const std::filesystem::path path = channel.ReportFilePath(ReportFileName(std::string(info.file)));
+  for (auto _ : state) {
+    const Clock::time_point start = Clock::now();
+    const MessageCode code = WriteReport(channel, corpus.compare_set, corpus.base_set, report);
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    if (code != kAllIsOk) {
+      state.SkipWithError("the report failed");
+      return;
+    }
+    state.SetIterationTime(seconds);
+    Record(std::string(info.key) + "/ms", seconds * 1e3);
+    state.PauseTiming();
+    const double copy_ms = TimeCopy(path, fixture.dir.path() / "copy.txt");
+    state.ResumeTiming();
+    if (copy_ms < 0) {
+      state.SkipWithError("the copy failed");
+      return;
+    }
+    Record(std::string(info.key) + "/copy_ms", copy_ms);
+  }
+  ReportBytes()[info.key] = std::filesystem::file_size(path);
+  state.counters["report_MB"] = static_cast<double>(ReportBytes()[info.key]) / 1e6;
+
+  // Memory: the whole corpus, and a quarter of it made the same way.
+  static const testing::SetPair quarter = [] {
+    testing::CorpusShape shape;
+    shape.banks = 25;
+    return testing::MakeRealisticCorpus(2024, shape);
+  }();
+  const double patches =
+      static_cast<double>(CountPatches(corpus.compare_set) + CountPatches(corpus.base_set));
+  const double quarter_patches =
+      static_cast<double>(CountPatches(quarter.compare_set) + CountPatches(quarter.base_set));
+  const std::size_t peak = PeakHeapOf(report, corpus.compare_set, corpus.base_set);
+  const std::size_t quarter_peak = PeakHeapOf(report, quarter.compare_set, quarter.base_set);
+  if (peak == 0 || quarter_peak == 0) {
+    state.SkipWithError("the report failed");
+    return;
+  }
+  const double per_patch = static_cast<double>(peak) / patches;
+  const double quarter_per_patch = static_cast<double>(quarter_peak) / quarter_patches;
+  Figures()[std::string(info.key) + "/peak_bytes_per_patch"] = per_patch;
+  Figures()[std::string(info.key) + "/quarter_peak_bytes_per_patch"] = quarter_per_patch;
+  state.counters["peak_bytes_per_patch"] = per_patch;
+}
+
 void RegisterAll() {
   constexpr Report kReports[] = {Report::kAllSimilarities, Report::kOnlyIdentities,
                                  Report::kUniqueOnly, Report::kIdenticalOnly};
@@ -213,6 +450,16 @@ void RegisterAll() {
         ->UseManualTime()
         ->Unit(benchmark::kMillisecond)
         ->Iterations(1);
+  }
+  benchmark::RegisterBenchmark("load_both_sets", BM_LoadBothSets)
+      ->UseManualTime()
+      ->Unit(benchmark::kMillisecond)
+      ->Iterations(11);
+  for (Collection report : kCollectionReports) {
+    benchmark::RegisterBenchmark(InfoOf(report).key, BM_CollectionReport, report)
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(11);
   }
 }
 
@@ -256,12 +503,47 @@ void PrintSummary(std::FILE* out, bool json) {
   if (json) {
     std::fprintf(out,
                  "\n  },\n  \"cp_compare_report_ms\": %.2f,\n"
-                 "  \"all_similarities_over_cp\": %.2f\n}\n",
+                 "  \"all_similarities_over_cp\": %.2f,\n",
                  cp_ms, over_cp);
   } else {
     std::fprintf(out, "%-30s %12.2f\n", "cp of compare.txt (ms)", cp_ms);
     std::fprintf(out, "%-30s %12.2f\n", "All Similarities / cp", over_cp);
   }
+
+  // The collection reports against loading both sets and copying their
+  // file, and their heap per patch on the whole corpus and on a quarter.
+  const double load_ms = MedianMs("load_both_sets");
+  if (json) {
+    std::fprintf(out, "  \"load_both_sets_ms\": %.2f,\n  \"collection\": {\n", load_ms);
+  } else {
+    std::fprintf(out, "\n%-30s %12.2f\n", "load both sets (ms)", load_ms);
+    std::fprintf(out, "%-30s %12s %12s %12s %12s %12s %10s\n", "report", "ms", "copy ms",
+                 "/(load+copy)", "report MB", "B/patch", "quarter");
+  }
+  first = true;
+  for (Collection report : kCollectionReports) {
+    const ReportInfo info = InfoOf(report);
+    const std::string key = info.key;
+    const double ms = MedianMs(key + "/ms");
+    const double copy_ms = MedianMs(key + "/copy_ms");
+    const double ratio = ms / (load_ms + copy_ms);
+    const double megabytes = static_cast<double>(ReportBytes()[info.key]) / 1e6;
+    const double per_patch = Figures()[key + "/peak_bytes_per_patch"];
+    const double quarter_per_patch = Figures()[key + "/quarter_peak_bytes_per_patch"];
+    if (json) {
+      std::fprintf(out,
+                   "%s    \"%s\": {\"ms\": %.2f, \"copy_ms\": %.2f, "
+                   "\"over_load_and_copy\": %.2f, \"report_mb\": %.2f, "
+                   "\"peak_bytes_per_patch\": %.0f, \"quarter_peak_bytes_per_patch\": %.0f}",
+                   first ? "" : ",\n", info.key, ms, copy_ms, ratio, megabytes, per_patch,
+                   quarter_per_patch);
+    } else {
+      std::fprintf(out, "%-30s %12.2f %12.2f %12.2f %12.2f %12.0f %10.0f\n", info.caption, ms,
+                   copy_ms, ratio, megabytes, per_patch, quarter_per_patch);
+    }
+    first = false;
+  }
+  if (json) std::fprintf(out, "\n  }\n}\n");
 }
 
 }  // namespace

@@ -20,7 +20,7 @@
 #include <malloc.h>
 #endif
 
-#include "pane/line_decoding.h"
+#include "base/line_decoding.h"
 #include "pane/pane_text.h"
 
 namespace dravelin {

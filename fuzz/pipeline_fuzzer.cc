@@ -12,6 +12,7 @@
 //   report that have no detail lines, in the same order;
 // - every Compare patch is listed by exactly one of the two reports against
 //   the Base set;
+// - the catalogue has a row for every patch of the sets that take part;
 // - reading the files again gives the same sets.
 //
 // Input: the first byte tells how many pieces go to Compare/ (the rest go
@@ -41,6 +42,9 @@
 #include "app/menu_table.h"
 #include "app/window_operations.h"
 #include "banks/bank.h"
+#include "collection/banks_worth_keeping.h"
+#include "collection/patch_catalogue.h"
+#include "collection/sound_groups_report.h"
 #include "compare/against_base_report.h"
 #include "compare/patch_label.h"
 #include "compare/within_compare_report.h"
@@ -263,7 +267,14 @@ struct Outcome {
   int codes = 0;
 };
 
-enum class CommandKind { kListing, kWithinCompare, kAgainstBase, kSequencerFile, kHelp };
+enum class CommandKind {
+  kListing,
+  kWithinCompare,
+  kAgainstBase,
+  kCollection,
+  kSequencerFile,
+  kHelp
+};
 
 CommandKind KindOf(MenuItemId item) {
   if (MenuItemOf(item).asks_assignment) return CommandKind::kSequencerFile;
@@ -276,6 +287,10 @@ CommandKind KindOf(MenuItemId item) {
   if (item == menu::kPrintUniqueOnly || item == menu::kPrintIdenticalOnly) {
     return CommandKind::kAgainstBase;
   }
+  if (item == menu::kPrintSoundGroups || item == menu::kPrintBanksWorthKeeping ||
+      item == menu::kCreatePatchCatalogue) {
+    return CommandKind::kCollection;
+  }
   return CommandKind::kHelp;
 }
 
@@ -286,6 +301,9 @@ std::string_view ReportFileOf(MenuItemId item) {
   if (item == menu::kPrintAllSimilarities) return kCompareReportFile;
   if (item == menu::kPrintOnlyIdentities) return kIdentityReportFile;
   if (item == menu::kPrintUniqueOnly) return kUniqueReportFile;
+  if (item == menu::kPrintSoundGroups) return kSoundGroupsReportFile;
+  if (item == menu::kPrintBanksWorthKeeping) return kBanksWorthKeepingReportFile;
+  if (item == menu::kCreatePatchCatalogue) return kPatchCatalogueFile;
   return kIdenticalReportFile;
 }
 
@@ -500,6 +518,12 @@ int RunOneInput(const std::uint8_t* data, std::size_t size) {
   if (similarities && similarities->codes == 0) {
     CheckIdentitiesWithinSimilarities(*similarities,
                                       *reference[IndexOf(menu::kPrintOnlyIdentities)]);
+  }
+  const std::optional<Outcome>& catalogue = reference[IndexOf(menu::kCreatePatchCatalogue)];
+  if (catalogue) {
+    const std::size_t patches = CountPatches(app.compare_set()) +
+                                (app.base_loaded() ? CountPatches(app.base_set()) : 0);
+    Check(catalogue->pane.size() == 1 + patches, "a catalogue row for every patch");
   }
   const std::optional<Outcome>& unique = reference[IndexOf(menu::kPrintUniqueOnly)];
   if (unique) {

@@ -26,11 +26,12 @@ fi
 echo "No display: running dravelin-batch with every report in $demo"
 status=0
 "$build/src/batch/dravelin-batch" ControlScreenDisplay CreatePatchNameFiles CreateInsFiles \
-    PrintAllSimilarities PrintOnlyIdentities PrintUniqueOnly PrintIdenticalOnly || status=$?
-for report in compare.txt identity.txt uniqC2B.txt identC2B.txt; do
+    CreatePatchCatalogue PrintAllSimilarities PrintOnlyIdentities PrintSoundGroups \
+    PrintBanksWorthKeeping PrintUniqueOnly PrintIdenticalOnly || status=$?
+for report in compare.txt identity.txt groups.txt keep.txt uniqC2B.txt identC2B.txt; do
   printf '\n===== Compare/%s =====\n' "$report"
   tr -d '\r' < "Compare/$report"
 done
 printf '\nEvery report file written:\n'
-ls -l Compare/*.txt Compare/*.ins
+ls -l Compare/*.txt Compare/*.ins Compare/*.csv
 exit "$status"

@@ -65,6 +65,7 @@ void Application::Click(MenuItemId item) {
 }
 
 void Application::ReleaseBankSets() {
+  base_loaded_ = false;
   FreeBankSet(base_set_);
   FreeBankSet(compare_set_);
   assignments_.Forget();
@@ -124,6 +125,7 @@ void Application::SetItemCaption(MenuItemId item, std::string_view caption) {
 }
 
 void Application::SetSetDependentItems(bool compare_loaded, bool base_loaded) {
+  base_loaded_ = compare_loaded && base_loaded;
   for (MenuItemId item : kMenuItemIds) {
     switch (MenuItemOf(item).needs) {
       case ItemNeeds::kNothing:

@@ -65,6 +65,9 @@ class Application {
 
   const BankSet& compare_set() const { return compare_set_; }
   const BankSet& base_set() const { return base_set_; }
+  // Whether the last load read the Base set without error and found
+  // patches in it (the items that need both sets are enabled then).
+  bool base_loaded() const { return base_loaded_; }
   ReportChannel& channel() { return channel_; }
   StatusLine& status_line() { return status_; }
   const StatusLine& status_line() const { return status_; }
@@ -124,6 +127,7 @@ class Application {
   BankSet base_set_;
   AssignmentStore assignments_;
   std::optional<BankAssignment> confirmed_;  // for the next export
+  bool base_loaded_ = false;
   std::vector<ItemState> items_;  // in menu order
 };
 

@@ -4,6 +4,8 @@
 
 #include "app/application.h"
 #include "app/menu_table.h"
+#include "collection/banks_worth_keeping.h"
+#include "collection/sound_groups_report.h"
 #include "compare/against_base_report.h"
 #include "compare/within_compare_report.h"
 
@@ -33,6 +35,13 @@ constexpr CommandTexts kIdenticalOnlyTexts = {
     "\" has a list of patches in the \"Compare\" directory identical to a \"Base\" directory "
     "patch."};
 
+constexpr CommandTexts kSoundGroupsTexts = {
+    "Finding sound groups...", "Finished. The file \"",
+    "\" lists the groups of patches whose sounds are identical"};
+constexpr CommandTexts kBanksWorthKeepingTexts = {
+    "Counting the sounds each bank adds...", "Finished. The file \"",
+    "\" tells how many sounds each sysex file in the \"Compare\" directory adds"};
+
 // Each command checks the sets it needs, announces the report, writes it, then
 // shows its finished text or the code that stopped it.
 void RunWithinCompareCommand(Application& app, const CommandTexts& texts, WithinCompareKind kind) {
@@ -59,6 +68,24 @@ void RunAgainstBaseCommand(Application& app, const CommandTexts& texts, AgainstB
       TextNamingFile(texts.finished_lead, AgainstBaseReportFile(kind), texts.finished_tail));
 }
 
+// The reports over the whole collection: the Compare set, and the Base set
+// when it was loaded with patches.
+using CollectionReport = MessageCode (*)(ReportChannel&, const BankSet&, const BankSet&);
+
+void RunCollectionCommand(Application& app, const CommandTexts& texts, CollectionReport report,
+                          std::string_view file) {
+  StatusLine& status = app.status_line();
+  if (app.compare_set().empty()) {
+    status.ShowMessageCode(kNoBankFiles);
+    return;
+  }
+  status.ShowStatus(texts.before);
+  const BankSet no_base;
+  status.ShowCommandOutcome(
+      report(app.channel(), app.compare_set(), app.base_loaded() ? app.base_set() : no_base),
+      TextNamingFile(texts.finished_lead, ReportFileName(std::string(file)), texts.finished_tail));
+}
+
 }  // namespace
 
 void PrintAllSimilaritiesClick(Application& app) {
@@ -75,6 +102,15 @@ void PrintUniqueOnlyClick(Application& app) {
 
 void PrintIdenticalOnlyClick(Application& app) {
   RunAgainstBaseCommand(app, kIdenticalOnlyTexts, AgainstBaseKind::kIdenticalOnly);
+}
+
+void PrintSoundGroupsClick(Application& app) {
+  RunCollectionCommand(app, kSoundGroupsTexts, &WriteSoundGroupsReport, kSoundGroupsReportFile);
+}
+
+void PrintBanksWorthKeepingClick(Application& app) {
+  RunCollectionCommand(app, kBanksWorthKeepingTexts, &WriteBanksWorthKeepingReport,
+                       kBanksWorthKeepingReportFile);
 }
 
 }  // namespace dravelin

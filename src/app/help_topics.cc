@@ -294,6 +294,44 @@ constexpr std::string_view kTopic11Paragraph2[] = {
 };
 
 constexpr std::string_view kTopic12Paragraph1[] = {
+    "Creates the report file 'groups.txt' in 'Compare'. A sound group is every",
+    "patch in 'Compare', and in 'Base' when it was read, whose 4 layered sounds",
+    "are identical to each other's, even if defined in different orders or",
+    "repeated; the patch names and numbers are ignored. The report begins with a",
+    "summary: the number of patches and banks, of distinct sounds, of groups of",
+    "two or more patches with the patches they hold, and the largest group. Then",
+    "it lists every group of two or more patches: its different names, then its",
+    "patches with patch numbers and the name of the containing sysex file,",
+    "'Base' patches marked (Base). Groups are numbered and listed in the order",
+    "of their first patch, taking the 'Compare' files in the order they were",
+    "read, then the 'Base' files, and the patches of each file in file order;",
+    "each group lists its patches in the same order. Everything also goes to the",
+    "screen unless the screen display is off.",
+};
+constexpr std::string_view kTopic12Paragraph2[] = {
+    "Creates 'keep.txt' in 'Compare': one line for each sysex file in 'Compare',",
+    "with its number of patches, its distinct sounds (patches with identical",
+    "sounds count as one sound), the sounds that no other file in 'Compare'",
+    "holds and, when 'Base' was read, those of them that no 'Base' patch holds",
+    "either. The last of these counts is what the file adds. The files that add",
+    "most come first, files that add as much stay in the order they were read,",
+    "and a file that adds nothing is marked 'adds nothing'. Two copies of one",
+    "file each add nothing, since each holds every sound of the other.",
+    "Everything also goes to the screen unless the screen display is off.",
+};
+constexpr std::string_view kTopic12Paragraph3[] = {
+    "Creates 'catalogue.csv' in 'Compare', comma-separated values for a",
+    "spreadsheet, in UTF-8 with a byte order mark: one row for every patch of",
+    "'Compare' and, when it was read, of 'Base', with its set, sysex file, bank",
+    "name, patch number and name, its sound group as 'Print Sound Groups'",
+    "numbers it, the number of patches in that group and of files that hold it,",
+    "and the number of other patches it is similar to (identical names or any",
+    "identical sound). Names are written exactly as they are, in quotes; a",
+    "spreadsheet may read a name that begins with =, +, - or @ as a formula.",
+    "Everything also goes to the screen unless the screen display is off.",
+};
+
+constexpr std::string_view kTopic13Paragraph1[] = {
     "The commands 'Create Instrument Definition File', 'Create MIDNAM File' and",
     "'Create REAPER Bank File' of the 'Create Name Lists' submenu each write one",
     "file into 'Compare' that tells a sequencer the names of the patches of your",
@@ -307,7 +345,7 @@ constexpr std::string_view kTopic12Paragraph1[] = {
     "'Compare\\QS+ Banks.slots', which you may edit, and is offered again next",
     "time. 'dravelin-batch' takes it as '--slot BANK=KEYBOARD_BANK' arguments.",
 };
-constexpr std::string_view kTopic12Paragraph2[] = {
+constexpr std::string_view kTopic13Paragraph2[] = {
     "'Compare\\QS+ Banks.ins' is a complete instrument definition file: one",
     "instrument, 'QS+ Banks (Dravelin)', and a patch name section for each bank.",
     "'Compare\\QS+ Banks.midnam' is a MIDI Name Document for the model 'QS+ Banks",
@@ -317,7 +355,7 @@ constexpr std::string_view kTopic12Paragraph2[] = {
     "start of a comment. Each file also goes to the screen unless the screen",
     "display is turned off.",
 };
-constexpr std::string_view kTopic12Paragraph3[] = {
+constexpr std::string_view kTopic13Paragraph3[] = {
     "Cakewalk and Sonar: import the '.ins' file with the Import button of the",
     "dialog that defines instruments and names, and give the instrument 'QS+",
     "Banks (Dravelin)' to the output the keyboard is on. Qtractor: import the",
@@ -374,11 +412,16 @@ constexpr HelpParagraph kTopic11Paragraphs[] = {
     {"Print Unique Patches Only", 76, kTopic11Paragraph1},
     {"Print Identical Patches Only", 76, kTopic11Paragraph2},
 };
-
 constexpr HelpParagraph kTopic12Paragraphs[] = {
-    {"Which keyboard bank each bank file stands for", 76, kTopic12Paragraph1},
-    {"The three files", 76, kTopic12Paragraph2},
-    {"Where each sequencer looks for them", 76, kTopic12Paragraph3},
+    {"Print Sound Groups", 76, kTopic12Paragraph1},
+    {"Print Banks Worth Keeping", 76, kTopic12Paragraph2},
+    {"Create Patch Catalogue", 76, kTopic12Paragraph3},
+};
+
+constexpr HelpParagraph kTopic13Paragraphs[] = {
+    {"Which keyboard bank each bank file stands for", 76, kTopic13Paragraph1},
+    {"The three files", 76, kTopic13Paragraph2},
+    {"Where each sequencer looks for them", 76, kTopic13Paragraph3},
 };
 
 constexpr std::array<HelpTopic, kHelpTopicCount> kTopics = {{
@@ -393,7 +436,8 @@ constexpr std::array<HelpTopic, kHelpTopicCount> kTopics = {{
     {"Create Name Lists - Submenu Commands", kTopic9Paragraphs},
     {"Compare Within 'Compare' Directory - Submenu Commands", kTopic10Paragraphs},
     {"Compare to Base Directory - Submenu Commands", kTopic11Paragraphs},
-    {"Patch Names for Your Sequencer", kTopic12Paragraphs},
+    {"Sound Groups, Banks Worth Keeping and the Catalogue", kTopic12Paragraphs},
+    {"Patch Names for Your Sequencer", kTopic13Paragraphs},
 }};
 
 constexpr std::string_view kBannerStarLine =

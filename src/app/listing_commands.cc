@@ -5,6 +5,7 @@
 
 #include "app/application.h"
 #include "app/menu_table.h"
+#include "collection/patch_catalogue.h"
 #include "report/bank_list_files.h"
 
 namespace dravelin {
@@ -19,6 +20,10 @@ constexpr std::string_view kPatchListsFinishedTail =
 constexpr std::string_view kInsListsFinishedTail =
     "', where '*' is the name of a sysex file, contains the 'ins' information for patches in "
     "that sysex file. ";
+constexpr std::string_view kCatalogueStarted = "Making the patch catalogue...";
+constexpr std::string_view kCatalogueFinishedLead = "Finished. The file \"";
+constexpr std::string_view kCatalogueFinishedTail =
+    "\" lists every patch, one row each, for a spreadsheet";
 
 // The files of a listing command, as its finished text names them.
 ReportFileName EveryListingFile(ListingKind kind) {
@@ -52,6 +57,21 @@ void CreateInsFilesClick(Application& app) {
       app, ListingKind::kInstrumentSection, kInsListsStarted,
       TextNamingFile(kListsFinishedLead, EveryListingFile(ListingKind::kInstrumentSection),
                      kInsListsFinishedTail));
+}
+
+void CreatePatchCatalogueClick(Application& app) {
+  StatusLine& status = app.status_line();
+  if (app.compare_set().empty()) {
+    status.ShowMessageCode(kNoBankFiles);
+    return;
+  }
+  status.ShowStatus(kCatalogueStarted);
+  const BankSet no_base;
+  status.ShowCommandOutcome(
+      WritePatchCatalogue(app.channel(), app.compare_set(),
+                          app.base_loaded() ? app.base_set() : no_base),
+      TextNamingFile(kCatalogueFinishedLead, ReportFileName(std::string(kPatchCatalogueFile)),
+                     kCatalogueFinishedTail));
 }
 
 }  // namespace dravelin

@@ -81,6 +81,9 @@ void PrintAllSimilaritiesClick(Application& app);
 void PrintOnlyIdentitiesClick(Application& app);
 void PrintUniqueOnlyClick(Application& app);
 void PrintIdenticalOnlyClick(Application& app);
+void CreatePatchCatalogueClick(Application& app);
+void PrintSoundGroupsClick(Application& app);
+void PrintBanksWorthKeepingClick(Application& app);
 void AboutDravelinClick(Application& app);
 
 // What an item needs to be enabled: every load of the bank sets enables the
@@ -103,13 +106,18 @@ struct MenuItem {
   // before a click, front ends ask which keyboard bank each Compare bank
   // stands for (Application::OfferAssignment, ConfirmAssignment).
   bool asks_assignment = false;
+  // Where a front end hands over more than one report file at once (the
+  // page's downloads): the name of the one .zip archive that holds the
+  // files a click writes. Empty: each file is handed over alone.
+  std::string_view archive;
 };
 
 namespace menu_row {
 
 constexpr MenuItem Command(DropDown drop_down, std::string_view component, std::string_view caption,
-                           char mnemonic, ItemNeeds needs, ClickHandler handler) {
-  return {drop_down, component, caption, mnemonic, needs, handler, 0};
+                           char mnemonic, ItemNeeds needs, ClickHandler handler,
+                           std::string_view archive = {}) {
+  return {drop_down, component, caption, mnemonic, needs, handler, 0, false, archive};
 }
 
 // A command that asks for the keyboard banks first: an item of "Create Name
@@ -117,12 +125,13 @@ constexpr MenuItem Command(DropDown drop_down, std::string_view component, std::
 constexpr MenuItem SequencerCommand(std::string_view component, std::string_view caption,
                                     char mnemonic, ClickHandler handler) {
   return {DropDown::kCreateNameLists, component, caption, mnemonic, ItemNeeds::kCompareSet,
-          handler, 0, true};
+          handler, 0, true, {}};
 }
 
 constexpr MenuItem HelpItem(std::string_view component, std::string_view caption, char mnemonic,
                             int topic) {
-  return {DropDown::kHelp, component, caption, mnemonic, ItemNeeds::kNothing, nullptr, topic};
+  return {DropDown::kHelp, component, caption, mnemonic, ItemNeeds::kNothing, nullptr, topic, false,
+          {}};
 }
 
 }  // namespace menu_row
@@ -142,9 +151,11 @@ inline constexpr auto kMenuItems = [] {
       Command(D::kGeneralControl, "ControlFileOutput", "Turn Off File Output", 'F', N::kNothing,
               &ControlFileOutputClick),
       Command(D::kCreateNameLists, "CreatePatchNameFiles", "Create Patch Name List Files", 'P',
-              N::kCompareSet, &CreatePatchNameFilesClick),
+              N::kCompareSet, &CreatePatchNameFilesClick, "patch-name-lists.zip"),
       Command(D::kCreateNameLists, "CreateInsFiles", "Create Instrument File Sections", 'I',
-              N::kCompareSet, &CreateInsFilesClick),
+              N::kCompareSet, &CreateInsFilesClick, "instrument-file-sections.zip"),
+      Command(D::kCreateNameLists, "CreatePatchCatalogue", "Create Patch Catalogue", 'C',
+              N::kCompareSet, &CreatePatchCatalogueClick),
       SequencerCommand("CreateInsDefinitionFile", "Create Instrument Definition File", 'D',
                        &CreateInsDefinitionFileClick),
       SequencerCommand("CreateMidnamFile", "Create MIDNAM File", 'M', &CreateMidnamFileClick),
@@ -154,6 +165,10 @@ inline constexpr auto kMenuItems = [] {
               N::kCompareSet, &PrintAllSimilaritiesClick),
       Command(D::kCompareWithinDirectory, "PrintOnlyIdentities", "Print Only Identities", 'I',
               N::kCompareSet, &PrintOnlyIdentitiesClick),
+      Command(D::kCompareWithinDirectory, "PrintSoundGroups", "Print Sound Groups", 'G',
+              N::kCompareSet, &PrintSoundGroupsClick),
+      Command(D::kCompareWithinDirectory, "PrintBanksWorthKeeping", "Print Banks Worth Keeping",
+              'K', N::kCompareSet, &PrintBanksWorthKeepingClick),
       Command(D::kCompareToBaseDirectory, "PrintUniqueOnly", "Print Unique Patches Only", 'U',
               N::kBothSets, &PrintUniqueOnlyClick),
       Command(D::kCompareToBaseDirectory, "PrintIdenticalOnly", "Print Identical Patches Only", 'I',
@@ -171,7 +186,9 @@ inline constexpr auto kMenuItems = [] {
       HelpItem("HelpCompareWithin", "Help on the Submenu - Compare Within 'Compare' Directory", 'C',
                10),
       HelpItem("HelpCompareToBase", "Help on the Submenu - Compare To 'Base' Directory", 'B', 11),
-      HelpItem("HelpSequencerFiles", "Patch Names for Your Sequencer", 'S', 12),
+      HelpItem("HelpCollection", "Help on Sound Groups, Banks Worth Keeping and the Catalogue", 'S',
+               12),
+      HelpItem("HelpSequencerFiles", "Patch Names for Your Sequencer", 'Y', 13),
   });
 }();
 
@@ -207,11 +224,14 @@ inline constexpr MenuItemId kControlScreenDisplay = ItemNamed("ControlScreenDisp
 inline constexpr MenuItemId kControlFileOutput = ItemNamed("ControlFileOutput");
 inline constexpr MenuItemId kCreatePatchNameFiles = ItemNamed("CreatePatchNameFiles");
 inline constexpr MenuItemId kCreateInsFiles = ItemNamed("CreateInsFiles");
+inline constexpr MenuItemId kCreatePatchCatalogue = ItemNamed("CreatePatchCatalogue");
 inline constexpr MenuItemId kCreateInsDefinitionFile = ItemNamed("CreateInsDefinitionFile");
 inline constexpr MenuItemId kCreateMidnamFile = ItemNamed("CreateMidnamFile");
 inline constexpr MenuItemId kCreateReabankFile = ItemNamed("CreateReabankFile");
 inline constexpr MenuItemId kPrintAllSimilarities = ItemNamed("PrintAllSimilarities");
 inline constexpr MenuItemId kPrintOnlyIdentities = ItemNamed("PrintOnlyIdentities");
+inline constexpr MenuItemId kPrintSoundGroups = ItemNamed("PrintSoundGroups");
+inline constexpr MenuItemId kPrintBanksWorthKeeping = ItemNamed("PrintBanksWorthKeeping");
 inline constexpr MenuItemId kPrintUniqueOnly = ItemNamed("PrintUniqueOnly");
 inline constexpr MenuItemId kPrintIdenticalOnly = ItemNamed("PrintIdenticalOnly");
 inline constexpr MenuItemId kAboutDravelin = ItemNamed("AboutDravelin");
@@ -226,6 +246,7 @@ inline constexpr MenuItemId kHelpGenControl = ItemNamed("HelpGenControl");
 inline constexpr MenuItemId kHelpCreateLists = ItemNamed("HelpCreateLists");
 inline constexpr MenuItemId kHelpCompareWithin = ItemNamed("HelpCompareWithin");
 inline constexpr MenuItemId kHelpCompareToBase = ItemNamed("HelpCompareToBase");
+inline constexpr MenuItemId kHelpCollection = ItemNamed("HelpCollection");
 inline constexpr MenuItemId kHelpSequencerFiles = ItemNamed("HelpSequencerFiles");
 }  // namespace menu
 

@@ -21,8 +21,9 @@ struct Bank {
   std::string name;
   // The program dumps of the file in file order; empty for a file without any.
   std::vector<Patch> patches;
-  // The file name itself, as its directory lists it (DirectoryEntry::name):
-  // what tells two banks of one set apart when their names are equal.
+  // The file name itself, as its directory lists it (DirectoryEntry::name),
+  // extension and all (bytes, as for `name`): what tells two banks of one set
+  // apart when their names are equal; empty for a bank not read from a file.
   std::string file_name = {};
   // The source messages of the patches that the patches cannot give back
   // themselves, end to end: effects messages and odd program messages

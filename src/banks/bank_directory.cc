@@ -53,7 +53,6 @@ MessageCode ReadMatchingFiles(const std::filesystem::path& directory, BankSet& s
     Bank bank;
     const MessageCode code = ReadBankFile(entry.path, bank, &patches_left);
     if (code != kAllIsOk) return code;
-    bank.file_name = entry.name;
     set.push_back(std::move(bank));
     if (set.size() == kMaxBanksPerSet) return kAllIsOk;
   }

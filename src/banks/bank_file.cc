@@ -102,7 +102,9 @@ MessageCode ReadBankFile(const std::filesystem::path& path, Bank& bank,
   if (file == nullptr) return kSyxFileOpenError;
   MessageCode result;
   try {
-    bank.name = FitBankName(BankNameFromPath(PathText(path)));
+    const std::string path_text = PathText(path);
+    bank.name = FitBankName(BankNameFromPath(path_text));
+    bank.file_name = FileNameFromPath(path_text);
     ByteStream in(file);
     result = ReadProgramDumps(in, bank, patches_left);
   } catch (const std::bad_alloc&) {

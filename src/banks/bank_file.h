@@ -29,7 +29,8 @@ inline constexpr std::size_t kMaxPatchesPerSet = 128 * 1024;
 MessageCode ReadProgramDumps(ByteStream& in, Bank& bank, std::size_t* patches_left);
 
 // Opens the regular file at `path`, names the bank after it (BankNameFromPath,
-// then FitBankName) and reads its dumps. Returns kAllIsOk,
+// then FitBankName), keeps its file name (FileNameFromPath) and reads its
+// dumps. Returns kAllIsOk,
 // kSyxFileOpenError when the file cannot be opened as a regular file (the
 // bank keeps its empty name), or kOutOfMemory.
 MessageCode ReadBankFile(const std::filesystem::path& path, Bank& bank,

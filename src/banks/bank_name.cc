@@ -21,6 +21,17 @@ std::string BankNameFromPath(std::string_view path) {
   return std::string(path);
 }
 
+std::string FileNameFromPath(std::string_view path) {
+  const std::size_t separator = path.find_last_of(kPathSeparators);
+  return std::string(separator == std::string_view::npos ? path : path.substr(separator + 1));
+}
+
+void ReplaceControlCharacters(std::string& text) {
+  for (char& c : text) {
+    if (static_cast<std::uint8_t>(c) < 0x20 || c == 0x7F) c = '_';
+  }
+}
+
 std::string FitBankName(std::string_view base_name) {
   std::size_t length = base_name.size();
   if (length > kMaxBankNameLength) {
@@ -30,9 +41,7 @@ std::string FitBankName(std::string_view base_name) {
     }
   }
   std::string name(base_name.substr(0, length));
-  for (char& c : name) {
-    if (static_cast<std::uint8_t>(c) < 0x20 || c == 0x7F) c = '_';
-  }
+  ReplaceControlCharacters(name);
   return name;
 }
 

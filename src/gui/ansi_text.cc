@@ -4,7 +4,7 @@
 #include <QString>
 #include <string>
 
-#include "pane/line_decoding.h"
+#include "base/line_decoding.h"
 
 namespace dravelin {
 

@@ -1,6 +1,6 @@
 // The program's single-byte text as the window shows it: each UTF-8
 // sequence as UTF-8 (file names on Linux) and every other byte as the
-// Windows code page (pane/line_decoding.h).
+// Windows code page (base/line_decoding.h).
 
 #ifndef DRAVELIN_GUI_ANSI_TEXT_H_
 #define DRAVELIN_GUI_ANSI_TEXT_H_

@@ -32,7 +32,7 @@
 #include "gui/ansi_text.h"
 #include "gui/data_memo_accessible.h"
 #include "gui/find_bar.h"
-#include "pane/line_decoding.h"
+#include "base/line_decoding.h"
 
 namespace dravelin {
 namespace {

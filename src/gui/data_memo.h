@@ -52,7 +52,7 @@ class DataMemo final : public QAbstractScrollArea {
   // --- Program output ---
 
   // Adds `bytes` (one line, no line break, any encoding: see
-  // pane/line_decoding.h) after the last line. Throws std::bad_alloc when
+  // base/line_decoding.h) after the last line. Throws std::bad_alloc when
   // memory runs out; the pane keeps the lines it holds.
   void AppendLine(std::string_view bytes);
   // Adds a batch of lines as PaneModel::AppendLines does (line j ends at

@@ -23,7 +23,7 @@
 #include <string_view>
 #include <vector>
 
-#include "pane/line_decoding.h"
+#include "base/line_decoding.h"
 
 namespace dravelin {
 

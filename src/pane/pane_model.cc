@@ -4,7 +4,7 @@
 #include <new>
 #include <utility>
 
-#include "pane/line_decoding.h"
+#include "base/line_decoding.h"
 
 namespace dravelin {
 namespace {

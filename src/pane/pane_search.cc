@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "pane/line_decoding.h"
+#include "base/line_decoding.h"
 
 namespace dravelin {
 namespace {

@@ -2,7 +2,7 @@
 //
 // The matches of a query are its occurrences within single lines (a query
 // never spans a line break), taken left to right in each line without
-// overlapping, over the characters the lines show (pane/line_decoding.h).
+// overlapping, over the characters the lines show (base/line_decoding.h).
 // Without regard to case, letters compare by their lower-case forms (ASCII,
 // Latin-1, Latin Extended-A, Greek and Cyrillic); other characters compare
 // as they are.

@@ -5,7 +5,7 @@
 // A view paints only the rows it shows. It asks for the number of rows at
 // its width (RowCount), maps its first visible row to a line and a column
 // (RowAt), and decodes those lines only (Line, then DecodeLineUtf16 from
-// pane/line_decoding.h); nothing is decoded for lines out of sight.
+// base/line_decoding.h); nothing is decoded for lines out of sight.
 //
 // The text is a sequence of lines; there is always at least one. A position
 // is a line and a character column in that line (characters as the line

@@ -2,7 +2,7 @@
 // model whose one channel name set, on all 16 channels, holds a patch bank
 // per bank on the keyboard, selected by controller 0, with the name of every
 // program. UTF-8; bank names are the program's bytes read as the pane reads
-// them (pane/line_decoding.h), and every name is escaped for XML.
+// them (base/line_decoding.h), and every name is escaped for XML.
 
 #ifndef DRAVELIN_SEQUENCER_MIDNAM_DOCUMENT_H_
 #define DRAVELIN_SEQUENCER_MIDNAM_DOCUMENT_H_

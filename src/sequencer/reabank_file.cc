@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "pane/line_decoding.h"
+#include "base/line_decoding.h"
 
 namespace dravelin {
 

@@ -2,7 +2,7 @@
 // "//", then per bank on the keyboard a line "Bank <MSB> <LSB> <name>" (MSB
 // the controller 0 value that selects it, LSB 0) followed by a line
 // "<program> <name>" for every program. UTF-8; bank names are the program's
-// bytes read as the pane reads them (pane/line_decoding.h).
+// bytes read as the pane reads them (base/line_decoding.h).
 //
 // Exactly one blank stands between a number and a name, and a name runs to
 // the end of its line, so a name is kept whole whatever it holds: blanks,

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "app/menu_table.h"
-#include "pane/line_decoding.h"
+#include "base/line_decoding.h"
 
 namespace dravelin {
 namespace {
@@ -62,6 +62,12 @@ std::string MenuJson(const Application& application) {
     AppendJsonString(json, application.item_caption(id));
     json += std::string(",\"enabled\":") + (application.item_enabled(id) ? "true" : "false");
     json += std::string(",\"asksAssignment\":") + (item.asks_assignment ? "true" : "false");
+    json += ",\"archive\":";
+    if (item.archive.empty()) {
+      json += "null";
+    } else {
+      AppendJsonString(json, item.archive);
+    }
     json += '}';
   });
   json += '}';

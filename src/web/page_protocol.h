@@ -13,7 +13,9 @@
 
 extern "C" {
 
-// Creates the program and posts its menu ("menu"); nothing is loaded yet.
+// Creates the program and posts its menu ("menu", each item with the
+// archive its report files download in, from the menu table); nothing is
+// loaded yet.
 void dravelin_init();
 
 // Loads both sets afresh from the folders the worker's script has just
@@ -35,8 +37,9 @@ void dravelin_offer_assignment();
 // ("assignmentRefused").
 int dravelin_confirm_assignment(const int* chosen, std::size_t count);
 
-// Posts the report files closed since the last call ("files") and frees
-// them; called after each request.
+// Posts the report files closed since the last call ("files", each named
+// by its path below the reports' folder) and frees them; called after each
+// request.
 void dravelin_hand_over_files();
 
 // The page has saved the report files it was handed (`written` != 0) or

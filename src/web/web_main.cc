@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <new>
 #include <span>
@@ -18,7 +19,7 @@
 #include "app/application.h"
 #include "app/menu_table.h"
 #include "banks/bank.h"
-#include "pane/line_decoding.h"
+#include "base/line_decoding.h"
 #include "pane/pane_model.h"
 #include "web/page_json.h"
 #include "web/page_protocol.h"
@@ -104,7 +105,8 @@ class WorkerBridge final : public dravelin::PageBridge {
 struct Core {
   WorkerBridge bridge;
   dravelin::WebWindow window{bridge};
-  dravelin::WebReportFileSystem files{bridge};
+  dravelin::WebReportFileSystem files{
+      bridge, std::filesystem::path(kWorkingDir) / std::string(dravelin::kReportFolder)};
   dravelin::Application application{window, kWorkingDir, files};
 };
 

@@ -82,7 +82,10 @@ class PageReportFile final : public ReportFile {
 };
 
 std::unique_ptr<ReportFile> WebReportFileSystem::Create(const std::filesystem::path& path) {
-  return std::make_unique<PageReportFile>(*this, path.filename().string());
+  const std::filesystem::path below = path.lexically_normal().lexically_relative(report_folder_);
+  const bool inside = !below.empty() && *below.begin() != "..";
+  return std::make_unique<PageReportFile>(
+      *this, inside ? below.generic_string() : path.filename().string());
 }
 
 }  // namespace dravelin

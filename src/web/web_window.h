@@ -46,8 +46,9 @@ class PageBridge {
   virtual void StatusShown(std::string_view text) = 0;
   // A menu item's caption or enabled state may have changed.
   virtual void ItemChanged(MenuItemId item, std::string_view caption, bool enabled) = 0;
-  // A report file named `name` (no folder) has been written and closed; its
-  // bytes follow after the command (WebReportFileSystem::TakeClosedFiles).
+  // A report file named `name` (see ClosedReportFile) has been written and
+  // closed; its bytes follow after the command
+  // (WebReportFileSystem::TakeClosedFiles).
   virtual void FileClosed(std::string_view name) = 0;
 };
 
@@ -86,8 +87,10 @@ class WebWindow final : public WindowOperations {
   const Application* application_ = nullptr;
 };
 
-// A report file as the page receives it: its name (no folder) and its bytes,
-// in pieces to be joined in order.
+// A report file as the page receives it: its name and its bytes, in pieces
+// to be joined in order. The name is the file's path below the folder that
+// receives the reports, folders joined by '/' ("compare.txt", "New/a.syx");
+// a file outside that folder is named by its file name alone.
 struct ClosedReportFile {
   std::string name;
   std::vector<std::string> parts;
@@ -103,7 +106,9 @@ class WebReportFileSystem final : public ReportFileSystem {
   // to be moved to grow.
   static constexpr std::size_t kPartBytes = 8 << 20;
 
-  explicit WebReportFileSystem(PageBridge& page) : page_(page) {}
+  // Names files below `report_folder` (see ClosedReportFile).
+  WebReportFileSystem(PageBridge& page, std::filesystem::path report_folder)
+      : page_(page), report_folder_(std::move(report_folder)) {}
 
   std::unique_ptr<ReportFile> Create(const std::filesystem::path& path) override;
 
@@ -115,6 +120,7 @@ class WebReportFileSystem final : public ReportFileSystem {
   friend class PageReportFile;
 
   PageBridge& page_;
+  std::filesystem::path report_folder_;
   std::vector<ClosedReportFile> closed_;
 };
 

@@ -23,7 +23,7 @@
 #include <string_view>
 #include <utility>
 
-#include "pane/line_decoding.h"
+#include "base/line_decoding.h"
 #include "pane/pane_model.h"
 #include "pane/pane_search.h"
 

@@ -34,19 +34,24 @@ TEST(BankNameFromPathTest, CutsTheLastExtensionAndTheDirectories) {
   struct Case {
     const char* path;
     const char* name;
+    const char* file;  // FileNameFromPath
   };
   const Case kCases[] = {
-      {"/home/synth/Compare/Pianos.syx", "Pianos"},
-      {"/home/synth/Compare/My.Bank.syx", "My.Bank"},
-      {"/home/synth/Compare/BANK.SYX", "BANK"},
-      {"/home/synth.v2/Compare/Strings.syx", "Strings"},
-      {"/home/synth/Compare/a\\b.syx", "a\\b"},  // a backslash is part of a POSIX file name
-      {"/home/synth/Compare/.syx", ""},
-      {"Pads.syx", "Pads"},
-      {"/dir.d/noextension", "dir"},  // the last '.' of the whole path is cut
-      {"", ""},
+      {"/home/synth/Compare/Pianos.syx", "Pianos", "Pianos.syx"},
+      {"/home/synth/Compare/My.Bank.syx", "My.Bank", "My.Bank.syx"},
+      {"/home/synth/Compare/BANK.SYX", "BANK", "BANK.SYX"},
+      {"/home/synth.v2/Compare/Strings.syx", "Strings", "Strings.syx"},
+      // A backslash is part of a POSIX file name.
+      {"/home/synth/Compare/a\\b.syx", "a\\b", "a\\b.syx"},
+      {"/home/synth/Compare/.syx", "", ".syx"},
+      {"Pads.syx", "Pads", "Pads.syx"},
+      {"/dir.d/noextension", "dir", "noextension"},  // the last '.' of the whole path is cut
+      {"", "", ""},
   };
-  for (const Case& c : kCases) EXPECT_EQ(BankNameFromPath(c.path), c.name) << c.path;
+  for (const Case& c : kCases) {
+    EXPECT_EQ(BankNameFromPath(c.path), c.name) << c.path;
+    EXPECT_EQ(FileNameFromPath(c.path), c.file) << c.path;
+  }
 }
 
 TEST(IsBankFileNameTest, TakesSyxInAnyCaseButNotHiddenFiles) {
@@ -132,6 +137,10 @@ TEST(ReadBankDirectoryTest, ReadsInNameOrderWithEmptyBanks) {
                                                        "bank", "_x", "~y"}));
   EXPECT_EQ(CountPatches(set), 18u);
   EXPECT_TRUE(set[6].patches.empty());
+  // Each bank keeps the name of its own file, extension and case as listed.
+  EXPECT_EQ(set[4].file_name, "BANK.SYX");
+  EXPECT_EQ(set[5].file_name, "bank.syx");
+  EXPECT_EQ(set[6].file_name, "_x.syx");
   FreeBankSet(set);
   EXPECT_TRUE(set.empty());
   EXPECT_EQ(CountPatches(set), 0u);

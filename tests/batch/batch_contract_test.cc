@@ -48,6 +48,8 @@ std::string MenuList(bool compare_items, bool base_items,
          state(compare_items) + "\n" +
          "CreateNameLists\tCreateInsFiles\tCreate Instrument File Sections\t" +
          state(compare_items) + "\n" +
+         "CreateNameLists\tCreatePatchCatalogue\tCreate Patch Catalogue\t" +
+         state(compare_items) + "\n" +
          "CreateNameLists\tCreateInsDefinitionFile\tCreate Instrument Definition File\t" +
          state(compare_items) + "\n" +
          "CreateNameLists\tCreateMidnamFile\tCreate MIDNAM File\t" + state(compare_items) +
@@ -56,6 +58,10 @@ std::string MenuList(bool compare_items, bool base_items,
          "CompareWithinDirectory\tPrintAllSimilarities\tPrint All Similarities\t" +
          state(compare_items) + "\n" +
          "CompareWithinDirectory\tPrintOnlyIdentities\tPrint Only Identities\t" +
+         state(compare_items) + "\n" +
+         "CompareWithinDirectory\tPrintSoundGroups\tPrint Sound Groups\t" +
+         state(compare_items) + "\n" +
+         "CompareWithinDirectory\tPrintBanksWorthKeeping\tPrint Banks Worth Keeping\t" +
          state(compare_items) + "\n" +
          "CompareToBaseDirectory\tPrintUniqueOnly\tPrint Unique Patches Only\t" +
          state(base_items) + "\n" +
@@ -74,6 +80,8 @@ std::string MenuList(bool compare_items, bool base_items,
          "Help\tHelpCompareWithin\tHelp on the Submenu - Compare Within 'Compare' "
          "Directory\tenabled\n"
          "Help\tHelpCompareToBase\tHelp on the Submenu - Compare To 'Base' Directory\tenabled\n"
+         "Help\tHelpCollection\tHelp on Sound Groups, Banks Worth Keeping and the "
+         "Catalogue\tenabled\n"
          "Help\tHelpSequencerFiles\tPatch Names for Your Sequencer\tenabled\n";
 }
 

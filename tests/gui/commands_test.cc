@@ -80,10 +80,14 @@ TEST(CommandsTest, ClicksRunTheSameHandlersAsTheBatchProgram) {
       {menu::kPrintOnlyIdentities, {"identity.txt"}},
       {menu::kPrintUniqueOnly, {"uniqC2B.txt"}},
       {menu::kPrintIdenticalOnly, {"identC2B.txt"}},
+      {menu::kCreatePatchCatalogue, {"catalogue.csv"}},
+      {menu::kPrintSoundGroups, {"groups.txt"}},
+      {menu::kPrintBanksWorthKeeping, {"keep.txt"}},
       {menu::kAboutDravelin, {}},
       {menu::kBackgroundInfo, {}},
       {menu::kExecutionInfo, {}},
       {menu::kHelpCompareToBase, {}},
+      {menu::kHelpCollection, {}},
   };
   TempDir dir;
   WriteBankSets(dir);
@@ -132,6 +136,9 @@ TEST(CommandsTest, LongCommandIsAnnouncedOnScreenBeforeItWorks) {
       {menu::kPrintOnlyIdentities, "Getting patch identities..."},
       {menu::kPrintUniqueOnly, "Comparing to Base - Finding unique patches..."},
       {menu::kPrintIdenticalOnly, "Comparing to Base - Finding identical patches..."},
+      {menu::kCreatePatchCatalogue, "Making the patch catalogue..."},
+      {menu::kPrintSoundGroups, "Finding sound groups..."},
+      {menu::kPrintBanksWorthKeeping, "Counting the sounds each bank adds..."},
   };
   TempDir dir;
   WriteBankSets(dir);

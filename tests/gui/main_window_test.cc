@@ -65,13 +65,16 @@ TEST_F(MainWindowTest, MenuBarHoldsEveryMenuAndItemInOrderWithMnemonicsAndNoShor
        "&Create Name Lists",
        {{"CreatePatchNameFiles", "Create &Patch Name List Files"},
         {"CreateInsFiles", "Create &Instrument File Sections"},
+        {"CreatePatchCatalogue", "&Create Patch Catalogue"},
         {"CreateInsDefinitionFile", "Create Instrument &Definition File"},
         {"CreateMidnamFile", "Create &MIDNAM File"},
         {"CreateReabankFile", "Create &REAPER Bank File"}}},
       {"CompareWithinDirectory",
        "Compare &Within 'Compare' Directory",
        {{"PrintAllSimilarities", "Print &All Similarities"},
-        {"PrintOnlyIdentities", "Print Only &Identities"}}},
+        {"PrintOnlyIdentities", "Print Only &Identities"},
+        {"PrintSoundGroups", "Print Sound &Groups"},
+        {"PrintBanksWorthKeeping", "Print Banks Worth &Keeping"}}},
       {"CompareToBaseDirectory",
        "Compare To '&Base' Directory",
        {{"PrintUniqueOnly", "Print &Unique Patches Only"},
@@ -90,7 +93,8 @@ TEST_F(MainWindowTest, MenuBarHoldsEveryMenuAndItemInOrderWithMnemonicsAndNoShor
         {"HelpCreateLists", "Help on the Submenu - Create Name &Lists"},
         {"HelpCompareWithin", "Help on the Submenu - &Compare Within 'Compare' Directory"},
         {"HelpCompareToBase", "Help on the Submenu - Compare To '&Base' Directory"},
-        {"HelpSequencerFiles", "Patch Names for Your &Sequencer"}}},
+        {"HelpCollection", "Help on &Sound Groups, Banks Worth Keeping and the Catalogue"},
+        {"HelpSequencerFiles", "Patch Names for &Your Sequencer"}}},
   };
   auto form = MakeForm();
   testing::ShowAndWait(*form);

@@ -1,7 +1,7 @@
 // Every well-formed UTF-8 sequence shows as its character and every other
 // byte as the Windows code page's, even within one line.
 
-#include "pane/line_decoding.h"
+#include "base/line_decoding.h"
 
 #include <gtest/gtest.h>
 

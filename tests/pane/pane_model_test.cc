@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "pane/line_decoding.h"
+#include "base/line_decoding.h"
 
 namespace dravelin {
 namespace {

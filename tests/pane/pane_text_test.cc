@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "pane/line_decoding.h"
+#include "base/line_decoding.h"
 
 namespace dravelin {
 namespace {

@@ -68,16 +68,20 @@ HOME = "\ue011"
 RIGHT = "\ue014"
 F3 = "\ue033"
 
-REPORT_COMMANDS = ["CreatePatchNameFiles", "CreateInsFiles", "PrintAllSimilarities",
-                   "PrintOnlyIdentities", "PrintUniqueOnly", "PrintIdenticalOnly"]
+REPORT_COMMANDS = ["CreatePatchNameFiles", "CreateInsFiles", "CreatePatchCatalogue",
+                   "PrintAllSimilarities", "PrintOnlyIdentities", "PrintSoundGroups",
+                   "PrintBanksWorthKeeping", "PrintUniqueOnly", "PrintIdenticalOnly"]
 HELP_COMMANDS = ["AboutDravelin", "BackgroundInfo", "ListReportInfo", "ComparisonReportInfo",
                  "InstallInfo", "ExecutionInfo", "TutorialInfo", "EditInfo", "HelpGenControl",
-                 "HelpCreateLists", "HelpCompareWithin", "HelpCompareToBase",
+                 "HelpCreateLists", "HelpCompareWithin", "HelpCompareToBase", "HelpCollection",
                  "HelpSequencerFiles"]
 LISTING_ZIPS = {"CreatePatchNameFiles": ("patch-name-lists.zip", ".txt"),
                 "CreateInsFiles": ("instrument-file-sections.zip", ".ins")}
-COMPARISON_FILES = {"PrintAllSimilarities": "compare.txt", "PrintOnlyIdentities": "identity.txt",
-                    "PrintUniqueOnly": "uniqC2B.txt", "PrintIdenticalOnly": "identC2B.txt"}
+# The commands that write one file, which downloads as it stands.
+SINGLE_FILES = {"PrintAllSimilarities": "compare.txt", "PrintOnlyIdentities": "identity.txt",
+                "PrintUniqueOnly": "uniqC2B.txt", "PrintIdenticalOnly": "identC2B.txt",
+                "CreatePatchCatalogue": "catalogue.csv", "PrintSoundGroups": "groups.txt",
+                "PrintBanksWorthKeeping": "keep.txt"}
 
 failures = []
 
@@ -896,8 +900,8 @@ def run(page, browser, args, binary, scratch, work, empty):
                             check(archive.read(member) == f.read(),
                                   "%s: %s differs" % (command, member))
                 check(all(f.endswith(extension) for f in written), "%s: files" % command)
-        elif command in COMPARISON_FILES:
-            name = COMPARISON_FILES[command]
+        elif command in SINGLE_FILES:
+            name = SINGLE_FILES[command]
             check(written == [name], "%s: batch wrote %r" % (command, written))
             data = page.download(name)
             with open(os.path.join(work, "Compare", name), "rb") as f:

@@ -66,7 +66,7 @@ TEST(WebWindowTest, PaneLinesStatusAndClearArriveInOrder) {
 TEST(WebWindowTest, MenuChangesCarryTheApplicationsCaptionAndState) {
   RecordingPage page;
   WebWindow window(page);
-  WebReportFileSystem files(page);
+  WebReportFileSystem files(page, "/nonexistent-dravelin-dir/Compare");
   Application application(window, "/nonexistent-dravelin-dir", files);
   window.Attach(&application);
   application.LoadBankSets();  // no Compare folder: the set items go off
@@ -110,9 +110,9 @@ TEST(WebWindowTest, APageFailureEndsWithItsMessage) {
   EXPECT_TRUE(page.events.empty()) << "saved files change nothing";
 }
 
-TEST(WebReportFileSystemTest, ClosedFilesAreKeptWholeUntilTakenAndNamedWithoutTheirFolder) {
+TEST(WebReportFileSystemTest, ClosedFilesAreKeptWholeUntilTakenAndNamedBelowTheReportFolder) {
   RecordingPage page;
-  WebReportFileSystem files(page);
+  WebReportFileSystem files(page, "/work/Compare");
   auto first = files.Create("/work/Compare/compare.txt");
   auto second = files.Create("/work/Compare/Bank One.txt");
   ASSERT_NE(first, nullptr);
@@ -141,6 +141,23 @@ TEST(WebReportFileSystemTest, ClosedFilesAreKeptWholeUntilTakenAndNamedWithoutTh
   EXPECT_EQ(closed[1].name, "compare.txt");
   EXPECT_EQ(joined(closed[1]), "ab\r\n" + big);
   EXPECT_TRUE(files.TakeClosedFiles().empty());
+
+  // A file in a folder below the report folder keeps that folder in its
+  // name; one elsewhere is named by its file name.
+  const std::pair<const char*, const char*> kPaths[] = {
+      {"/work/Compare/New Banks/First.syx", "New Banks/First.syx"},
+      {"/work/Compare/./a/../b/c.txt", "b/c.txt"},
+      {"/work/Base/stray.txt", "stray.txt"},
+      {"/work/Compare2/near.txt", "near.txt"},
+  };
+  for (const auto& [path, name] : kPaths) {
+    auto file = files.Create(path);
+    ASSERT_NE(file, nullptr);
+    EXPECT_TRUE(file->Close());
+    const std::vector<ClosedReportFile> one = files.TakeClosedFiles();
+    ASSERT_EQ(one.size(), 1u);
+    EXPECT_EQ(one[0].name, name) << path;
+  }
 }
 
 }  // namespace

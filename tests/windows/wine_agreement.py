@@ -30,8 +30,9 @@ import subprocess
 import sys
 import tempfile
 
-COMMANDS = ["CreatePatchNameFiles", "CreateInsFiles", "PrintAllSimilarities",
-            "PrintOnlyIdentities", "PrintUniqueOnly", "PrintIdenticalOnly",
+COMMANDS = ["CreatePatchNameFiles", "CreateInsFiles", "CreatePatchCatalogue",
+            "PrintAllSimilarities", "PrintOnlyIdentities", "PrintSoundGroups",
+            "PrintBanksWorthKeeping", "PrintUniqueOnly", "PrintIdenticalOnly",
             "CreateInsDefinitionFile", "CreateMidnamFile", "CreateReabankFile"]
 # Keyboard banks given by name for the generated set's sequencer files: the
 # names reach the Windows program as UTF-8, as its file names do.

@@ -20,7 +20,8 @@
   const statusLabel = document.getElementById('MsgLabel');
   const menuBar = document.getElementById('MainMenu1');
   const notice = document.getElementById('FolderNotice');
-  // by item number: { id, component, element, asksAssignment }
+  // By item number: { id, component, element, asksAssignment, archive (the
+  // .zip its files download as, or null) }.
   const items = [];
   const componentIds = {};
   let pending = 0;  // requests the worker has not finished, and folders being read
@@ -90,7 +91,7 @@
       keyboardBanks.answered();
     },
     files: (m) => {
-      deliver(m.files, savingItem).catch(() => false).then((written) => {
+      deliver(m.files, savingItem && savingItem.archive).catch(() => false).then((written) => {
         --saving;
         send(toWorker.filesSaved(written));
       });
@@ -168,7 +169,7 @@
       button.addEventListener('click', () => runItem(m.id));
       dropDowns[m.dropDown].append(button);
       items[m.id] = { id: m.id, component: m.component, element: button,
-                      asksAssignment: m.asksAssignment };
+                      asksAssignment: m.asksAssignment, archive: m.archive };
       componentIds[m.component] = m.id;
     }
   }
@@ -241,7 +242,7 @@
         --pending;
       }
     }
-    runningItem = items[id].component;
+    runningItem = items[id];
     send(toWorker.click(id, files));
   }
 
@@ -573,18 +574,21 @@
     saveButton.title = 'This browser cannot write into a folder; reports arrive as downloads.';
   }
 
-  const kListingCommands = {
-    CreatePatchNameFiles: 'patch-name-lists.zip',
-    CreateInsFiles: 'instrument-file-sections.zip',
-  };
-
-  // Saves a command's report files; false when one could not be written
-  // into the granted folder (the files after it are not written).
-  async function deliver(list, component) {
+  // Saves a command's report files, each named by its path below the
+  // reports' folder ('/' between folders); false when one could not be
+  // written into the granted folder (the files after it are not written).
+  // Without a granted folder they download: as the one .zip `archive` when
+  // the command's menu item names one, otherwise each file alone.
+  async function deliver(list, archive) {
     if (grantedFolder) {
       for (const file of list) {
         try {
-          const handle = await grantedFolder.getFileHandle(file.shownName, { create: true });
+          const path = file.shownName.split('/');
+          let folder = grantedFolder;
+          for (const part of path.slice(0, -1)) {
+            folder = await folder.getDirectoryHandle(part, { create: true });
+          }
+          const handle = await folder.getFileHandle(path[path.length - 1], { create: true });
           const writable = await handle.createWritable();
           await writable.write(file.blob);
           await writable.close();
@@ -594,14 +598,14 @@
       }
       return true;
     }
-    if (kListingCommands[component]) {
+    if (archive) {
       const members = [];
       for (const file of list) {
         members.push({ name: file.name, bytes: new Uint8Array(await file.blob.arrayBuffer()) });
       }
-      download(kListingCommands[component], DravelinZip.build(members));
+      download(archive, DravelinZip.build(members));
     } else {
-      for (const file of list) download(file.shownName, file.blob);
+      for (const file of list) download(file.shownName.split('/').pop(), file.blob);
     }
     return true;
   }

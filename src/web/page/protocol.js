@@ -82,7 +82,9 @@ const DravelinProtocol = Object.freeze({
     ready: () => [{ type: 'ready' }, []],
     // The window's title, drop-down menus and items, as the core describes
     // them: { title, dropDowns: [{ component, caption }], items: [{ id,
-    // dropDown, component, caption, enabled, asksAssignment }] }.
+    // dropDown, component, caption, enabled, asksAssignment, archive }] },
+    // where an item's archive is the name of the one .zip in which its
+    // report files download, or null when each file downloads alone.
     menu: (menu) => [{ type: 'menu', menu }, []],
     // The keyboard banks dialog: { title, prompt, bankColumn,
     // keyboardColumn, banks: [name], choices: [name], chosen: [index in
@@ -111,7 +113,8 @@ const DravelinProtocol = Object.freeze({
     // The request has ended; `files` report files follow in "files".
     done: (files) => [{ type: 'done', files }, []],
     // The report files of the request: a list of { name (Uint8Array, as the
-    // core made it), shownName (the name as text), blob }.
+    // core made it: the file's path below the reports' folder, '/' between
+    // folders), shownName (the name as text), blob }.
     // The page saves them and answers "filesSaved".
     files: (files) => [{ type: 'files', files }, []],
     // A line for the browser's console (the core's own output, or an error).

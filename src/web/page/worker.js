@@ -38,7 +38,9 @@ function dravelinFileBytes(name, shownName, parts) {
 
 // --- The pane ----------------------------------------------------------------
 
-const dravelinUtf16Decoder = new TextDecoder('utf-16le');
+// A text may begin with U+FEFF (the catalogue's first line does); the
+// decoder must keep it rather than take it for a byte order mark.
+const dravelinUtf16Decoder = new TextDecoder('utf-16le', { ignoreBOM: true });
 const dravelinUtf8Encoder = new TextEncoder();
 
 // `length` UTF-16 units at `at` in the module's memory, as a string.

@@ -1,4 +1,6 @@
-// How the bytes of one pane line become the characters the pane shows.
+// How the bytes of one line become the characters it shows: in the pane, on
+// the status line and in every text the program hands on as UTF-8 (the
+// catalogue's names).
 //
 // Report lines are bytes: mostly ASCII, with bank names that come from file
 // names, which may be UTF-8 or the Windows code page, and one line may name
@@ -12,8 +14,8 @@
 // also one UTF-16 unit, so for such text a character column is the index
 // into the decoded UTF-16 line.
 
-#ifndef DRAVELIN_PANE_LINE_DECODING_H_
-#define DRAVELIN_PANE_LINE_DECODING_H_
+#ifndef DRAVELIN_BASE_LINE_DECODING_H_
+#define DRAVELIN_BASE_LINE_DECODING_H_
 
 #include <cstddef>
 #include <string>
@@ -76,4 +78,4 @@ void VisitLineCharacters(std::string_view bytes, Visit&& visit) {
 
 }  // namespace dravelin
 
-#endif  // DRAVELIN_PANE_LINE_DECODING_H_
+#endif  // DRAVELIN_BASE_LINE_DECODING_H_

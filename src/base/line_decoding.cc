@@ -1,4 +1,4 @@
-#include "pane/line_decoding.h"
+#include "base/line_decoding.h"
 
 #include <cstdint>
 #include <cstring>
