@@ -84,6 +84,8 @@ void PrintIdenticalOnlyClick(Application& app);
 void CreatePatchCatalogueClick(Application& app);
 void PrintSoundGroupsClick(Application& app);
 void PrintBanksWorthKeepingClick(Application& app);
+void PrintNearTwinsClick(Application& app);
+void ShowPatchDetailsClick(Application& app);
 void AboutDravelinClick(Application& app);
 
 // What an item needs to be enabled: every load of the bank sets enables the
@@ -110,14 +112,17 @@ struct MenuItem {
   // page's downloads): the name of the one .zip archive that holds the
   // files a click writes. Empty: each file is handed over alone.
   std::string_view archive;
+  // The key that clicks the item in the window and the page, as Qt and the
+  // page name it ("F2"); empty for none.
+  std::string_view shortcut = {};
 };
 
 namespace menu_row {
 
 constexpr MenuItem Command(DropDown drop_down, std::string_view component, std::string_view caption,
                            char mnemonic, ItemNeeds needs, ClickHandler handler,
-                           std::string_view archive = {}) {
-  return {drop_down, component, caption, mnemonic, needs, handler, 0, false, archive};
+                           std::string_view archive = {}, std::string_view shortcut = {}) {
+  return {drop_down, component, caption, mnemonic, needs, handler, 0, false, archive, shortcut};
 }
 
 // A command that asks for the keyboard banks first: an item of "Create Name
@@ -169,6 +174,10 @@ inline constexpr auto kMenuItems = [] {
               N::kCompareSet, &PrintSoundGroupsClick),
       Command(D::kCompareWithinDirectory, "PrintBanksWorthKeeping", "Print Banks Worth Keeping",
               'K', N::kCompareSet, &PrintBanksWorthKeepingClick),
+      Command(D::kCompareWithinDirectory, "PrintNearTwins", "Print Near Twins", 'N',
+              N::kCompareSet, &PrintNearTwinsClick),
+      Command(D::kCompareWithinDirectory, "ShowPatchDetails", "Show Patch Details", 'D',
+              N::kCompareSet, &ShowPatchDetailsClick, {}, "F2"),
       Command(D::kCompareToBaseDirectory, "PrintUniqueOnly", "Print Unique Patches Only", 'U',
               N::kBothSets, &PrintUniqueOnlyClick),
       Command(D::kCompareToBaseDirectory, "PrintIdenticalOnly", "Print Identical Patches Only", 'I',
@@ -189,6 +198,7 @@ inline constexpr auto kMenuItems = [] {
       HelpItem("HelpCollection", "Help on Sound Groups, Banks Worth Keeping and the Catalogue", 'S',
                12),
       HelpItem("HelpSequencerFiles", "Patch Names for Your Sequencer", 'Y', 13),
+      HelpItem("HelpNearTwins", "Help on Near Twins and Patch Details", 'D', 14),
   });
 }();
 
@@ -232,6 +242,8 @@ inline constexpr MenuItemId kPrintAllSimilarities = ItemNamed("PrintAllSimilarit
 inline constexpr MenuItemId kPrintOnlyIdentities = ItemNamed("PrintOnlyIdentities");
 inline constexpr MenuItemId kPrintSoundGroups = ItemNamed("PrintSoundGroups");
 inline constexpr MenuItemId kPrintBanksWorthKeeping = ItemNamed("PrintBanksWorthKeeping");
+inline constexpr MenuItemId kPrintNearTwins = ItemNamed("PrintNearTwins");
+inline constexpr MenuItemId kShowPatchDetails = ItemNamed("ShowPatchDetails");
 inline constexpr MenuItemId kPrintUniqueOnly = ItemNamed("PrintUniqueOnly");
 inline constexpr MenuItemId kPrintIdenticalOnly = ItemNamed("PrintIdenticalOnly");
 inline constexpr MenuItemId kAboutDravelin = ItemNamed("AboutDravelin");
@@ -248,6 +260,7 @@ inline constexpr MenuItemId kHelpCompareWithin = ItemNamed("HelpCompareWithin");
 inline constexpr MenuItemId kHelpCompareToBase = ItemNamed("HelpCompareToBase");
 inline constexpr MenuItemId kHelpCollection = ItemNamed("HelpCollection");
 inline constexpr MenuItemId kHelpSequencerFiles = ItemNamed("HelpSequencerFiles");
+inline constexpr MenuItemId kHelpNearTwins = ItemNamed("HelpNearTwins");
 }  // namespace menu
 
 // The table's own consistency, checked when it is compiled.

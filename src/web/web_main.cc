@@ -59,6 +59,8 @@ EM_JS(void, PostMenu, (const char* json, std::size_t size),
 EM_JS(void, PostAssignment, (const char* json, std::size_t size), {
   dravelinPost(DravelinProtocol.toPage.assignment(JSON.parse(UTF8ToString(json, size))));
 });
+EM_JS(void, PostDetails, (const char16_t* title, std::size_t size),
+      { dravelinPost(DravelinProtocol.toPage.details(dravelinUtf16(title, size))); });
 EM_JS(void, PostAssignmentRefused, (const char16_t* text, std::size_t size),
       { dravelinPost(DravelinProtocol.toPage.assignmentRefused(dravelinUtf16(text, size))); });
 
@@ -97,6 +99,19 @@ class WorkerBridge final : public dravelin::PageBridge {
   // The pane fails after taking `lines` more lines.
   void FailNextPaneLines(int lines) { fail_after_lines_ = lines; }
   void FileClosed(std::string_view name) override { PostFileClosed(name.data(), name.size()); }
+  std::string CaretLineText() override {
+    const dravelin::PaneModel& pane = dravelin::WorkerPane();
+    return std::string(pane.text().Line(pane.caret().line));
+  }
+  // The details go into the details view's own model, from its top; the
+  // page shows that view over it.
+  void DetailsShown(std::string_view title, std::span<const std::string> lines) override {
+    dravelin::PaneModel& details = dravelin::WorkerDetailsPane();
+    details.Clear();
+    for (const std::string& line : lines) details.AppendLine(line);
+    const std::u16string shown = Shown(title);
+    PostDetails(shown.data(), shown.size());
+  }
 
  private:
   int fail_after_lines_ = -1;

@@ -5,6 +5,9 @@
 // sends the user's keys, clicks and searches, which the script turns into
 // these calls (page/worker.js; the messages are those of page/protocol.js).
 //
+// The same calls serve the details view beside the pane, a second model:
+// dravelin_pane_use chooses which one they act on.
+//
 // Text crosses the boundary as bytes in the module's memory: the script
 // writes UTF-8 into memory it takes with malloc and hands over the address;
 // text handed out (UTF-16) is left in one buffer, `dravelin_pane_out()`,
@@ -33,7 +36,11 @@ using dravelin::PaneModel;
 using dravelin::PaneMove;
 using dravelin::PanePosition;
 
-PaneModel& Model() { return dravelin::WorkerPane(); }
+// The model the calls below act on: the pane, or the details view
+// (dravelin_pane_use).
+PaneModel* used = nullptr;
+
+PaneModel& Model() { return used != nullptr ? *used : dravelin::WorkerPane(); }
 
 // The text last handed out.
 std::u16string& Out() {
@@ -59,9 +66,22 @@ PaneModel& WorkerPane() {
   return model;
 }
 
+PaneModel& WorkerDetailsPane() {
+  static PaneModel model;
+  return model;
+}
+
 }  // namespace dravelin
 
 extern "C" {
+
+// --- Which model ---
+
+// The calls that follow act on the pane (`details` 0) or on the details
+// view beside it (1).
+EMSCRIPTEN_KEEPALIVE void dravelin_pane_use(int details) {
+  used = details != 0 ? &dravelin::WorkerDetailsPane() : &dravelin::WorkerPane();
+}
 
 // --- The view ---
 

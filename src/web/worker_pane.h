@@ -12,6 +12,9 @@ namespace dravelin {
 // The one pane of the page, created at first use.
 PaneModel& WorkerPane();
 
+// The model of the view beside the pane that shows a patch's details.
+PaneModel& WorkerDetailsPane();
+
 }  // namespace dravelin
 
 #endif  // DRAVELIN_WEB_WORKER_PANE_H_

@@ -1,4 +1,4 @@
-// The three commands over the whole collection as the window runs them: the
+// The commands over the whole collection as the window runs them: the
 // check for code 5, the status texts before and after, which sets their
 // report takes, and the codes of a report file that cannot be opened or
 // written.
@@ -20,6 +20,7 @@
 #include "tests/support/fake_report_files.h"
 #include "tests/support/temp_dir.h"
 #include "tools/sysex/dump_builder.h"
+#include "twins/near_twins_report.h"
 
 namespace dravelin {
 namespace {
@@ -53,6 +54,9 @@ const Command kCommands[] = {
      "Making the patch catalogue...",
      "Finished. The file \"Compare\\catalogue.csv\" lists every patch, one row each, for a "
      "spreadsheet"},
+    {menu::kPrintNearTwins, kNearTwinsReportFile, &WriteNearTwinsReport, "Finding near twins...",
+     "Finished. The file \"Compare\\twins.txt\" lists the patches whose sounds differ in at "
+     "most three parameters"},
 };
 
 std::string CompareBank() {

@@ -63,6 +63,9 @@ std::string MenuList(bool compare_items, bool base_items,
          state(compare_items) + "\n" +
          "CompareWithinDirectory\tPrintBanksWorthKeeping\tPrint Banks Worth Keeping\t" +
          state(compare_items) + "\n" +
+         "CompareWithinDirectory\tPrintNearTwins\tPrint Near Twins\t" + state(compare_items) +
+         "\n" + "CompareWithinDirectory\tShowPatchDetails\tShow Patch Details\t" +
+         state(compare_items) + "\n" +
          "CompareToBaseDirectory\tPrintUniqueOnly\tPrint Unique Patches Only\t" +
          state(base_items) + "\n" +
          "CompareToBaseDirectory\tPrintIdenticalOnly\tPrint Identical Patches Only\t" +
@@ -82,7 +85,8 @@ std::string MenuList(bool compare_items, bool base_items,
          "Help\tHelpCompareToBase\tHelp on the Submenu - Compare To 'Base' Directory\tenabled\n"
          "Help\tHelpCollection\tHelp on Sound Groups, Banks Worth Keeping and the "
          "Catalogue\tenabled\n"
-         "Help\tHelpSequencerFiles\tPatch Names for Your Sequencer\tenabled\n";
+         "Help\tHelpSequencerFiles\tPatch Names for Your Sequencer\tenabled\n"
+         "Help\tHelpNearTwins\tHelp on Near Twins and Patch Details\tenabled\n";
 }
 
 TEST_F(BatchContractTest, HelpAnywherePrintsUsageAndLoadsNothing) {
