@@ -47,10 +47,6 @@ void dravelin_hand_over_files();
 // ("filesSaved").
 void dravelin_files_saved(int written);
 
-// For the tests: the pane takes `lines` more lines, then fails as if memory
-// ran out there ("failNextPaneLines").
-void dravelin_fail_next_pane_lines(int lines);
-
 }  // extern "C"
 
 #endif  // DRAVELIN_WEB_PAGE_PROTOCOL_H_

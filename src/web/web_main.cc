@@ -72,15 +72,6 @@ class WorkerBridge final : public dravelin::PageBridge {
   void PaneLines(std::string_view bytes, std::span<const std::size_t> ends,
                  std::size_t separator) override {
     dravelin::PaneModel& pane = dravelin::WorkerPane();
-    if (fail_after_lines_ >= 0 && ends.size() > static_cast<std::size_t>(fail_after_lines_)) {
-      // The tests' stand-in for memory running out inside the lines.
-      const std::size_t taken = static_cast<std::size_t>(fail_after_lines_);
-      fail_after_lines_ = -1;
-      if (taken > 0) pane.AppendLines(bytes.substr(0, ends[taken - 1]), ends.first(taken), separator);
-      pane.ShowOutputEnd();
-      throw std::bad_alloc();
-    }
-    if (fail_after_lines_ > 0) fail_after_lines_ -= static_cast<int>(ends.size());
     pane.AppendLines(bytes, ends, separator);
     pane.ShowOutputEnd();
   }
@@ -94,12 +85,7 @@ class WorkerBridge final : public dravelin::PageBridge {
     PostItem(static_cast<int>(dravelin::IndexOf(item)), shown.data(), shown.size(),
              enabled ? 1 : 0);
   }
-  // The pane fails after taking `lines` more lines.
-  void FailNextPaneLines(int lines) { fail_after_lines_ = lines; }
   void FileClosed(std::string_view name) override { PostFileClosed(name.data(), name.size()); }
-
- private:
-  int fail_after_lines_ = -1;
 };
 
 struct Core {
@@ -175,10 +161,6 @@ EMSCRIPTEN_KEEPALIVE void dravelin_hand_over_files() {
 
 EMSCRIPTEN_KEEPALIVE void dravelin_files_saved(int written) {
   core->window.ReportFilesSaved(written != 0);
-}
-
-EMSCRIPTEN_KEEPALIVE void dravelin_fail_next_pane_lines(int lines) {
-  core->bridge.FailNextPaneLines(lines);
 }
 
 }  // extern "C"

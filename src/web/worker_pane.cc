@@ -31,7 +31,6 @@ namespace {
 
 using dravelin::PaneModel;
 using dravelin::PaneMove;
-using dravelin::PanePosition;
 
 PaneModel& Model() { return dravelin::WorkerPane(); }
 
@@ -79,9 +78,6 @@ EMSCRIPTEN_KEEPALIVE std::size_t dravelin_pane_line_count() {
 EMSCRIPTEN_KEEPALIVE const char16_t* dravelin_pane_out() { return Out().data(); }
 EMSCRIPTEN_KEEPALIVE std::size_t dravelin_pane_row_text(std::size_t row) {
   return HandOut(Model().RowText(row));
-}
-EMSCRIPTEN_KEEPALIVE std::size_t dravelin_pane_row_line(std::size_t row) {
-  return Model().Row(row).line;
 }
 EMSCRIPTEN_KEEPALIVE std::size_t dravelin_pane_selected_from(std::size_t row) {
   return Model().SelectedCells(row).from;
@@ -172,9 +168,6 @@ EMSCRIPTEN_KEEPALIVE std::size_t dravelin_pane_anchor_offset() {
 }
 EMSCRIPTEN_KEEPALIVE std::size_t dravelin_pane_text_between(std::size_t from, std::size_t to) {
   return HandOut(Model().TextBetween(from, to));
-}
-EMSCRIPTEN_KEEPALIVE std::size_t dravelin_pane_offset_of(std::size_t line, std::size_t column) {
-  return Model().OffsetOf(Model().text().Clamp(PanePosition{line, column}));
 }
 
 }  // extern "C"

@@ -674,9 +674,6 @@
     paneCharacterCount: () => pane.characterCount(),
     paneCaret: () => pane.caretOffset(),
     paneSelection: () => pane.selection(),
-    // For the tests: the pane takes `lines` more lines, then fails as if
-    // memory ran out there.
-    failNextPaneAppend: (lines) => post(toWorker.failNextPaneLines(lines)),
   };
   updateBusy();
   pane.focus();

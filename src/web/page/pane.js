@@ -150,11 +150,11 @@ class DravelinPane {
   }
 
   // A text of the model (protocol.js, paneQuery), after the calls made so far.
-  query(what, from = 0, to = 0) {
+  query(what, line = 0) {
     this.sendCalls();
     const id = this.nextQuery++;
     ++this.unanswered;
-    this.post(DravelinProtocol.toWorker.paneQuery(id, what, from, to));
+    this.post(DravelinProtocol.toWorker.paneQuery(id, what, line));
     return new Promise((resolve) => this.answers.set(id, resolve));
   }
 
@@ -193,10 +193,8 @@ class DravelinPane {
     return [Math.min(caret, anchor), Math.max(caret, anchor)];
   }
   // Promises of texts, after the calls made so far: line i (null past the
-  // last), the text between two offsets (UTF-16 units, one per line break),
-  // the whole text.
+  // last), the whole text.
   line(i) { return this.query('line', i); }
-  textBetween(from, to) { return this.query('between', from, to); }
   text() { return this.query('all'); }
 
   // --- The view --------------------------------------------------------------

@@ -46,13 +46,9 @@ const DravelinProtocol = Object.freeze({
     // answered with one "paneView".
     paneInput: (calls) => [{ type: 'paneInput', calls }, []],
     // A text of the pane, answered with "paneAnswer" carrying the same `id`:
-    // what = 'all', 'between' (the text between UTF-16 offsets `from` and
-    // `to`), 'line' (line `from`, or null past the last) or 'selected'; the
-    // answer is null when the text did not fit in memory.
-    paneQuery: (id, what, from, to) => [{ type: 'paneQuery', id, what, from, to }, []],
-    // For the tests: the pane takes `lines` more lines, then fails as if
-    // memory ran out there. Not answered.
-    failNextPaneLines: (lines) => [{ type: 'failNextPaneLines', lines }, []],
+    // what = 'all', 'line' (line `line`, or null past the last) or
+    // 'selected'; the answer is null when the text did not fit in memory.
+    paneQuery: (id, what, line) => [{ type: 'paneQuery', id, what, line }, []],
   }),
 
   // The calls of "paneInput", each [name, ...arguments], on the pane model.

@@ -185,12 +185,9 @@ function dravelinPaneText(m) {
     return dravelinPaneOut(Module._dravelin_pane_text_between(
         0, Module._dravelin_pane_character_count()));
   }
-  if (m.what === 'between') {
-    return dravelinPaneOut(Module._dravelin_pane_text_between(m.from, m.to));
-  }
   if (m.what === 'line') {
-    return m.from >= 0 && m.from < Module._dravelin_pane_line_count()
-               ? dravelinPaneOut(Module._dravelin_pane_line_text(m.from)) : null;
+    return m.line >= 0 && m.line < Module._dravelin_pane_line_count()
+               ? dravelinPaneOut(Module._dravelin_pane_line_text(m.line)) : null;
   }
   return dravelinPaneOut(Module._dravelin_pane_selected_text());
 }
@@ -253,7 +250,6 @@ function dravelinRun(run) {
 const dravelinPaneRequests = {
   paneInput: (m) => dravelinPaneInput(m.calls),
   paneQuery: dravelinPaneQuery,
-  failNextPaneLines: (m) => Module._dravelin_fail_next_pane_lines(m.lines),
 };
 
 onmessage = function (event) {
