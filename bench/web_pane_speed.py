@@ -63,15 +63,21 @@ RUN_SCRIPT = """
     const start = performance.now();
     document.getElementById('PrintAllSimilarities').click();
     let paneEnd = null;
+    let lines = 0;
+    let asking = false;
     const poll = () => {
-      if (paneEnd === null && finished !== null &&
-          window.dravelin.paneLineCount() >= arguments[0]) {
-        // The pane is ready once it has painted its rows.
-        requestAnimationFrame(() => { paneEnd = performance.now(); });
+      if (paneEnd === null && finished !== null && !asking) {
+        asking = true;
+        window.dravelin.paneLineCount().then((count) => {
+          asking = false;
+          lines = count;
+          // The pane is ready once it has painted its rows.
+          if (count >= arguments[0]) requestAnimationFrame(() => { paneEnd = performance.now(); });
+        });
       }
       if (paneEnd === null || window.dravelin.busy()) { setTimeout(poll, 2); return; }
-      done([paneEnd - start, paneEnd - finished, performance.now() - start,
-            window.dravelin.paneLineCount(), label.textContent]);
+      done([paneEnd - start, paneEnd - finished, performance.now() - start, lines,
+            label.textContent]);
     };
     poll();"""
 

@@ -439,8 +439,9 @@ def check_drops_without_files(page, work):
 
 
 # The pane's state as an assistive technology reads it.
-PANE_STATE = """return [window.dravelin.paneCaret(), window.dravelin.paneSelection(),
-    document.getElementById('MatchCount').textContent]"""
+PANE_STATE = """return Promise.all([window.dravelin.paneCaret(), window.dravelin.paneSelection()])
+    .then(([caret, selection]) => [caret, selection,
+                                   document.getElementById('MatchCount').textContent])"""
 
 # Whether the find bar is closed, and whether the pane has the focus.
 BAR_AND_FOCUS = """return [document.getElementById('FindBar').hidden,
@@ -568,8 +569,8 @@ def check_tab_order(page, browser):
 INPUT_STATE = """const done = arguments[0];
     const settled = () => {
       if (window.dravelin.busy()) { setTimeout(settled, 5); return; }
-      Promise.all([window.dravelin.paneLine(0), window.dravelin.paneLine(1)])
-          .then(([first, second]) => done([first, second, window.dravelin.paneCaret()]));
+      Promise.all([window.dravelin.paneLine(0), window.dravelin.paneLine(1),
+                   window.dravelin.paneCaret()]).then(done);
     };
     setTimeout(() => requestAnimationFrame(() => requestAnimationFrame(settled)), 0);"""
 
