@@ -176,6 +176,11 @@
   window.dravelin = {
     // Also while the pane's model has not answered the user's input.
     busy: () => busy() || pane.busy(),
+    // While the worker has not ended the page's last request (report files
+    // may still be on their way after it has).
+    working: () => !ready || pending > 0,
+    // The rows of the view the page paints now: its scroll bar's extent.
+    paneRowCount: () => pane.view.rowCount,
     // Promises of the pane's text, and of its line i (from 0; null past the
     // last) without copying the whole pane.
     paneText: () => pane.query('all'),
