@@ -96,8 +96,8 @@ std::string Counted(std::size_t count, std::string_view one, std::string_view ma
 // the files, or why there are none.
 std::string NewSoundBanksFinished(const NewSoundBanks& built, bool file_output) {
   if (built.banks == 0) return "Finished. No new sounds were found, so no bank was written.";
-  const std::string counts =
-      Counted(built.banks, "bank", "banks") + " of " + Counted(built.programs, "program", "programs");
+  const std::string counts = Counted(built.banks, "bank", "banks") + " of " +
+                             Counted(built.programs, "program", "programs");
   if (!file_output) {
     return "Finished. " + counts + " listed; file output is off, so no file was written.";
   }
@@ -144,8 +144,8 @@ void BuildNewSoundBanksClick(Application& app) {
   status.ShowStatus("Building banks of new sounds...");
   const BankSet no_base;
   NewSoundBanks built;
-  const MessageCode code = WriteNewSoundBanks(
-      app.channel(), app.compare_set(), app.base_loaded() ? app.base_set() : no_base, &built);
+  const MessageCode code = WriteNewSoundBanks(app.channel(), app.compare_set(),
+                                              app.base_loaded() ? app.base_set() : no_base, &built);
   status.ShowCommandOutcome(code, NewSoundBanksFinished(built, app.channel().file_output()));
 }
 

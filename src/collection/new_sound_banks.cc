@@ -94,8 +94,8 @@ MessageCode WriteNewSoundBanks(ReportChannel& channel, const BankSet& compare_se
     made.clear();
     for (std::size_t slot = 0; slot < count; ++slot) {
       const SetPatch& source = groups.patches()[sounds[first + slot]];
-      made.push_back(AppendProgramSlot(*source.bank, *source.patch,
-                                       static_cast<std::uint8_t>(slot), bytes));
+      made.push_back(
+          AppendProgramSlot(*source.bank, *source.patch, static_cast<std::uint8_t>(slot), bytes));
     }
     code = channel.WriteDataFile(NewBankFileName(bank + 1, "syx"), bytes);
     if (code != kAllIsOk) return code;

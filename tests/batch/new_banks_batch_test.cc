@@ -48,23 +48,28 @@ std::string Effects(int number, int seed) {
 
 // F0 00 00 0E 0E, the opcode, the number, the data, F7.
 std::string Message(int opcode, int number, const std::string& data) {
-  return std::string{'\xF0', '\x00', '\x00', '\x0E', '\x0E', static_cast<char>(opcode),
+  return std::string{'\xF0',
+                     '\x00',
+                     '\x00',
+                     '\x0E',
+                     '\x0E',
+                     static_cast<char>(opcode),
                      static_cast<char>(number)} +
          data + '\xF7';
 }
 
 BatchOutcome RunBatch(const fs::path& folder, const std::vector<std::string>& args,
-                 std::uint64_t file_size_limit = 0) {
+                      std::uint64_t file_size_limit = 0) {
   return testing::RunBatchProcess(DRAVELIN_BATCH_BINARY, folder, args, file_size_limit);
 }
 
 // What check_new_banks.py makes of banks 1 to `banks` below `folder`: its
 // summary line, or its faults.
 std::string MidoCheck(const fs::path& folder, int banks) {
-  const BatchOutcome read = testing::RunBatchProcess(
-      "/usr/bin/python3", folder,
-      {DRAVELIN_SOURCE_DIR "/tests/batch/check_new_banks.py", folder.string(),
-       std::to_string(banks)});
+  const BatchOutcome read =
+      testing::RunBatchProcess("/usr/bin/python3", folder,
+                               {DRAVELIN_SOURCE_DIR "/tests/batch/check_new_banks.py",
+                                folder.string(), std::to_string(banks)});
   EXPECT_EQ(read.exit_code, 0) << read.err;
   std::printf("check_new_banks.py: %s%s", read.out.c_str(), read.err.c_str());
   return read.out;
@@ -155,14 +160,15 @@ TEST_F(NewBanksBatchTest, BanksOfTheNewSoundsReadBackAsTheirSources) {
   dir_.WriteFile("New Banks/mine.txt", "the user's");
   const BatchOutcome run = RunBatch(dir_.path(), {"BuildNewSoundBanks"});
   EXPECT_EQ(run.exit_code, 0);
-  EXPECT_EQ(run.err, std::string(kBothLoaded) + kBefore +
-                         "Finished. 2 banks of 131 programs were written: \"New Banks\\New Sounds "
-                         "1.syx\" to \"New Banks\\New Sounds 2.syx\", each with its list (.txt).\n");
+  EXPECT_EQ(run.err,
+            std::string(kBothLoaded) + kBefore +
+                "Finished. 2 banks of 131 programs were written: \"New Banks\\New Sounds "
+                "1.syx\" to \"New Banks\\New Sounds 2.syx\", each with its list (.txt).\n");
   EXPECT_EQ(dir_.ReadFile("New Banks/New Sounds 3.syx"), "earlier");
   EXPECT_EQ(dir_.ReadFile("New Banks/mine.txt"), "the user's");
   // The pane: the two lists, parted by a separator.
-  std::string lists = dir_.ReadFile("New Banks/New Sounds 1.txt") + std::string(88, '-') +
-                      "\r\n" + dir_.ReadFile("New Banks/New Sounds 2.txt");
+  std::string lists = dir_.ReadFile("New Banks/New Sounds 1.txt") + std::string(88, '-') + "\r\n" +
+                      dir_.ReadFile("New Banks/New Sounds 2.txt");
   std::string out;
   for (char c : lists) {
     if (c != '\r') out += c;
@@ -231,8 +237,8 @@ TEST(NewBanksRealBanksTest, BanksOfTheRealBanksNewSoundsReadBackAsTheirSources) 
   std::printf("%d Compare files, the factory banks as Base: %s", compare_files,
               run.err.substr(run.err.rfind("Finished.")).c_str());
   int built = 0;
-  while (fs::exists(dir.path() / "New Banks" / ("New Sounds " + std::to_string(built + 1) +
-                                                 ".syx"))) {
+  while (
+      fs::exists(dir.path() / "New Banks" / ("New Sounds " + std::to_string(built + 1) + ".syx"))) {
     ++built;
   }
   ASSERT_GT(built, 0);

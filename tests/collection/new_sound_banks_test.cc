@@ -65,11 +65,11 @@ std::vector<const Patch*> PairwiseNewSounds(const BankSet& compare_set, const Ba
 BankSet BuiltBanks(const ReportFixture& fixture, std::size_t banks) {
   BankSet built;
   for (std::size_t n = 1; n <= banks; ++n) {
-    built.push_back(ReadBank("New Sounds " + std::to_string(n),
-                             fixture.File(NewBankFileName(n, "syx"))));
+    built.push_back(
+        ReadBank("New Sounds " + std::to_string(n), fixture.File(NewBankFileName(n, "syx"))));
   }
-  EXPECT_FALSE(fixture.files.Created(fixture.channel.ReportFilePath(NewBankFileName(banks + 1,
-                                                                                    "syx"))));
+  EXPECT_FALSE(
+      fixture.files.Created(fixture.channel.ReportFilePath(NewBankFileName(banks + 1, "syx"))));
   return built;
 }
 
@@ -158,7 +158,8 @@ TEST(NewSoundBanksTest, TheBankHoldsTheSourceMessagesAndItsListNamesThem) {
   const std::string head_with_base =
       "Each is the first patch of its sound in the 'Compare' directory; no 'Base' patch has it.";
   const std::string head_alone = "Each is the first patch of its sound in the 'Compare' directory.";
-  const std::string rows_head = "Program, patch, then the sysex file and program it was taken from:";
+  const std::string rows_head =
+      "Program, patch, then the sysex file and program it was taken from:";
   const std::string soft_pad_row = "\"Mine [003:Soft Pad  ]\"  Compare\\Mine.syx, program 003";
   const std::string short_row =
       "\"Mine [006:Short     ]\"  Compare\\Mine.syx, program 006; no effects dump; damaged dump "
@@ -189,8 +190,8 @@ TEST(NewSoundBanksTest, TheBankHoldsTheSourceMessagesAndItsListNamesThem) {
                                 .Dump(0, "Factory", MakeSounds(9, 8, 7, 1))
                                 .Dump(1, "Pad", MakeSounds(4, 1, 2, 3))
                                 .bytes())},
-       CrlfLines({"New Banks\\New Sounds 1.syx: new sound 1 of 1, as program 000.",
-                  head_with_base, rows_head, "", "000  " + short_row}),
+       CrlfLines({"New Banks\\New Sounds 1.syx: new sound 1 of 1, as program 000.", head_with_base,
+                  rows_head, "", "000  " + short_row}),
        sysex::ProgramDump(0, short_read)},
   };
   const BankSet compare = {ReadBank("Mine", MineBytes())};
@@ -218,12 +219,13 @@ TEST(NewSoundBanksTest, ThePaneShowsEveryListPartedBySeparators) {
   EXPECT_EQ(built.banks, 3u);
   EXPECT_EQ(built.programs, 300u);
   std::string pane_expected;
-  const char* heads[] = {"New Banks\\New Sounds 1.syx: new sounds 1 to 128 of 300, as programs "
-                         "000 to 127.",
-                         "New Banks\\New Sounds 2.syx: new sounds 129 to 256 of 300, as programs "
-                         "000 to 127.",
-                         "New Banks\\New Sounds 3.syx: new sounds 257 to 300 of 300, as programs "
-                         "000 to 043."};
+  const char* heads[] = {
+      "New Banks\\New Sounds 1.syx: new sounds 1 to 128 of 300, as programs "
+      "000 to 127.",
+      "New Banks\\New Sounds 2.syx: new sounds 129 to 256 of 300, as programs "
+      "000 to 127.",
+      "New Banks\\New Sounds 3.syx: new sounds 257 to 300 of 300, as programs "
+      "000 to 043."};
   for (std::size_t n = 1; n <= 3; ++n) {
     const std::string list = fixture.File(NewBankFileName(n, "txt"));
     EXPECT_EQ(list.substr(0, list.find("\r\n")), heads[n - 1]);
@@ -308,8 +310,7 @@ TEST(NewSoundBanksTest, AFileThatFailsEndsTheRunAndTheFilesBeforeItStayWhole) {
     ASSERT_LE(c.whole_files, created.size());
     EXPECT_LE(created.size(), c.whole_files + 1);
     for (std::size_t i = 0; i < c.whole_files; ++i) {
-      EXPECT_EQ(fixture.files.Contents(created[i]), whole.files.Contents(created[i]))
-          << created[i];
+      EXPECT_EQ(fixture.files.Contents(created[i]), whole.files.Contents(created[i])) << created[i];
     }
   }
 }
