@@ -682,7 +682,7 @@ def check_keyboard_banks(page, browser, args, binary, scratch, work):
     check([r[1] for r in shown["rows"]] == list(range(len(banks))) and
           all(r[2] == 17 for r in shown["rows"]), "the offered choices: %r" % shown["rows"])
     check(shown["focus"] == "KeyboardBank0", "the focus in the dialog: %r" % shown["focus"])
-    check_axe(page, args.axe_source, "with the keyboard banks dialog")
+    check_axe(page, browser, args.axe_source, "with the keyboard banks dialog")
     # A phone's screen holds the whole dialog.
     reached = browser.set_viewport(390, 844)
     browser.js_async("requestAnimationFrame(() => requestAnimationFrame(arguments[0]))")
