@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "banks/bank_name.h"
 #include "banks/program_slot.h"
 #include "compare/patch_label.h"
 
@@ -113,7 +114,11 @@ MessageCode WriteNewSoundBanks(ReportChannel& channel, const BankSet& compare_se
       line += "  ";
       line += kReportFolder;
       line += '\\';
-      line += source.bank->file_name.empty() ? source.bank->name : source.bank->file_name;
+      // A control character of the file's name would break the line.
+      std::string file =
+          source.bank->file_name.empty() ? source.bank->name : source.bank->file_name;
+      ReplaceControlCharacters(file);
+      line += file;
       line += ", program ";
       AppendNumber(source.patch->program_number, line);
       if (EffectsMessage(*source.bank, *source.patch).empty()) line += "; no effects dump";

@@ -211,6 +211,20 @@ TEST(NewSoundBanksTest, TheBankHoldsTheSourceMessagesAndItsListNamesThem) {
   }
 }
 
+TEST(NewSoundBanksTest, AFileNameWithControlCharactersStaysOnItsRow) {
+  BankSet compare = {ReadBank("Mine", SyxBuilder().Dump(3, kSoftPad).bytes())};
+  compare[0].file_name = "Line\r\nBreak\n\t.syx";
+  ReportFixture fixture;
+  NewSoundBanks built;
+  ASSERT_EQ(WriteNewSoundBanks(fixture.channel, compare, BankSet(), &built), kAllIsOk);
+  const std::string row =
+      "\r\n000  \"Mine [003:Soft Pad  ]\"  Compare\\Line__Break__.syx, program 003; no effects "
+      "dump\r\n";
+  const std::string list = fixture.File(NewBankFileName(1, "txt"));
+  ASSERT_GE(list.size(), row.size());
+  EXPECT_EQ(list.substr(list.size() - row.size()), row);
+}
+
 TEST(NewSoundBanksTest, ThePaneShowsEveryListPartedBySeparators) {
   const BankSet compare = {ReadBank("Many", sysex::BankOfDistinctPatches(300, 7))};
   ReportFixture fixture;
