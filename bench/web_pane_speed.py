@@ -63,15 +63,21 @@ RUN_SCRIPT = """
     const start = performance.now();
     document.getElementById('PrintAllSimilarities').click();
     let paneEnd = null;
+    let waiting = true;
     const poll = () => {
-      if (paneEnd === null && finished !== null &&
-          window.dravelin.paneLineCount() >= arguments[0]) {
-        // The pane is ready once it has painted its rows.
+      // The view that ends the command has reached the page once the worker
+      // has ended the request; the pane shows it at the next frame.
+      if (waiting && finished !== null && !window.dravelin.working() &&
+          window.dravelin.paneRowCount() >= arguments[0]) {
+        waiting = false;
         requestAnimationFrame(() => { paneEnd = performance.now(); });
       }
       if (paneEnd === null || window.dravelin.busy()) { setTimeout(poll, 2); return; }
-      done([paneEnd - start, paneEnd - finished, performance.now() - start,
-            window.dravelin.paneLineCount(), label.textContent]);
+      const handed = performance.now() - start;
+      // Whether the pane holds the whole report, asked once it is shown.
+      window.dravelin.paneLineCount().then((lines) => {
+        done([paneEnd - start, paneEnd - finished, handed, lines, label.textContent]);
+      });
     };
     poll();"""
 

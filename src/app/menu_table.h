@@ -111,6 +111,9 @@ struct MenuItem {
   // page's downloads): the name of the one .zip archive that holds the
   // files a click writes. Empty: each file is handed over alone.
   std::string_view archive;
+  // The item's command reads the bank folders afresh: a front end that
+  // holds copies of the folders' files (the page) takes them anew first.
+  bool reads_folders = false;
 };
 
 namespace menu_row {
@@ -119,6 +122,13 @@ constexpr MenuItem Command(DropDown drop_down, std::string_view component, std::
                            char mnemonic, ItemNeeds needs, ClickHandler handler,
                            std::string_view archive = {}) {
   return {drop_down, component, caption, mnemonic, needs, handler, 0, false, archive};
+}
+
+// A command that reads the bank folders afresh.
+constexpr MenuItem FolderCommand(DropDown drop_down, std::string_view component,
+                                 std::string_view caption, char mnemonic, ClickHandler handler) {
+  return {drop_down, component, caption, mnemonic, ItemNeeds::kNothing, handler, 0, false, {},
+          true};
 }
 
 // A command that asks for the keyboard banks first: an item of "Create Name
@@ -142,11 +152,12 @@ inline constexpr auto kMenuItems = [] {
   using D = DropDown;
   using N = ItemNeeds;
   using menu_row::Command;
+  using menu_row::FolderCommand;
   using menu_row::HelpItem;
   using menu_row::SequencerCommand;
   return std::to_array<MenuItem>({
-      Command(D::kGeneralControl, "ReadInputFilesAgain", "Read Input Sysex Files Again", 'R',
-              N::kNothing, &ReadInputFilesAgainClick),
+      FolderCommand(D::kGeneralControl, "ReadInputFilesAgain", "Read Input Sysex Files Again", 'R',
+                    &ReadInputFilesAgainClick),
       Command(D::kGeneralControl, "ControlScreenDisplay", "Turn Off Screen Display", 'S',
               N::kNothing, &ControlScreenDisplayClick),
       Command(D::kGeneralControl, "ControlFileOutput", "Turn Off File Output", 'F', N::kNothing,

@@ -29,20 +29,12 @@
 #include <string>
 #include <utility>
 
+#include "gui/accessible_offset.h"
 #include "gui/ansi_text.h"
-#include "gui/data_memo_accessible.h"
 #include "gui/find_bar.h"
-#include "base/line_decoding.h"
 
 namespace dravelin {
 namespace {
-
-// Text from the clipboard or an input method, with line breaks as '\n'.
-std::string TypedText(QString text) {
-  text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  return text.toStdString();
-}
 
 // The X11 primary selection: the pane's selection, read only when another
 // program (or a middle click) asks for it, so that selecting a whole report
@@ -80,7 +72,6 @@ DataMemo::OutputHold::~OutputHold() {
 }
 
 DataMemo::DataMemo(QWidget* parent) : QAbstractScrollArea(parent) {
-  InstallDataMemoAccessibility();
   setAccessibleName(QStringLiteral("Report"));
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -90,7 +81,19 @@ DataMemo::DataMemo(QWidget* parent) : QAbstractScrollArea(parent) {
   viewport()->setBackgroundRole(QPalette::Base);
   viewport()->setAutoFillBackground(false);
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
-  find_bar_ = new FindBar(this);
+  find_bar_ = new FindBar(
+      this, {.search =
+                 [this](const QString& query, bool match_case, PaneFind::Step step) {
+                   const std::string count = find_.Search(query.toStdString(), match_case, step);
+                   ModelChanged();
+                   return QString::fromStdString(count);
+                 },
+             .seed = [this]() -> std::optional<QString> {
+               const std::optional<std::u16string> seed = find_.Seed();
+               if (!seed) return std::nullopt;
+               return Utf16ToQString(*seed);
+             },
+             .placed = [this] { PlaceFindBar(); }});
   find_bar_->hide();
   // Ctrl+F, F3 and Shift+F3 work wherever the focus is in the window.
   const auto add_shortcut = [this](QList<QKeySequence> keys, auto slot) {
@@ -142,10 +145,6 @@ void DataMemo::OutputArrived() {
 
 // --- Reading ---
 
-QString DataMemo::LineText(std::size_t line) const {
-  return Utf16ToQString(DecodeLineUtf16(text().Line(line)));
-}
-
 QString DataMemo::Text(PaneRange range) const {
   QString shown(static_cast<qsizetype>(text().Utf16LengthOf(range)), Qt::Uninitialized);
   text().CopyTextUtf16(range, reinterpret_cast<char16_t*>(shown.data()));
@@ -181,7 +180,7 @@ void DataMemo::Cut() {
 void DataMemo::Paste() {
   const QMimeData* pasted = QGuiApplication::clipboard()->mimeData();
   if (pasted == nullptr || !pasted->hasText()) return;
-  Type(TypedText(pasted->text()));
+  Type(pasted->text().toStdString());
 }
 
 void DataMemo::DeleteSelection() {
@@ -208,26 +207,18 @@ void DataMemo::EditText(const std::function<bool()>& change) {
 void DataMemo::TrackChanges() { model_.TrackChanges(AccessibilityListens()); }
 
 void DataMemo::TellTextChange() {
-  const std::optional<PaneChange> change = model_.TakeChange();
-  if (!change || !AccessibilityListens()) return;
   // An event carries the text it tells of, which goes to the screen reader
   // whole; beyond this many units (a long report) only its start does.
   constexpr std::size_t kMostSentUnits = std::size_t{1} << 20;
+  const std::optional<PaneChangeText> change = model_.TakeChangeText(kMostSentUnits);
+  if (!change || !AccessibilityListens()) return;
   const int at = ToAccessibleOffset(change->offset);
-  // The inserted text is read back from the model. Removed text the model
-  // did not keep is told by its length in blanks, as Qt's own text views
-  // tell every removal.
-  const QString inserted = Utf16ToQString(model_.TextBetween(
-      change->offset, change->offset + std::min(change->inserted, kMostSentUnits)));
-  const QString removed =
-      change->removed_text_known
-          ? Utf16ToQString(change->removed_text)
-          : QString(static_cast<qsizetype>(std::min(change->removed, kMostSentUnits)), u' ');
-  if (change->removed == 0 && change->inserted == 0) return;
-  if (change->removed == 0) {
+  const QString inserted = Utf16ToQString(change->inserted);
+  const QString removed = Utf16ToQString(change->removed);
+  if (removed.isEmpty()) {
     QAccessibleTextInsertEvent event(this, at, inserted);
     QAccessible::updateAccessibility(&event);
-  } else if (change->inserted == 0) {
+  } else if (inserted.isEmpty()) {
     QAccessibleTextRemoveEvent event(this, at, removed);
     QAccessible::updateAccessibility(&event);
   } else {
@@ -241,9 +232,27 @@ void DataMemo::MoveCaret(PanePosition position, bool extend) {
   ModelChanged();
 }
 
-void DataMemo::OpenFindBar() {
-  find_bar_->Open();
-  PlaceFindBar();
+void DataMemo::OpenFindBar() { find_bar_->Open(); }
+
+void DataMemo::SelectOffsets(std::size_t from, std::size_t to) {
+  model_.Select({model_.PositionAt(from), model_.PositionAt(to)});
+  ModelChanged();
+}
+
+void DataMemo::ReplaceOffsets(std::size_t from, std::size_t to, std::string_view utf8) {
+  EditText([&] { return model_.ReplaceOffsets(from, to, utf8); });
+}
+
+void DataMemo::ScrollOffsetsIntoSight(std::size_t from, std::size_t to) {
+  model_.ScrollOffsetsIntoSight(from, to);
+  ModelChanged();
+}
+
+QRect DataMemo::CellRect(std::size_t row, std::size_t cell) const {
+  const long long shown_row =
+      static_cast<long long>(row) - static_cast<long long>(model_.top_row());
+  return QRect(kMargin + static_cast<int>(cell) * char_width_,
+               kMargin + static_cast<int>(shown_row) * line_height_, char_width_, line_height_);
 }
 
 QMenu* DataMemo::CreateContextMenu(QWidget* parent) {
@@ -311,7 +320,7 @@ void DataMemo::ModelChanged(bool edited) {
   RestartCaretBlink();
   viewport()->update();
   if (edited) {
-    find_bar_->TextEdited();
+    find_bar_->ShowCount(QString::fromStdString(find_.CountText()));
     // The text's change first, then where the caret is in the new text.
     TellTextChange();
   }
@@ -339,39 +348,28 @@ void DataMemo::paintEvent(QPaintEvent* event) {
   const int shown = viewport()->height() / line_height_ + 1;
   for (int i = 0; i < shown && top + static_cast<std::size_t>(i) < rows; ++i) {
     const std::size_t row = top + static_cast<std::size_t>(i);
-    const QString cells = Utf16ToQString(model_.RowText(row));
+    const PaneShownRow shown_row = model_.ShownRow(row);
+    const QString cells = Utf16ToQString(shown_row.text);
     const int y = kMargin + i * line_height_;
     const int baseline = y + metrics.ascent();
     const auto x_of = [&](std::size_t cell) {
       return kMargin + static_cast<int>(cell) * char_width_;
     };
-    // Cells [from, to) of the row's text, in UTF-16 units.
-    const auto slice = [&](std::size_t from, std::size_t to) {
-      qsizetype begin = 0;
-      std::size_t cell = 0;
-      for (; begin < cells.size() && cell < from; ++begin, ++cell) {
-        if (cells.at(begin).isHighSurrogate()) ++begin;
-      }
-      qsizetype end = begin;
-      for (; end < cells.size() && cell < to; ++end, ++cell) {
-        if (cells.at(end).isHighSurrogate()) ++end;
-      }
-      return cells.mid(begin, end - begin);
-    };
-    const std::size_t count = model_.Row(row).columns;
-    const PaneCells selected = model_.SelectedCells(row);
+    const PaneCells selected = shown_row.selected;
+    const PaneCells units = shown_row.selected_units;
     painter.setPen(colours.color(QPalette::Text));
     if (selected.to > selected.from) {
-      painter.drawText(x_of(0), baseline, slice(0, selected.from));
+      const auto from = static_cast<qsizetype>(std::min<std::size_t>(units.from, cells.size()));
+      const auto to = static_cast<qsizetype>(std::min<std::size_t>(units.to, cells.size()));
+      painter.drawText(x_of(0), baseline, cells.left(from));
       painter.fillRect(
           QRect(x_of(selected.from), y, static_cast<int>(selected.to - selected.from) * char_width_,
                 line_height_),
           colours.highlight());
       painter.setPen(colours.color(QPalette::HighlightedText));
-      painter.drawText(x_of(selected.from), baseline, slice(selected.from, selected.to));
+      painter.drawText(x_of(selected.from), baseline, cells.mid(from, to - from));
       painter.setPen(colours.color(QPalette::Text));
-      if (count > selected.to)
-        painter.drawText(x_of(selected.to), baseline, slice(selected.to, count));
+      if (to < cells.size()) painter.drawText(x_of(selected.to), baseline, cells.mid(to));
     } else {
       painter.drawText(x_of(0), baseline, cells);
     }
@@ -502,7 +500,7 @@ void DataMemo::keyPressEvent(QKeyEvent* event) {
 }
 
 void DataMemo::inputMethodEvent(QInputMethodEvent* event) {
-  if (!event->commitString().isEmpty()) Type(TypedText(event->commitString()));
+  if (!event->commitString().isEmpty()) Type(event->commitString().toStdString());
   event->accept();
 }
 
@@ -537,7 +535,7 @@ void DataMemo::mousePressEvent(QMouseEvent* event) {
     if (!clipboard->supportsSelection()) return;
     const QMimeData* pasted = clipboard->mimeData(QClipboard::Selection);
     if (pasted == nullptr || !pasted->hasText()) return;
-    const std::string typed = TypedText(pasted->text());
+    const std::string typed = pasted->text().toStdString();
     setFocus(Qt::MouseFocusReason);
     model_.SetCaret(PositionAt(point), false);
     Type(typed);
@@ -653,7 +651,7 @@ void DataMemo::timerEvent(QTimerEvent* event) {
 // last control on to the pane.
 bool DataMemo::focusNextPrevChild(bool next) {
   if (!find_bar_->isAncestorOf(QApplication::focusWidget())) return false;
-  const bool match_selected = find_bar_->MatchIsSelected();
+  const bool match_selected = find_.MatchIsSelected();
   const bool moved = QAbstractScrollArea::focusNextPrevChild(next);
   // Tab is a typing key here: arriving by Tab from the find bar with its
   // match selected, the next Tab would type blanks over a match the user

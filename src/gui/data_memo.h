@@ -16,17 +16,20 @@
 // and a middle click pastes it. Ctrl+F opens the find bar. Undo and redo
 // reach only the user's own edits. Assistive technologies read and edit the
 // text through the accessible text interfaces (gui/data_memo_accessible.h);
-// the pane is named "Report".
+// the pane is named "Report"; they use the public interface below.
 
 #ifndef DRAVELIN_GUI_DATA_MEMO_H_
 #define DRAVELIN_GUI_DATA_MEMO_H_
 
 #include <QAbstractScrollArea>
+#include <QPoint>
+#include <QRect>
 #include <cstddef>
 #include <functional>
 #include <span>
 #include <string_view>
 
+#include "pane/pane_find.h"
 #include "pane/pane_model.h"
 
 class QMenu;
@@ -85,8 +88,7 @@ class DataMemo final : public QAbstractScrollArea {
   const PaneText& text() const { return model_.text(); }
   std::size_t line_count() const { return text().line_count(); }
 
-  // Line `line` as shown, or the text of `range`, lines joined by '\n'.
-  QString LineText(std::size_t line) const;
+  // The text of `range` as shown, lines joined by '\n'.
   QString Text(PaneRange range) const;
   QString PlainText() const { return Text(text().All()); }
 
@@ -122,6 +124,19 @@ class DataMemo final : public QAbstractScrollArea {
   // to the new place.
   void MoveCaret(PanePosition position, bool extend);
 
+  // --- What an assistive technology reads and does (UTF-16 offsets) ---
+
+  // Selects the text between two offsets, the caret at `to`.
+  void SelectOffsets(std::size_t from, std::size_t to);
+  // Replaces the text between two offsets with `utf8`, as an edit.
+  void ReplaceOffsets(std::size_t from, std::size_t to, std::string_view utf8);
+  // Scrolls the text between two offsets into sight.
+  void ScrollOffsetsIntoSight(std::size_t from, std::size_t to);
+  // Where cell `cell` of row `row` paints, in the viewport's coordinates.
+  QRect CellRect(std::size_t row, std::size_t cell) const;
+  // The position a click at `point` of the viewport puts the caret at.
+  PanePosition PositionAt(QPoint point) const;
+
   // The context menu, as it is shown at the moment; the caller owns it.
   QMenu* CreateContextMenu(QWidget* parent);
 
@@ -144,9 +159,6 @@ class DataMemo final : public QAbstractScrollArea {
   bool focusNextPrevChild(bool next) override;
 
  private:
-  friend class DataMemoAccessible;
-  friend class FindBar;
-
   // Takes the font's cell size and the viewport's size in cells.
   void UpdateGeometry();
   void OutputArrived();
@@ -169,7 +181,6 @@ class DataMemo final : public QAbstractScrollArea {
   bool CopySelection();
   // The selection becomes the X11 primary selection, if it is not empty.
   void OfferPrimarySelection();
-  PanePosition PositionAt(QPoint point) const;
   bool HandleMovementKey(QKeyEvent* event);
   void RestartCaretBlink();
   void AutoScroll();
@@ -178,6 +189,7 @@ class DataMemo final : public QAbstractScrollArea {
   void PlaceFindBar();
 
   PaneModel model_;
+  PaneFind find_{model_};
   FindBar* find_bar_ = nullptr;
   int char_width_ = 1;
   int line_height_ = 1;

@@ -2,11 +2,11 @@
 
 #include <QAccessible>
 #include <QLatin1StringView>
-#include <QScrollBar>
-#include <algorithm>
-#include <climits>
+#include <optional>
 #include <string>
+#include <utility>
 
+#include "gui/accessible_offset.h"
 #include "gui/ansi_text.h"
 #include "gui/data_memo.h"
 #include "pane/pane_model.h"
@@ -21,15 +21,23 @@ QAccessibleInterface* DataMemoFactory(const QString& class_name, QObject* object
   return nullptr;
 }
 
+// The pane's unit for a boundary of Qt's, if it has one.
+std::optional<PaneTextUnit> UnitOf(QAccessible::TextBoundaryType boundary) {
+  switch (boundary) {
+    case QAccessible::CharBoundary:
+      return PaneTextUnit::kCharacter;
+    case QAccessible::WordBoundary:
+      return PaneTextUnit::kWord;
+    case QAccessible::LineBoundary:
+      return PaneTextUnit::kRow;
+    case QAccessible::ParagraphBoundary:
+      return PaneTextUnit::kLine;
+    default:
+      return std::nullopt;
+  }
+}
+
 }  // namespace
-
-int ToAccessibleOffset(std::size_t offset) {
-  return static_cast<int>(std::min<std::size_t>(offset, INT_MAX));
-}
-
-std::size_t FromAccessibleOffset(int offset) {
-  return static_cast<std::size_t>(std::max(0, offset));
-}
 
 void InstallDataMemoAccessibility() {
   static const bool installed = [] {
@@ -82,10 +90,7 @@ void DataMemoAccessible::removeSelection(int index) {
 
 void DataMemoAccessible::setSelection(int index, int start, int end) {
   if (index != 0) return;
-  DataMemo* pane = memo();
-  pane->model_.Select({pane->model_.PositionAt(FromAccessibleOffset(start)),
-                       pane->model_.PositionAt(FromAccessibleOffset(end))});
-  pane->ModelChanged();
+  memo()->SelectOffsets(FromAccessibleOffset(start), FromAccessibleOffset(end));
 }
 
 int DataMemoAccessible::cursorPosition() const {
@@ -93,8 +98,7 @@ int DataMemoAccessible::cursorPosition() const {
 }
 
 void DataMemoAccessible::setCursorPosition(int position) {
-  memo()->MoveCaret(memo()->model().PositionAt(FromAccessibleOffset(position)),
-                    false);
+  memo()->MoveCaret(memo()->model().PositionAt(FromAccessibleOffset(position)), false);
 }
 
 // --- Text ---
@@ -113,79 +117,34 @@ int DataMemoAccessible::characterCount() const {
   return ToAccessibleOffset(memo()->model().CharacterCount());
 }
 
-bool DataMemoAccessible::UnitAt(int offset, QAccessible::TextBoundaryType boundary, int* start,
-                                int* end) const {
-  const PaneModel& model = memo()->model();
-  const std::size_t count = model.CharacterCount();
-  const std::size_t at = std::min(FromAccessibleOffset(offset), count);
-  const PanePosition position = model.PositionAt(at);
-  PaneRange unit;
-  switch (boundary) {
-    case QAccessible::CharBoundary: {
-      const std::size_t from = model.OffsetOf(position);
-      const std::u16string next = model.TextBetween(from, from + 2);
-      const std::size_t length = next.empty() ? 0 : next[0] >= 0xD800 && next[0] < 0xDC00 ? 2 : 1;
-      *start = ToAccessibleOffset(from);
-      *end = ToAccessibleOffset(from + length);
-      return true;
-    }
-    case QAccessible::WordBoundary:
-      unit = model.WordAround(position);
-      break;
-    case QAccessible::LineBoundary: {
-      // The row as it shows, with the line break after a line's last row.
-      const PaneRow row = model.Row(model.RowOf(position));
-      const bool last_row = row.column + row.columns >= model.text().LineChars(row.line);
-      unit = {{row.line, row.column},
-              last_row ? PanePosition{row.line + 1, 0}
-                       : PanePosition{row.line, row.column + row.columns}};
-      break;
-    }
-    case QAccessible::ParagraphBoundary:
-      unit = {{position.line, 0}, {position.line + 1, 0}};
-      break;
-    default:
-      return false;
-  }
-  *start = ToAccessibleOffset(model.OffsetOf(unit.from));
-  *end = ToAccessibleOffset(model.OffsetOf(unit.to));
-  return true;
-}
-
 QString DataMemoAccessible::textAtOffset(int offset, QAccessible::TextBoundaryType boundary,
                                          int* start, int* end) const {
-  if (!UnitAt(offset, boundary, start, end)) {
-    return QAccessibleTextInterface::textAtOffset(offset, boundary, start, end);
-  }
+  const std::optional<PaneTextUnit> unit = UnitOf(boundary);
+  if (!unit) return QAccessibleTextInterface::textAtOffset(offset, boundary, start, end);
+  const PaneOffsets at = memo()->model().UnitAt(FromAccessibleOffset(offset), *unit);
+  *start = ToAccessibleOffset(at.from);
+  *end = ToAccessibleOffset(at.to);
   return text(*start, *end);
 }
 
 QString DataMemoAccessible::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundary,
                                              int* start, int* end) const {
-  int from = 0;
-  int to = 0;
-  if (!UnitAt(offset, boundary, &from, &to)) {
-    return QAccessibleTextInterface::textBeforeOffset(offset, boundary, start, end);
-  }
-  if (from == 0) {
-    *start = *end = 0;
-    return {};
-  }
-  return textAtOffset(from - 1, boundary, start, end);
+  const std::optional<PaneTextUnit> unit = UnitOf(boundary);
+  if (!unit) return QAccessibleTextInterface::textBeforeOffset(offset, boundary, start, end);
+  const PaneOffsets before = memo()->model().UnitBefore(FromAccessibleOffset(offset), *unit);
+  *start = ToAccessibleOffset(before.from);
+  *end = ToAccessibleOffset(before.to);
+  return text(*start, *end);
 }
 
 QString DataMemoAccessible::textAfterOffset(int offset, QAccessible::TextBoundaryType boundary,
                                             int* start, int* end) const {
-  int from = 0;
-  int to = 0;
-  if (!UnitAt(offset, boundary, &from, &to)) {
-    return QAccessibleTextInterface::textAfterOffset(offset, boundary, start, end);
-  }
-  if (to >= characterCount() || to == from) {
-    *start = *end = characterCount();
-    return {};
-  }
-  return textAtOffset(to, boundary, start, end);
+  const std::optional<PaneTextUnit> unit = UnitOf(boundary);
+  if (!unit) return QAccessibleTextInterface::textAfterOffset(offset, boundary, start, end);
+  const PaneOffsets after = memo()->model().UnitAfter(FromAccessibleOffset(offset), *unit);
+  *start = ToAccessibleOffset(after.from);
+  *end = ToAccessibleOffset(after.to);
+  return text(*start, *end);
 }
 
 // --- Geometry ---
@@ -196,11 +155,8 @@ QRect DataMemoAccessible::characterRect(int offset) const {
   const PanePosition position = model.PositionAt(FromAccessibleOffset(offset));
   const std::size_t row = model.RowOf(position);
   if (row < model.top_row() || row >= model.top_row() + model.visible_rows()) return {};
-  const std::size_t cell = position.column - model.Row(row).column;
-  const QPoint corner(
-      DataMemo::kMargin + static_cast<int>(cell) * pane->char_width_,
-      DataMemo::kMargin + static_cast<int>(row - model.top_row()) * pane->line_height_);
-  return QRect(pane->viewport()->mapToGlobal(corner), QSize(pane->char_width_, pane->line_height_));
+  const QRect cell = pane->CellRect(row, position.column - model.Row(row).column);
+  return QRect(pane->viewport()->mapToGlobal(cell.topLeft()), cell.size());
 }
 
 int DataMemoAccessible::offsetAtPoint(const QPoint& point) const {
@@ -211,16 +167,7 @@ int DataMemoAccessible::offsetAtPoint(const QPoint& point) const {
 }
 
 void DataMemoAccessible::scrollToSubstring(int start, int end) {
-  DataMemo* pane = memo();
-  PaneModel& model = pane->model_;
-  const std::size_t first =
-      model.RowOf(model.PositionAt(FromAccessibleOffset(start)));
-  const std::size_t last =
-      model.RowOf(model.PositionAt(FromAccessibleOffset(end)));
-  if (first < model.top_row() || last >= model.top_row() + model.visible_rows()) {
-    model.ScrollTo(first);
-    pane->ModelChanged();
-  }
+  memo()->ScrollOffsetsIntoSight(FromAccessibleOffset(start), FromAccessibleOffset(end));
 }
 
 QString DataMemoAccessible::attributes(int, int* start, int* end) const {
@@ -239,13 +186,8 @@ void DataMemoAccessible::insertText(int offset, const QString& text) {
 }
 
 void DataMemoAccessible::replaceText(int start, int end, const QString& text) {
-  DataMemo* pane = memo();
-  const std::string utf8 = text.toStdString();
-  pane->EditText(
-      [&] {
-        return pane->model_.ReplaceOffsets(FromAccessibleOffset(start),
-                                           FromAccessibleOffset(end), utf8);
-      });
+  memo()->ReplaceOffsets(FromAccessibleOffset(start), FromAccessibleOffset(end),
+                         text.toStdString());
 }
 
 }  // namespace dravelin

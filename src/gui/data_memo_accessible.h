@@ -1,7 +1,8 @@
 // What an assistive technology (a screen reader, through AT-SPI) reads and
 // edits in the window's pane: an editable multi-line text named "Report"
 // whose characters, caret, selection, words and lines come from the pane
-// model, in UTF-16 offsets over the whole text.
+// model, in UTF-16 offsets over the whole text (gui/accessible_offset.h says
+// how they cross Qt's int), through the pane's public interface.
 
 #ifndef DRAVELIN_GUI_DATA_MEMO_ACCESSIBLE_H_
 #define DRAVELIN_GUI_DATA_MEMO_ACCESSIBLE_H_
@@ -51,21 +52,10 @@ class DataMemoAccessible final : public QAccessibleWidget,
 
  private:
   DataMemo* memo() const;
-  // The offsets [start, end) of the character, word, row (a line as it
-  // shows) or line (a paragraph) at `offset`; false for other boundaries.
-  bool UnitAt(int offset, QAccessible::TextBoundaryType boundary, int* start, int* end) const;
 };
 
-// Qt's accessibility interfaces count text in int, where the pane counts in
-// std::size_t: a pane of more than INT_MAX UTF-16 units (a report of over
-// 2 GB of text) is told as INT_MAX units long, an offset past INT_MAX as
-// INT_MAX, and a negative offset asked for is read as 0. Every offset that
-// crosses to or from Qt's interface goes through these two.
-int ToAccessibleOffset(std::size_t offset);
-std::size_t FromAccessibleOffset(int offset);
-
 // Makes QAccessible build a DataMemoAccessible for every DataMemo; once is
-// enough, more calls do nothing.
+// enough, more calls do nothing (SetUpApplication calls it).
 void InstallDataMemoAccessibility();
 
 }  // namespace dravelin

@@ -8,6 +8,7 @@
 
 #include "app/application.h"
 #include "gui/ansi_text.h"
+#include "gui/data_memo_accessible.h"
 
 namespace dravelin {
 
@@ -16,6 +17,7 @@ void SetUpApplication(QApplication& app) {
   QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
   QGuiApplication::setDesktopFileName(QStringLiteral("org.dravelin.Dravelin"));
   app.setWindowIcon(QIcon::fromTheme(QStringLiteral("org.dravelin.Dravelin")));
+  InstallDataMemoAccessibility();
 }
 
 void ShowErrorBox(QWidget* parent, const QString& message) {

@@ -10,7 +10,8 @@ class QWidget;
 
 namespace dravelin {
 
-// Gives the application its title and desktop identity.
+// Gives the application its title and desktop identity, and its panes the
+// interface through which assistive technologies read them.
 void SetUpApplication(QApplication& app);
 
 // Shows `message` in a modal error box captioned with the application title.

@@ -8,16 +8,16 @@
 #include <QLineEdit>
 #include <QToolButton>
 #include <memory>
-#include <string>
+#include <utility>
 
 #include "gui/announcer.h"
-#include "gui/data_memo.h"
 
 namespace dravelin {
 
-FindBar::FindBar(DataMemo* memo)
-    : QWidget(memo),
-      memo_(memo),
+FindBar::FindBar(QWidget* pane_widget, Pane pane)
+    : QWidget(pane_widget),
+      pane_widget_(pane_widget),
+      pane_(std::move(pane)),
       field_(new QLineEdit(this)),
       match_case_(new QCheckBox(QStringLiteral("Match case"), this)),
       count_(new QLabel(this)),
@@ -72,10 +72,8 @@ FindBar::FindBar(DataMemo* memo)
   layout->addWidget(previous_);
   layout->addWidget(next_);
   layout->addWidget(close_);
-  connect(field_, &QLineEdit::textEdited, this,
-          [this] { Search(SearchDirection::kForward, /*from_selection_start=*/true); });
-  connect(match_case_, &QCheckBox::toggled, this,
-          [this] { Search(SearchDirection::kForward, /*from_selection_start=*/true); });
+  connect(field_, &QLineEdit::textEdited, this, [this] { Search(PaneFind::Step::kTyped); });
+  connect(match_case_, &QCheckBox::toggled, this, [this] { Search(PaneFind::Step::kTyped); });
   connect(previous_, &QToolButton::clicked, this, &FindBar::FindPrevious);
   connect(next_, &QToolButton::clicked, this, &FindBar::FindNext);
   connect(close_, &QToolButton::clicked, this, &FindBar::Close);
@@ -84,13 +82,9 @@ FindBar::FindBar(DataMemo* memo)
 FindBar::~FindBar() = default;
 
 void FindBar::Open() {
-  const PaneRange selected = memo_->selection();
-  // A selection within one line is what the user wants to find.
-  if (selected.from != selected.to && selected.from.line == selected.to.line &&
-      selected.to.column - selected.from.column <= 200) {
-    field_->setText(memo_->Text(selected));
-  }
+  if (const std::optional<QString> seed = pane_.seed()) field_->setText(*seed);
   show();
+  pane_.placed();
   field_->setFocus(Qt::ShortcutFocusReason);
   field_->selectAll();
 }
@@ -98,53 +92,33 @@ void FindBar::Open() {
 void FindBar::Close() {
   // The focus first: hiding the control that has it would pass it on as Tab
   // does.
-  memo_->setFocus(Qt::OtherFocusReason);
+  pane_widget_->setFocus(Qt::OtherFocusReason);
   hide();
-  memo_->PlaceFindBar();
+  pane_.placed();
 }
 
 void FindBar::FindNext() {
   if (field_->text().isEmpty()) {
-    memo_->OpenFindBar();
+    Open();
     return;
   }
-  Search(SearchDirection::kForward, false);
+  Search(PaneFind::Step::kNext);
 }
 
 void FindBar::FindPrevious() {
   if (field_->text().isEmpty()) {
-    memo_->OpenFindBar();
+    Open();
     return;
   }
-  Search(SearchDirection::kBackward, false);
+  Search(PaneFind::Step::kPrevious);
 }
 
-void FindBar::TextEdited() {
-  if (!count_->text().isEmpty()) count_->clear();
+void FindBar::ShowCount(const QString& count) {
+  if (count_->text() != count) count_->setText(count);
 }
 
-bool FindBar::MatchIsSelected() const {
-  return found_ && memo_->selection() == match_;
-}
-
-void FindBar::Search(SearchDirection direction, bool from_selection_start) {
-  const std::string query = field_->text().toStdString();
-  const bool match_case = match_case_->isChecked();
-  const PaneSearchResult result = from_selection_start
-                                      ? memo_->model_.FindFromSelectionStart(query, match_case)
-                                      : memo_->model_.Find(query, match_case, direction);
-  memo_->ModelChanged();
-  ShowResult(result);
-}
-
-void FindBar::ShowResult(const PaneSearchResult& result) {
-  // A search that finds nothing leaves the last match selected.
-  if (result.found) {
-    found_ = true;
-    match_ = result.match;
-  }
-  const QString count =
-      QString::fromStdString(MatchCountText(result, field_->text().toStdString()));
+void FindBar::Search(PaneFind::Step step) {
+  const QString count = pane_.search(field_->text(), match_case_->isChecked(), step);
   count_->setText(count);
   announcer_->Announce(count);
 }

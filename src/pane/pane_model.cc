@@ -30,6 +30,45 @@ CharClass ClassOf(char32_t c) {
   return CharClass::kWord;
 }
 
+// The UTF-16 index in `text` (a row's characters) of cell `cell`: a
+// character above U+FFFF takes two units; cells past the characters count
+// one unit each.
+std::size_t UnitOfCell(std::u16string_view text, std::size_t cell) {
+  std::size_t unit = 0;
+  for (; unit < text.size() && cell > 0; ++unit, --cell) {
+    if (text[unit] >= 0xD800 && text[unit] < 0xDC00 && unit + 1 < text.size()) ++unit;
+  }
+  return unit + cell;
+}
+
+// The cell before UTF-16 index `unit` of `text`; an index inside a
+// character above U+FFFF gives that character's cell.
+std::size_t CellOfUnit(std::u16string_view text, std::size_t unit) {
+  std::size_t cell = 0;
+  for (std::size_t at = 0; at < text.size(); ++cell) {
+    const std::size_t next = at + (text[at] >= 0xD800 && text[at] < 0xDC00 ? 2 : 1);
+    if (next > unit) return cell;
+    at = next;
+  }
+  return cell + (unit > text.size() ? unit - text.size() : 0);
+}
+
+// Typed text with every line break as '\n': CR LF and a lone CR, as
+// clipboards and input methods of some systems hand them over, become one.
+std::string WithLineFeeds(std::string_view utf8) {
+  std::string text;
+  text.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    if (utf8[i] != '\r') {
+      text += utf8[i];
+      continue;
+    }
+    text += '\n';
+    if (i + 1 < utf8.size() && utf8[i + 1] == '\n') ++i;
+  }
+  return text;
+}
+
 std::u32string LineCharacters(std::string_view bytes) {
   std::u32string characters;
   characters.reserve(bytes.size());
@@ -54,11 +93,13 @@ void PaneModel::AppendLine(std::string_view bytes) {
 void PaneModel::AppendLines(std::string_view bytes, std::span<const std::size_t> ends,
                             std::size_t separator) {
   if (tracks_changes_) changes_.Appended(changes_.pending() ? 0 : CharacterCount());
+  ++text_changes_;
   text_.AppendLines(bytes, ends, separator);
 }
 
 void PaneModel::Clear() {
   if (tracks_changes_) changes_.Cleared(changes_.pending() ? 0 : CharacterCount());
+  ++text_changes_;
   text_.Clear();
   caret_ = anchor_ = {};
   goal_cell_ = 0;
@@ -91,12 +132,7 @@ void PaneModel::ScrollTo(std::size_t row) { top_row_ = std::min(row, last_top_ro
 std::u16string PaneModel::RowText(std::size_t row) const {
   const PaneRow shown = Row(row);
   const std::u16string line = DecodeLineUtf16(text_.Line(shown.line));
-  // Characters above U+FFFF take two units.
-  std::size_t begin = 0;
-  std::size_t column = 0;
-  for (; begin < line.size() && column < shown.column; ++begin, ++column) {
-    if (line[begin] >= 0xD800 && line[begin] < 0xDC00) ++begin;
-  }
+  const std::size_t begin = std::min(UnitOfCell(line, shown.column), line.size());
   std::u16string text;
   for (std::size_t i = begin, n = 0; i < line.size() && n < shown.columns; ++i, ++n) {
     const char16_t unit = line[i];
@@ -133,6 +169,22 @@ PanePosition PaneModel::PositionAtCell(std::size_t row, std::size_t cell) const 
   // The end of a full row that wraps on is the start of the next row.
   if (wraps_on && cell == found.columns && cell > 0) --cell;
   return {found.line, found.column + cell};
+}
+
+PaneShownRow PaneModel::ShownRow(std::size_t row) const {
+  PaneShownRow shown;
+  shown.text = RowText(row);
+  shown.selected = SelectedCells(row);
+  shown.selected_units = {UnitOfCell(shown.text, shown.selected.from),
+                          UnitOfCell(shown.text, shown.selected.to)};
+  return shown;
+}
+
+std::size_t PaneModel::caret_unit() const { return UnitOfCell(RowText(caret_row()), caret_cell()); }
+
+PanePosition PaneModel::PositionAtRowUnit(std::size_t row, std::size_t unit) const {
+  row = std::min(row, row_count() - 1);
+  return PositionAtCell(row, CellOfUnit(RowText(row), unit));
 }
 
 // --- Caret and selection ---
@@ -317,11 +369,13 @@ bool PaneModel::Edit(PaneRange replaced, Change&& change) {
     return false;
   }
   if (tracks_changes_) changes_.Replaced(length, from, removed, std::move(removed_text));
+  ++text_changes_;
   SetCaret(caret, false);
   return true;
 }
 
 bool PaneModel::Type(std::string_view utf8) {
+  if (utf8.find('\r') != utf8.npos) return Type(WithLineFeeds(utf8));
   if (utf8.empty() && !has_selection()) return false;
   return Edit(selection(), [&] { return text_.Replace(selection(), utf8); });
 }
@@ -357,6 +411,7 @@ bool PaneModel::Redo() {
 }
 
 bool PaneModel::ReplaceOffsets(std::size_t from, std::size_t to, std::string_view utf8) {
+  if (utf8.find('\r') != utf8.npos) return ReplaceOffsets(from, to, WithLineFeeds(utf8));
   if (to < from) std::swap(from, to);
   const PaneRange range{PositionAt(from), PositionAt(to)};
   if (range.from == range.to && utf8.empty()) return false;
@@ -387,6 +442,62 @@ std::u16string PaneModel::TextBetween(std::size_t from, std::size_t to) const {
   return text_.TextUtf16({PositionAt(from), PositionAt(to)});
 }
 
+PaneOffsets PaneModel::UnitAt(std::size_t offset, PaneTextUnit unit) const {
+  const PanePosition position = PositionAt(std::min(offset, CharacterCount()));
+  PaneRange range;
+  switch (unit) {
+    case PaneTextUnit::kCharacter: {
+      const bool line_end = position.column >= text_.LineChars(position.line);
+      const bool text_end = line_end && position.line + 1 >= text_.line_count();
+      const std::size_t from = OffsetOf(position);
+      // A line's end holds its line break, one unit.
+      if (text_end || line_end) return {from, from + (text_end ? 0 : 1)};
+      return {from, OffsetOf({position.line, position.column + 1})};
+    }
+    case PaneTextUnit::kWord:
+      range = WordAround(position);
+      break;
+    case PaneTextUnit::kRow: {
+      const PaneRow row = Row(RowOf(position));
+      const bool last_row = row.column + row.columns >= text_.LineChars(row.line);
+      range = {{row.line, row.column},
+               last_row ? PanePosition{row.line + 1, 0}
+                        : PanePosition{row.line, row.column + row.columns}};
+      break;
+    }
+    case PaneTextUnit::kLine:
+      range = {{position.line, 0}, {position.line + 1, 0}};
+      break;
+  }
+  return {OffsetOf(range.from), OffsetOf(range.to)};
+}
+
+PaneOffsets PaneModel::UnitBefore(std::size_t offset, PaneTextUnit unit) const {
+  const PaneOffsets at = UnitAt(offset, unit);
+  if (at.from == 0) return {};
+  return UnitAt(at.from - 1, unit);
+}
+
+PaneOffsets PaneModel::UnitAfter(std::size_t offset, PaneTextUnit unit) const {
+  const std::size_t count = CharacterCount();
+  const PaneOffsets at = UnitAt(offset, unit);
+  if (at.to >= count || at.to == at.from) return {count, count};
+  // The unit at the end of a word is that word (WordAround), and the one at
+  // a line's end its last word: the next unit starts further on.
+  for (std::size_t from = at.to; from < count;) {
+    const PaneOffsets next = UnitAt(from, unit);
+    if (next.from >= at.to) return next;
+    from = std::max(from + 1, next.to);
+  }
+  return {count, count};
+}
+
+void PaneModel::ScrollOffsetsIntoSight(std::size_t from, std::size_t to) {
+  const std::size_t first = RowOf(PositionAt(from));
+  const std::size_t last = RowOf(PositionAt(to));
+  if (first < top_row_ || last >= top_row_ + visible_rows_) ScrollTo(first);
+}
+
 // --- What changed ---
 
 void PaneModel::TrackChanges(bool on) {
@@ -398,6 +509,19 @@ void PaneModel::TrackChanges(bool on) {
 std::optional<PaneChange> PaneModel::TakeChange() {
   if (!tracks_changes_) return std::nullopt;
   return changes_.Take(CharacterCount());
+}
+
+std::optional<PaneChangeText> PaneModel::TakeChangeText(std::size_t most_units) {
+  const std::optional<PaneChange> change = TakeChange();
+  if (!change || (change->removed == 0 && change->inserted == 0)) return std::nullopt;
+  PaneChangeText told;
+  told.offset = change->offset;
+  told.inserted = TextBetween(change->offset,
+                              change->offset + std::min(change->inserted, most_units));
+  told.removed = change->removed_text_known
+                     ? change->removed_text.substr(0, most_units)
+                     : std::u16string(std::min(change->removed, most_units), u' ');
+  return told;
 }
 
 }  // namespace dravelin

@@ -25,6 +25,7 @@
 #define DRAVELIN_PANE_PANE_MODEL_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -57,6 +58,41 @@ struct PaneCells {
   std::size_t from = 0;
   std::size_t to = 0;
   friend bool operator==(const PaneCells&, const PaneCells&) = default;
+};
+
+// A row as a view paints it: its characters (PaneModel::RowText) and its
+// selected cells, both as cells (where they paint) and as UTF-16 indexes
+// into `text` (what they paint). A selected line break is one more cell, and
+// one unit past the text.
+struct PaneShownRow {
+  std::u16string text;
+  PaneCells selected;
+  PaneCells selected_units;
+  friend bool operator==(const PaneShownRow&, const PaneShownRow&) = default;
+};
+
+// UTF-16 offsets [from, to) over the whole text.
+struct PaneOffsets {
+  std::size_t from = 0;
+  std::size_t to = 0;
+  friend bool operator==(const PaneOffsets&, const PaneOffsets&) = default;
+};
+
+// The units an assistive technology reads the text by.
+enum class PaneTextUnit {
+  kCharacter,  // one character: two UTF-16 units above U+FFFF, or a line break
+  kWord,       // as PaneModel::WordAround
+  kRow,        // a row as it shows, with the line break after a line's last row
+  kLine,       // a whole line with its line break
+};
+
+// A change of the text as a screen reader is told of it (see
+// PaneModel::TakeChangeText).
+struct PaneChangeText {
+  std::size_t offset = 0;
+  std::u16string removed;
+  std::u16string inserted;
+  friend bool operator==(const PaneChangeText&, const PaneChangeText&) = default;
 };
 
 class PaneModel {
@@ -106,13 +142,20 @@ class PaneModel {
   std::u16string RowText(std::size_t row) const;
   // The selected cells of the row (empty when none is).
   PaneCells SelectedCells(std::size_t row) const;
+  // The row's text with its selected cells, as a view paints it.
+  PaneShownRow ShownRow(std::size_t row) const;
   std::size_t RowOf(PanePosition position) const { return text_.RowOf(columns_, position); }
   std::size_t caret_row() const { return RowOf(caret_); }
   // The caret's cell in its row.
   std::size_t caret_cell() const { return caret_.column - Row(caret_row()).column; }
+  // The caret's place in RowText(caret_row()), in UTF-16 units.
+  std::size_t caret_unit() const;
   // The position at cell `cell` of row `row` (both clamped), where a click
   // there puts the caret: never after the last cell of a row that wraps on.
   PanePosition PositionAtCell(std::size_t row, std::size_t cell) const;
+  // The position before UTF-16 unit `unit` of RowText(row) (both clamped; a
+  // unit inside a character above U+FFFF gives the position before it).
+  PanePosition PositionAtRowUnit(std::size_t row, std::size_t unit) const;
 
   // --- Caret and selection ---
 
@@ -135,7 +178,8 @@ class PaneModel {
 
   // --- The user's edits ---
 
-  // Replaces the selection with `utf8` ('\n' between lines). Typing on from
+  // Replaces the selection with `utf8` ('\n', CR LF or a lone CR between
+  // lines, as a clipboard or an input method may hand them). Typing on from
   // where the last typing ended is one undo step with it.
   bool Type(std::string_view utf8);
   // Blanks up to the next tab stop.
@@ -150,7 +194,8 @@ class PaneModel {
   bool Redo();
   bool CanUndo() const { return text_.CanUndo(); }
   bool CanRedo() const { return text_.CanRedo(); }
-  // Replaces the text between two offsets (assistive technologies edit so).
+  // Replaces the text between two offsets (assistive technologies edit so);
+  // line breaks as Type takes them.
   bool ReplaceOffsets(std::size_t from, std::size_t to, std::string_view utf8);
 
   // --- Copying ---
@@ -174,6 +219,16 @@ class PaneModel {
   PanePosition PositionAt(std::size_t offset) const { return text_.PositionAtUtf16(offset); }
   std::u16string TextBetween(std::size_t from, std::size_t to) const;
   std::size_t caret_offset() const { return OffsetOf(caret_); }
+  // The unit at `offset` (clamped to the text); the one before it ({0, 0}
+  // when the unit at `offset` starts the text); and the first that starts
+  // at or after its end ({count, count} when it ends the text), count being
+  // CharacterCount().
+  PaneOffsets UnitAt(std::size_t offset, PaneTextUnit unit) const;
+  PaneOffsets UnitBefore(std::size_t offset, PaneTextUnit unit) const;
+  PaneOffsets UnitAfter(std::size_t offset, PaneTextUnit unit) const;
+  // Scrolls the rows of the text between two offsets into sight, the first
+  // at the top, unless all of them are in sight already.
+  void ScrollOffsetsIntoSight(std::size_t from, std::size_t to);
 
   // --- What changed, for assistive technologies ---
 
@@ -187,6 +242,17 @@ class PaneModel {
   // replaced, and a report replacing the pane the whole old text removed and
   // the new one inserted. Nothing when nothing changed or tracking is off.
   std::optional<PaneChange> TakeChange();
+  // TakeChange with the texts a screen reader is told: what the change
+  // inserted, and what it removed where that was kept, else as many blanks
+  // as it removed units (stock text views tell every removal so); each cut
+  // to its first `most_units` units. Nothing when nothing changed, tracking
+  // is off, or the change took out and put in nothing.
+  std::optional<PaneChangeText> TakeChangeText(std::size_t most_units);
+
+  // Counts every change of the text: output appended, the pane cleared,
+  // each edit, undo and redo. A view that holds something read from the
+  // text knows by it when that has gone stale.
+  std::uint64_t text_changes() const { return text_changes_; }
 
   // The word that holds the character at `position`: a run of letters and
   // digits, of other marks, or of blanks; past a word's end, that word.
@@ -206,6 +272,7 @@ class PaneModel {
   void TakeGoalColumn();
 
   PaneText text_;
+  std::uint64_t text_changes_ = 0;
   bool tracks_changes_ = false;
   PaneChangeLog changes_;
   PanePosition caret_;

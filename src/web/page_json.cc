@@ -62,6 +62,7 @@ std::string MenuJson(const Application& application) {
     AppendJsonString(json, application.item_caption(id));
     json += std::string(",\"enabled\":") + (application.item_enabled(id) ? "true" : "false");
     json += std::string(",\"asksAssignment\":") + (item.asks_assignment ? "true" : "false");
+    json += std::string(",\"readsFolders\":") + (item.reads_folders ? "true" : "false");
     json += ",\"archive\":";
     if (item.archive.empty()) {
       json += "null";

@@ -2,7 +2,7 @@
 // Worker. The worker's script (page/worker.js) puts the chosen folders' files
 // below kWorkingDir as "Compare" and "Base" and calls the functions of
 // page_protocol.h; everything the program shows is posted to the page as the
-// messages of page/protocol.js.
+// messages of page/protocol.js, through the dravelin_post_* calls.
 
 #include <emscripten/emscripten.h>
 
@@ -20,7 +20,6 @@
 #include "app/menu_table.h"
 #include "banks/bank.h"
 #include "base/line_decoding.h"
-#include "pane/pane_model.h"
 #include "web/page_json.h"
 #include "web/page_protocol.h"
 #include "web/web_window.h"
@@ -29,38 +28,6 @@
 namespace {
 
 constexpr const char* kWorkingDir = "/work";
-
-// Each takes the address and length of bytes (or UTF-16 text) in the
-// module's memory and posts a copy of them.
-EM_JS(void, PostStatus, (const char16_t* text, std::size_t size),
-      { dravelinPost(DravelinProtocol.toPage.status(dravelinUtf16(text, size))); });
-EM_JS(void, PostItem, (int item, const char16_t* caption, std::size_t size, int enabled), {
-  dravelinPost(DravelinProtocol.toPage.item(item, dravelinUtf16(caption, size), enabled != 0));
-});
-EM_JS(void, PostFileClosed, (const char* name, std::size_t size),
-      { dravelinFileClosed(HEAPU8.slice(name, name + size)); });
-// A closed report file: its name, and `count` pieces of bytes whose
-// addresses and lengths alternate in `pieces`. The worker's script makes a
-// Blob of them at once (which copies them), so they may be freed afterwards.
-EM_JS(void, PostFileBytes, (const char* name, std::size_t size, const char16_t* shown,
-                            std::size_t shown_size, const std::uint32_t* pieces,
-                            std::size_t count),
-      {
-        const parts = [];
-        for (let i = 0; i < count; ++i) {
-          const at = HEAPU32[(pieces >> 2) + 2 * i];
-          parts.push(HEAPU8.subarray(at, at + HEAPU32[(pieces >> 2) + 2 * i + 1]));
-        }
-        dravelinFileBytes(HEAPU8.slice(name, name + size), dravelinUtf16(shown, shown_size),
-                          parts);
-      });
-EM_JS(void, PostMenu, (const char* json, std::size_t size),
-      { dravelinPost(DravelinProtocol.toPage.menu(JSON.parse(UTF8ToString(json, size)))); });
-EM_JS(void, PostAssignment, (const char* json, std::size_t size), {
-  dravelinPost(DravelinProtocol.toPage.assignment(JSON.parse(UTF8ToString(json, size))));
-});
-EM_JS(void, PostAssignmentRefused, (const char16_t* text, std::size_t size),
-      { dravelinPost(DravelinProtocol.toPage.assignmentRefused(dravelinUtf16(text, size))); });
 
 // The core's texts (status line, captions, file names) as the pane shows
 // its lines.
@@ -71,35 +38,23 @@ class WorkerBridge final : public dravelin::PageBridge {
   // The lines go straight into the pane, which then shows the output's end.
   void PaneLines(std::string_view bytes, std::span<const std::size_t> ends,
                  std::size_t separator) override {
-    dravelin::PaneModel& pane = dravelin::WorkerPane();
-    if (fail_after_lines_ >= 0 && ends.size() > static_cast<std::size_t>(fail_after_lines_)) {
-      // The tests' stand-in for memory running out inside the lines.
-      const std::size_t taken = static_cast<std::size_t>(fail_after_lines_);
-      fail_after_lines_ = -1;
-      if (taken > 0) pane.AppendLines(bytes.substr(0, ends[taken - 1]), ends.first(taken), separator);
-      pane.ShowOutputEnd();
-      throw std::bad_alloc();
-    }
-    if (fail_after_lines_ > 0) fail_after_lines_ -= static_cast<int>(ends.size());
+    dravelin::PaneModel& pane = dravelin::WorkerPane().model();
     pane.AppendLines(bytes, ends, separator);
     pane.ShowOutputEnd();
   }
-  void PaneCleared() override { dravelin::WorkerPane().Clear(); }
+  void PaneCleared() override { dravelin::WorkerPane().model().Clear(); }
   void StatusShown(std::string_view text) override {
     const std::u16string shown = Shown(text);
-    PostStatus(shown.data(), shown.size());
+    dravelin_post_status(shown.data(), shown.size());
   }
   void ItemChanged(dravelin::MenuItemId item, std::string_view caption, bool enabled) override {
     const std::u16string shown = Shown(caption);
-    PostItem(static_cast<int>(dravelin::IndexOf(item)), shown.data(), shown.size(),
-             enabled ? 1 : 0);
+    dravelin_post_item(static_cast<int>(dravelin::IndexOf(item)), shown.data(), shown.size(),
+                       enabled ? 1 : 0);
   }
-  // The pane fails after taking `lines` more lines.
-  void FailNextPaneLines(int lines) { fail_after_lines_ = lines; }
-  void FileClosed(std::string_view name) override { PostFileClosed(name.data(), name.size()); }
-
- private:
-  int fail_after_lines_ = -1;
+  void FileClosed(std::string_view name) override {
+    dravelin_post_file_closed(name.data(), name.size());
+  }
 };
 
 struct Core {
@@ -122,7 +77,7 @@ EMSCRIPTEN_KEEPALIVE void dravelin_init() {
   core = new Core();
   core->window.Attach(&core->application);
   const std::string json = dravelin::MenuJson(core->application);
-  PostMenu(json.data(), json.size());
+  dravelin_post_menu(json.data(), json.size());
 }
 
 EMSCRIPTEN_KEEPALIVE void dravelin_load() {
@@ -148,7 +103,7 @@ EMSCRIPTEN_KEEPALIVE void dravelin_click(int item) {
 
 EMSCRIPTEN_KEEPALIVE void dravelin_offer_assignment() {
   const std::string json = dravelin::AssignmentDialogJson(core->application.OfferAssignment());
-  PostAssignment(json.data(), json.size());
+  dravelin_post_assignment(json.data(), json.size());
 }
 
 EMSCRIPTEN_KEEPALIVE int dravelin_confirm_assignment(const int* chosen, std::size_t count) {
@@ -156,7 +111,7 @@ EMSCRIPTEN_KEEPALIVE int dravelin_confirm_assignment(const int* chosen, std::siz
       core->application.ConfirmAssignment(std::span<const int>(chosen, count));
   if (refusal.empty()) return 1;
   const std::u16string shown = Shown(refusal);
-  PostAssignmentRefused(shown.data(), shown.size());
+  dravelin_post_assignment_refused(shown.data(), shown.size());
   return 0;
 }
 
@@ -168,17 +123,13 @@ EMSCRIPTEN_KEEPALIVE void dravelin_hand_over_files() {
       pieces.push_back(static_cast<std::uint32_t>(part.size()));
     }
     const std::u16string shown = Shown(file.name);
-    PostFileBytes(file.name.data(), file.name.size(), shown.data(), shown.size(), pieces.data(),
-                  file.parts.size());
+    dravelin_post_file_bytes(file.name.data(), file.name.size(), shown.data(), shown.size(),
+                             pieces.data(), file.parts.size());
   }
 }
 
 EMSCRIPTEN_KEEPALIVE void dravelin_files_saved(int written) {
   core->window.ReportFilesSaved(written != 0);
-}
-
-EMSCRIPTEN_KEEPALIVE void dravelin_fail_next_pane_lines(int lines) {
-  core->bridge.FailNextPaneLines(lines);
 }
 
 }  // extern "C"

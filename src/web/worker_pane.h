@@ -1,16 +1,16 @@
-// The pane model of the browser page, which lives in the worker beside the
-// core: the core's pane lines are appended to it (web_main.cc), and the page's
-// view reads and moves it through the calls of worker_pane.cc.
+// The page's pane in the worker, beside the core that writes the report's
+// lines into it (web_main.cc); the worker's script drives it through the
+// exports of worker_pane.cc (page_protocol.h).
 
 #ifndef DRAVELIN_WEB_WORKER_PANE_H_
 #define DRAVELIN_WEB_WORKER_PANE_H_
 
-#include "pane/pane_model.h"
+#include "web/page_pane.h"
 
 namespace dravelin {
 
 // The one pane of the page, created at first use.
-PaneModel& WorkerPane();
+PagePane& WorkerPane();
 
 }  // namespace dravelin
 

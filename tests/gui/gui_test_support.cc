@@ -14,6 +14,10 @@ namespace dravelin::testing {
 
 std::string PaneText(TForm1& form) { return form.data_memo()->PlainText().toStdString(); }
 
+QString PaneLine(const DataMemo& memo, std::size_t line) {
+  return memo.Text({{line, 0}, {line, memo.text().LineChars(line)}});
+}
+
 void ProcessEvents() {
   for (int i = 0; i < 3; ++i) QApplication::processEvents();
 }

@@ -21,6 +21,9 @@ namespace dravelin::testing {
 // The pane's whole text as it shows it, in UTF-8.
 std::string PaneText(TForm1& form);
 
+// Line `line` of the pane as it shows it.
+QString PaneLine(const DataMemo& memo, std::size_t line);
+
 // Handles the events that are waiting, so that a shown window is painted.
 void ProcessEvents();
 

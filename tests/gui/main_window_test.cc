@@ -309,7 +309,7 @@ TEST_F(MainWindowTest, EachPaneLineIsDecodedOnItsOwn) {
   form->Click(menu::kPrintAllSimilarities);
   const DataMemo& memo = *form->data_memo();
   std::vector<QString> names;
-  for (std::size_t line = 1; line <= 2; ++line) names.push_back(memo.LineText(line));
+  for (std::size_t line = 1; line <= 2; ++line) names.push_back(testing::PaneLine(memo, line));
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<QString>{QString::fromUtf16(u"  Fl\u00F6te"),
                                          QString::fromUtf16(u"  Kl\u00E4ng")}));

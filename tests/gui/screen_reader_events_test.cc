@@ -24,7 +24,7 @@
 
 #include "app/menu_table.h"
 #include "gui/data_memo.h"
-#include "gui/data_memo_accessible.h"
+#include "gui/accessible_offset.h"
 #include "gui/find_bar.h"
 #include "gui/main_window.h"
 #include "tests/gui/gui_test_support.h"
@@ -287,11 +287,11 @@ TEST_F(ScreenReaderEventsTest, TabFromTheFindBarNeverLeavesAMatchToBeTypedOver) 
   Key(Qt::Key_Tab);
   ASSERT_EQ(QApplication::focusWidget(), pane_);
   EXPECT_EQ(pane_->selection(), (PaneRange{match.from, match.from}));
-  const QString line_before = pane_->LineText(match.from.line);
+  const QString line_before = testing::PaneLine(*pane_, match.from.line);
   Key(Qt::Key_Tab);
-  EXPECT_TRUE(pane_->LineText(match.from.line).contains(QStringLiteral("identical"),
+  EXPECT_TRUE(testing::PaneLine(*pane_, match.from.line).contains(QStringLiteral("identical"),
                                                         Qt::CaseInsensitive));
-  EXPECT_EQ(pane_->LineText(match.from.line).size(), line_before.size() + 8 -
+  EXPECT_EQ(testing::PaneLine(*pane_, match.from.line).size(), line_before.size() + 8 -
                                                          static_cast<int>(match.from.column % 8));
 
   // Back into the bar, find again, and leave by Esc: the match stays.

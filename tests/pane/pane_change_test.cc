@@ -202,19 +202,49 @@ TEST(PaneChangeTest, LongRemovedTextsAreToldByTheirLengthOnly) {
   EXPECT_TRUE(change->removed_text.empty());
 }
 
-TEST(PaneChangeTest, MatchCountTextSaysWhereTheMatchIsOrThatThereIsNone) {
+// The texts a view tells a screen reader: what went in, what came out (or
+// as many blanks where the text was not kept), each cut to the most asked
+// for, and nothing for a change that undid itself.
+TEST(PaneChangeTest, ToldTextsAreCutAndForgottenRemovalsAreBlanks) {
   struct Case {
-    PaneSearchResult result;
-    const char* query;
-    const char* text;
+    const char* name;
+    std::function<void(PaneModel&)> edit;
+    std::size_t most_units;
+    std::optional<PaneChangeText> told;
   };
+  const std::size_t long_line = PaneChangeLog::kKeptRemovedUnits + 1;
   const Case cases[] = {
-      {{true, {}, 3, 12}, "x", "3 of 12"},
-      {{false, {}, 0, 0}, "x", "No matches"},
-      {{false, {}, 0, 0}, "", ""},
-      {{true, {}, 1234567, 1234567}, "ab", "1234567 of 1234567"},
+      {"typing at the end", [](PaneModel& p) { p.Type("xy"); }, 10, PaneChangeText{3, u"", u"xy"}},
+      {"typing cut to the most units", [](PaneModel& p) { p.Type("xyz"); }, 2,
+       PaneChangeText{3, u"", u"xy"}},
+      {"a backspace",
+       [](PaneModel& p) { p.Backspace(); }, 10, PaneChangeText{2, u"c", u""}},
+      {"a long line typed over: blanks for what was not kept",
+       [&](PaneModel& p) {
+         p.Type(std::string(long_line, 'a'));
+         p.TakeChange();
+         p.SelectAll();
+         p.Type("b");
+       },
+       4, PaneChangeText{0, u"    ", u"b"}},
+      {"typed and taken back before anyone asked",
+       [](PaneModel& p) {
+         p.Type("x");
+         p.Backspace();
+       },
+       10, std::nullopt},
+      {"a move changes nothing", [](PaneModel& p) { p.Move(PaneMove::kDocumentStart, false); },
+       10, std::nullopt},
   };
-  for (const Case& c : cases) EXPECT_EQ(MatchCountText(c.result, c.query), c.text) << c.text;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    PaneModel pane;
+    Fill(pane, {"abc"});
+    pane.TrackChanges(true);
+    c.edit(pane);
+    EXPECT_EQ(pane.TakeChangeText(c.most_units), c.told);
+    EXPECT_EQ(pane.TakeChangeText(c.most_units), std::nullopt) << "told once";
+  }
 }
 
 }  // namespace

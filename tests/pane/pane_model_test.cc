@@ -301,5 +301,107 @@ TEST(PaneModelTest, OffsetsForAssistiveTechnologiesRoundTrip) {
   EXPECT_EQ(pane.TextBetween(0, 4), u"xyz\n");
 }
 
+// Text from a clipboard or an input method may break its lines with CR LF
+// or a lone CR; every break becomes a line of the pane, whichever way it
+// comes in.
+TEST(PaneModelTest, TypedLineBreaksOfEveryKindBreakTheLine) {
+  struct Case {
+    const char* typed;
+    const char* text;
+  };
+  const Case cases[] = {
+      {"a\r\nb", "a\nb"},   {"a\rb", "a\nb"},          {"a\nb", "a\nb"},
+      {"\r\r\n\n", "\n\n\n"}, {"x\r", "x\n"},           {"\r\n\r", "\n\n"},
+      {"no break", "no break"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    PaneModel pane;
+    Fill(pane, {""});
+    pane.Type(c.typed);
+    EXPECT_EQ(AllText(pane), c.text);
+    Fill(pane, {"[]"});
+    pane.ReplaceOffsets(1, 1, c.typed);
+    EXPECT_EQ(AllText(pane), std::string("[") + c.text + "]");
+  }
+}
+
+// The units an assistive technology reads by, at width 4: characters (a
+// character above U+FFFF is two units, a line break one), words, rows as
+// they wrap with the line break after a line's last row, and lines.
+TEST(PaneModelTest, UnitsForAssistiveTechnologies) {
+  PaneModel pane;
+  pane.SetViewSize(4, 10);
+  // Offsets: "ab cd ef" 0-8, break 8; "\U0001F3B9x" 9-12, break 12; "" 13.
+  Fill(pane, {"ab cd ef", "\xF0\x9F\x8E\xB9x", ""});
+  ASSERT_EQ(pane.CharacterCount(), 13u);
+  using U = PaneTextUnit;
+  struct Case {
+    const char* name;
+    std::size_t offset;
+    U unit;
+    PaneOffsets at;
+    PaneOffsets before;
+    PaneOffsets after;
+  };
+  const Case cases[] = {
+      {"a letter", 1, U::kCharacter, {1, 2}, {0, 1}, {2, 3}},
+      {"the first character", 0, U::kCharacter, {0, 1}, {0, 0}, {1, 2}},
+      {"a line break", 8, U::kCharacter, {8, 9}, {7, 8}, {9, 11}},
+      {"a character of two units", 9, U::kCharacter, {9, 11}, {8, 9}, {11, 12}},
+      {"inside it", 10, U::kCharacter, {9, 11}, {8, 9}, {11, 12}},
+      {"the text's end", 13, U::kCharacter, {13, 13}, {12, 13}, {13, 13}},
+      {"past the end", 99, U::kCharacter, {13, 13}, {12, 13}, {13, 13}},
+      {"a word", 4, U::kWord, {3, 5}, {0, 2}, {6, 8}},
+      {"just after a word: that word", 2, U::kWord, {0, 2}, {0, 0}, {3, 5}},
+      {"the last word of a line, then the next line's", 7, U::kWord, {6, 8}, {3, 5}, {9, 12}},
+      {"the first row of a wrapped line", 2, U::kRow, {0, 4}, {0, 0}, {4, 9}},
+      {"its last row takes the line break", 6, U::kRow, {4, 9}, {0, 4}, {9, 13}},
+      {"the last, empty line", 13, U::kRow, {13, 13}, {9, 13}, {13, 13}},
+      {"a line with its break", 5, U::kLine, {0, 9}, {0, 0}, {9, 13}},
+      {"the second line", 11, U::kLine, {9, 13}, {0, 9}, {13, 13}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(pane.UnitAt(c.offset, c.unit), c.at);
+    EXPECT_EQ(pane.UnitBefore(c.offset, c.unit), c.before);
+    EXPECT_EQ(pane.UnitAfter(c.offset, c.unit), c.after);
+  }
+}
+
+// A row's selected cells as UTF-16 indexes into its text, where a
+// character above U+FFFF takes two units; the caret's unit; and back from
+// a unit to the position, as a view reads back a row the browser edited.
+TEST(PaneModelTest, RowsCellsAndUnitsMeetWhereCharactersTakeTwoUnits) {
+  PaneModel pane;
+  pane.SetViewSize(3, 10);
+  const std::string key = "\xF0\x9F\x8E\xB9";
+  // Rows at 3 columns: "a#b" "#c" | "xyz" (# a key: two units).
+  Fill(pane, {"a" + key + "b" + key + "c", "xyz"});
+  pane.SetCaret({0, 1}, false);
+  pane.SetCaret({1, 1}, true);
+  EXPECT_EQ(pane.ShownRow(0), (PaneShownRow{u"a\U0001F3B9b", {1, 3}, {1, 4}}));
+  // The line break selected shows as one cell, one unit past the text.
+  EXPECT_EQ(pane.ShownRow(1), (PaneShownRow{u"\U0001F3B9c", {0, 3}, {0, 4}}));
+  EXPECT_EQ(pane.ShownRow(2), (PaneShownRow{u"xyz", {0, 1}, {0, 1}}));
+
+  struct Case {
+    PanePosition caret;
+    std::size_t row;
+    std::size_t unit;
+  };
+  const Case carets[] = {{{0, 0}, 0, 0}, {{0, 2}, 0, 3}, {{0, 4}, 1, 2}, {{0, 5}, 1, 3},
+                         {{1, 2}, 2, 2}};
+  for (const Case& c : carets) {
+    SCOPED_TRACE(c.unit);
+    pane.SetCaret(c.caret, false);
+    EXPECT_EQ(pane.caret_row(), c.row);
+    EXPECT_EQ(pane.caret_unit(), c.unit);
+    EXPECT_EQ(pane.PositionAtRowUnit(c.row, c.unit), c.caret);
+  }
+  EXPECT_EQ(pane.PositionAtRowUnit(0, 2), (PanePosition{0, 1})) << "inside a key: before it";
+  EXPECT_EQ(pane.PositionAtRowUnit(9, 1), (PanePosition{1, 1})) << "rows past the last clamp";
+}
+
 }  // namespace
 }  // namespace dravelin

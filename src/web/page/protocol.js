@@ -45,35 +45,45 @@ const DravelinProtocol = Object.freeze({
     // The user's input to the pane: `calls` (see paneCalls) made in order,
     // answered with one "paneView".
     paneInput: (calls) => [{ type: 'paneInput', calls }, []],
-    // A text of the pane, answered with "paneAnswer" carrying the same `id`:
-    // what = 'all', 'between' (the text between UTF-16 offsets `from` and
-    // `to`), 'line' (line `from`, or null past the last) or 'selected'; the
-    // answer is null when the text did not fit in memory.
-    paneQuery: (id, what, from, to) => [{ type: 'paneQuery', id, what, from, to }, []],
-    // For the tests: the pane takes `lines` more lines, then fails as if
-    // memory ran out there. Not answered.
-    failNextPaneLines: (lines) => [{ type: 'failNextPaneLines', lines }, []],
+    // A text of the pane (see paneQueries), answered with "paneAnswer"
+    // carrying the same `id`.
+    paneQuery: (id, what, ...args) => [{ type: 'paneQuery', id, what, args }, []],
   }),
 
-  // The calls of "paneInput", each [name, ...arguments], on the pane model.
-  // Rows and cells count from 0; moves are numbered as PaneMove
-  // (src/pane/pane_model.h) numbers them.
+  // The calls of "paneInput", each [name, ...arguments], on the pane model:
+  // each is routed to the module's export dravelin_pane_NAME, NAME in
+  // snake case (src/web/page_protocol.h; src/web/page_pane.h says what each
+  // does). Rows and cells count from 0, units are UTF-16 units of a row's
+  // text.
   paneCalls: Object.freeze({
     view: 'columns, rows, shownRows: the pane\'s size in cells, and the rows a view holds',
     scrollTo: 'row',
     scrollBy: 'rows (negative: up)',
-    move: 'move, extend',
+    move: 'move (a name: charBackward, wordForward, rowUp, pageDown, lineStart, ' +
+          'documentEnd, ...), extend',
     click: 'row, cell, extend (Shift, or a drag)',
     selectWordAt: 'row, cell',
     selectLineAt: 'row, cell',
     selectAll: '',
+    selectRowUnits: 'row, from, to: units of the row\'s text, as the page read it back',
     type: 'text',
     backspace: '',
     deleteForward: '',
     deleteSelection: '',
     undo: '',
     redo: '',
-    find: 'query, matchCase, backward, fromSelectionStart',
+    find: 'query, matchCase, step (\'typed\', \'next\' or \'previous\')',
+  }),
+
+  // The queries of "paneQuery", each routed to the export
+  // dravelin_pane_query_NAME; the answer is null where the text did not fit
+  // in memory.
+  paneQueries: Object.freeze({
+    all: 'the whole text, lines joined by "\\n"',
+    line: 'line: line `line` as shown, or null past the last',
+    selected: 'the selection\'s text',
+    offsets: '{ caret, anchor, characterCount, lineCount }: what an assistive technology ' +
+             'reads of the whole text, offsets in UTF-16 units with one per line break',
   }),
 
   // What the worker posts to the page.
@@ -82,9 +92,11 @@ const DravelinProtocol = Object.freeze({
     ready: () => [{ type: 'ready' }, []],
     // The window's title, drop-down menus and items, as the core describes
     // them: { title, dropDowns: [{ component, caption }], items: [{ id,
-    // dropDown, component, caption, enabled, asksAssignment, archive }] },
-    // where an item's archive is the name of the one .zip in which its
-    // report files download, or null when each file downloads alone.
+    // dropDown, component, caption, enabled, asksAssignment, readsFolders,
+    // archive }] }, where readsFolders says that the item's command reads
+    // the folders afresh (the page reads the chosen files again first), and
+    // an item's archive is the name of the one .zip in which its report
+    // files download, or null when each file downloads alone.
     menu: (menu) => [{ type: 'menu', menu }, []],
     // The keyboard banks dialog: { title, prompt, bankColumn,
     // keyboardColumn, banks: [name], choices: [name], chosen: [index in
@@ -93,19 +105,11 @@ const DravelinProtocol = Object.freeze({
     assignment: (dialog) => [{ type: 'assignment', dialog }, []],
     // Why the core refused the dialog's choice; the dialog stays open.
     assignmentRefused: (text) => [{ type: 'assignmentRefused', text }, []],
-    // What the pane shows now: { top, rowCount, lastTopRow, rows: [{ text,
-    // from, to }] (the rows from `top` on, each with its selected cells
-    // [from, to)), caretRow, caretCell, caretLine, caretLineText, lineCount,
-    // characterCount, caret, anchor (UTF-16 offsets), selectedText (only
-    // when the selection or the text changed since the last view; null when
-    // the selection is too long to travel with a view: ask "paneQuery"),
-    // readLine (an undo or redo changed the text), search
-    // (after a find: { found, number, count, text }, `text` what the find
-    // bar shows: "N of M", "No matches" or nothing), input (the answer to a
-    // "paneInput") }.
+    // What the pane shows now, as src/web/page_pane.h (PagePane::ViewJson)
+    // describes it; `input` when it answers a "paneInput".
     paneView: (view) => [{ type: 'paneView', view }, []],
-    // The text a "paneQuery" asked for.
-    paneAnswer: (id, text) => [{ type: 'paneAnswer', id, text }, []],
+    // What a "paneQuery" asked for.
+    paneAnswer: (id, answer) => [{ type: 'paneAnswer', id, answer }, []],
     // The status line shows `text`.
     status: (text) => [{ type: 'status', text }, []],
     // Menu item `item` shows `caption` and is enabled or not.

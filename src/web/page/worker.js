@@ -4,8 +4,10 @@
 // browser) and hands their bytes over; they become the in-memory folders
 // /work/Compare and /work/Base, which the core reads as the desktop program
 // reads its folders. The pane's model is here too, where the core writes the
-// report's lines into it: the page sends the user's input and paints the
-// views posted back, so no report's text has to travel to the page.
+// report's lines into it: the page's pane calls and queries are routed to
+// the module's exports of the same names (src/web/page_protocol.h), and the
+// views it builds are posted back, so no report's text has to travel to the
+// page.
 'use strict';
 
 function dravelinPost([message, transfer]) {
@@ -36,8 +38,6 @@ function dravelinFileBytes(name, shownName, parts) {
   dravelinFiles.push({ name: name, shownName: shownName, blob: new Blob(parts) });
 }
 
-// --- The pane ----------------------------------------------------------------
-
 // A text may begin with U+FEFF (the catalogue's first line does); the
 // decoder must keep it rather than take it for a byte order mark.
 const dravelinUtf16Decoder = new TextDecoder('utf-16le', { ignoreBOM: true });
@@ -48,152 +48,72 @@ function dravelinUtf16(at, length) {
   return dravelinUtf16Decoder.decode(HEAPU8.subarray(at, at + 2 * length));
 }
 
-// The text the pane's last call handed out, `length` UTF-16 units.
-function dravelinPaneOut(length) {
-  return dravelinUtf16(Module._dravelin_pane_out(), length);
-}
+// --- The pane: routing only -----------------------------------------------
 
-// Calls call(address, length) with `text` copied into the module's memory
-// as UTF-8.
-function dravelinWithText(text, call) {
-  const bytes = dravelinUtf8Encoder.encode(text);
-  const at = Module._malloc(bytes.length + 1);
-  HEAPU8.set(bytes, at);
+// Calls the export `name` with `args`: a string goes as the address and
+// length of its UTF-8 in the module's memory, a flag as 0 or 1.
+function dravelinCallExport(name, args) {
+  const call = Module['_' + name];
+  if (typeof call !== 'function') throw new Error('dravelin: no export "' + name + '"');
+  const taken = [];
+  const values = [];
   try {
-    return call(at, bytes.length);
+    for (const arg of args) {
+      if (typeof arg === 'string') {
+        const bytes = dravelinUtf8Encoder.encode(arg);
+        const at = Module._malloc(bytes.length + 1);
+        taken.push(at);
+        HEAPU8.set(bytes, at);
+        values.push(at, bytes.length);
+      } else {
+        values.push(typeof arg === 'boolean' ? (arg ? 1 : 0) : arg);
+      }
+    }
+    return call(...values);
   } finally {
-    Module._free(at);
+    for (const at of taken) Module._free(at);
   }
 }
 
-// A selection's text travels with every view up to this many UTF-16 units,
-// so that the page can hand it to the clipboard at once; a longer one is
-// asked for when it is copied.
-const kDravelinViewSelectionUnits = 1 << 20;
-// The rows a view holds (the page's rows in sight, and one cut off below).
-let dravelinShownRows = 1;
-// The selection whose text the page holds ([caret, anchor, text version]);
-// the text changes with every edit and every request of the core's.
-let dravelinSentSelection = null;
-let dravelinTextVersion = 0;
-function dravelinEdited() { ++dravelinTextVersion; }
-
-// Each makes one "paneInput" call on the model; `result` collects what the
-// page reads back.
-const dravelinPaneCalls = {
-  view: (result, columns, rows, shownRows) => {
-    Module._dravelin_pane_set_view(columns, rows);
-    dravelinShownRows = Math.max(1, Math.min(shownRows, 1000));
-  },
-  scrollTo: (result, row) => Module._dravelin_pane_scroll_to(Math.max(0, row)),
-  scrollBy: (result, rows) =>
-    Module._dravelin_pane_scroll_to(Math.max(0, Module._dravelin_pane_top_row() + rows)),
-  move: (result, move, extend) => Module._dravelin_pane_move(move, extend ? 1 : 0),
-  click: (result, row, cell, extend) => Module._dravelin_pane_click(row, cell, extend ? 1 : 0),
-  selectWordAt: (result, row, cell) => Module._dravelin_pane_select_word_at(row, cell),
-  selectLineAt: (result, row, cell) => Module._dravelin_pane_select_line_at(row, cell),
-  selectAll: () => Module._dravelin_pane_select_all(),
-  type: (result, text) => {
-    dravelinEdited();
-    if (text) dravelinWithText(text, (at, n) => Module._dravelin_pane_type(at, n));
-  },
-  backspace: () => { dravelinEdited(); Module._dravelin_pane_backspace(); },
-  deleteForward: () => { dravelinEdited(); Module._dravelin_pane_delete_forward(); },
-  deleteSelection: () => { dravelinEdited(); Module._dravelin_pane_delete_selection(); },
-  undo: (result) => {
-    dravelinEdited();
-    if (Module._dravelin_pane_undo()) result.readLine = true;
-  },
-  redo: (result) => {
-    dravelinEdited();
-    if (Module._dravelin_pane_redo()) result.readLine = true;
-  },
-  find: (result, query, matchCase, backward, fromSelectionStart) => {
-    const found = dravelinWithText(query, (at, n) => Module._dravelin_pane_find(
-        at, n, matchCase ? 1 : 0, backward ? 1 : 0, fromSelectionStart ? 1 : 0));
-    result.search = { found: found !== 0, number: Module._dravelin_pane_found_number(),
-                      count: Module._dravelin_pane_found_count(),
-                      text: dravelinPaneOut(dravelinWithText(query, (at, n) =>
-                        Module._dravelin_pane_found_text(at, n))) };
-  },
-};
-
-// What the page paints and what assistive technologies read, now.
-function dravelinPaneView(result) {
-  const m = Module;
-  const top = m._dravelin_pane_top_row();
-  const rowCount = m._dravelin_pane_row_count();
-  const rows = [];
-  for (let row = top; row < rowCount && row < top + dravelinShownRows; ++row) {
-    rows.push({ text: dravelinPaneOut(m._dravelin_pane_row_text(row)),
-                from: m._dravelin_pane_selected_from(row), to: m._dravelin_pane_selected_to(row) });
-  }
-  const caret = m._dravelin_pane_caret_offset();
-  const anchor = m._dravelin_pane_anchor_offset();
-  const selected = Math.abs(caret - anchor);
-  const caretLine = m._dravelin_pane_caret_line();
-  // The selection's text comes only when the page does not hold it yet.
-  const selection = [caret, anchor, dravelinTextVersion];
-  const sent = dravelinSentSelection;
-  const selectionText = {};
-  if (!sent || sent.some((value, i) => value !== selection[i])) {
-    dravelinSentSelection = selection;
-    selectionText.selectedText =
-        selected === 0 ? ''
-      : selected <= kDravelinViewSelectionUnits ? dravelinPaneOut(m._dravelin_pane_selected_text())
-      : null;
-  }
-  return Object.assign({
-    top, rowCount, lastTopRow: m._dravelin_pane_last_top_row(), rows,
-    caretRow: m._dravelin_pane_caret_row(), caretCell: m._dravelin_pane_caret_cell(),
-    caretLine, caretLineText: dravelinPaneOut(m._dravelin_pane_line_text(caretLine)),
-    lineCount: m._dravelin_pane_line_count(), characterCount: m._dravelin_pane_character_count(),
-    caret, anchor, readLine: false, search: null, input: false,
-  }, selectionText, result);
+// A call or query name of protocol.js as the export's: "selectWordAt"
+// becomes "select_word_at".
+function dravelinExportName(name) {
+  return name.replace(/[A-Z]/g, (c) => '_' + c.toLowerCase());
 }
 
-function dravelinPostPaneView(result) {
-  dravelinPost(DravelinProtocol.toPage.paneView(dravelinPaneView(result || {})));
+function dravelinPostPaneView(answersInput) {
+  const json = UTF8ToString(Module._dravelin_pane_view_json(answersInput ? 1 : 0));
+  dravelinPost(DravelinProtocol.toPage.paneView(JSON.parse(json)));
 }
 
 function dravelinPaneInput(calls) {
   // The page waits for the view: it is posted whatever the calls did.
-  const result = { input: true };
   try {
     for (const [name, ...args] of calls) {
       if (!Object.hasOwn(DravelinProtocol.paneCalls, name)) {
         throw new Error('dravelin: an unexpected pane call "' + name + '"');
       }
-      dravelinPaneCalls[name](result, ...args);
+      dravelinCallExport('dravelin_pane_' + dravelinExportName(name), args);
     }
   } finally {
-    dravelinPostPaneView(result);
+    dravelinPostPaneView(true);
   }
 }
 
 function dravelinPaneQuery(m) {
-  let text = null;  // also when the text did not fit in memory
+  let answer = null;
   try {
-    text = dravelinPaneText(m);
+    if (!Object.hasOwn(DravelinProtocol.paneQueries, m.what)) {
+      throw new Error('dravelin: an unexpected pane query "' + m.what + '"');
+    }
+    answer = JSON.parse(UTF8ToString(
+        dravelinCallExport('dravelin_pane_query_' + dravelinExportName(m.what), m.args)));
   } finally {
-    dravelinPost(DravelinProtocol.toPage.paneAnswer(m.id, text));
+    dravelinPost(DravelinProtocol.toPage.paneAnswer(m.id, answer));
   }
 }
 
-function dravelinPaneText(m) {
-  if (m.what === 'all') {
-    return dravelinPaneOut(Module._dravelin_pane_text_between(
-        0, Module._dravelin_pane_character_count()));
-  }
-  if (m.what === 'between') {
-    return dravelinPaneOut(Module._dravelin_pane_text_between(m.from, m.to));
-  }
-  if (m.what === 'line') {
-    return m.from >= 0 && m.from < Module._dravelin_pane_line_count()
-               ? dravelinPaneOut(Module._dravelin_pane_line_text(m.from)) : null;
-  }
-  return dravelinPaneOut(Module._dravelin_pane_selected_text());
-}
+// --- The program --------------------------------------------------------------
 
 // Hands the keyboard banks dialog's choice to the core; false when it
 // refused it (it has posted why).
@@ -253,7 +173,6 @@ function dravelinRun(run) {
 const dravelinPaneRequests = {
   paneInput: (m) => dravelinPaneInput(m.calls),
   paneQuery: dravelinPaneQuery,
-  failNextPaneLines: (m) => Module._dravelin_fail_next_pane_lines(m.lines),
 };
 
 onmessage = function (event) {
@@ -274,8 +193,7 @@ onmessage = function (event) {
     assignment: () => Module._dravelin_offer_assignment(),
     filesSaved: (m) => Module._dravelin_files_saved(m.written ? 1 : 0),
   }));
-  dravelinEdited();
-  dravelinRun(() => dravelinPostPaneView());
+  dravelinRun(() => dravelinPostPaneView(false));
   // The request has ended: the page may paint its end before the files
   // are put together.
   dravelinPost(DravelinProtocol.toPage.done(dravelinFilesClosed));
