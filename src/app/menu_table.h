@@ -84,6 +84,7 @@ void PrintIdenticalOnlyClick(Application& app);
 void CreatePatchCatalogueClick(Application& app);
 void PrintSoundGroupsClick(Application& app);
 void PrintBanksWorthKeepingClick(Application& app);
+void BuildNewSoundBanksClick(Application& app);
 void AboutDravelinClick(Application& app);
 
 // What an item needs to be enabled: every load of the bank sets enables the
@@ -180,6 +181,8 @@ inline constexpr auto kMenuItems = [] {
               N::kCompareSet, &PrintSoundGroupsClick),
       Command(D::kCompareWithinDirectory, "PrintBanksWorthKeeping", "Print Banks Worth Keeping",
               'K', N::kCompareSet, &PrintBanksWorthKeepingClick),
+      Command(D::kCompareWithinDirectory, "BuildNewSoundBanks", "Build Banks of New Sounds", 'B',
+              N::kCompareSet, &BuildNewSoundBanksClick, "new-banks.zip"),
       Command(D::kCompareToBaseDirectory, "PrintUniqueOnly", "Print Unique Patches Only", 'U',
               N::kBothSets, &PrintUniqueOnlyClick),
       Command(D::kCompareToBaseDirectory, "PrintIdenticalOnly", "Print Identical Patches Only", 'I',
@@ -200,6 +203,7 @@ inline constexpr auto kMenuItems = [] {
       HelpItem("HelpCollection", "Help on Sound Groups, Banks Worth Keeping and the Catalogue", 'S',
                12),
       HelpItem("HelpSequencerFiles", "Patch Names for Your Sequencer", 'Y', 13),
+      HelpItem("HelpNewSoundBanks", "Help on Building Banks of New Sounds", 'k', 14),
   });
 }();
 
@@ -243,6 +247,7 @@ inline constexpr MenuItemId kPrintAllSimilarities = ItemNamed("PrintAllSimilarit
 inline constexpr MenuItemId kPrintOnlyIdentities = ItemNamed("PrintOnlyIdentities");
 inline constexpr MenuItemId kPrintSoundGroups = ItemNamed("PrintSoundGroups");
 inline constexpr MenuItemId kPrintBanksWorthKeeping = ItemNamed("PrintBanksWorthKeeping");
+inline constexpr MenuItemId kBuildNewSoundBanks = ItemNamed("BuildNewSoundBanks");
 inline constexpr MenuItemId kPrintUniqueOnly = ItemNamed("PrintUniqueOnly");
 inline constexpr MenuItemId kPrintIdenticalOnly = ItemNamed("PrintIdenticalOnly");
 inline constexpr MenuItemId kAboutDravelin = ItemNamed("AboutDravelin");
@@ -259,6 +264,7 @@ inline constexpr MenuItemId kHelpCompareWithin = ItemNamed("HelpCompareWithin");
 inline constexpr MenuItemId kHelpCompareToBase = ItemNamed("HelpCompareToBase");
 inline constexpr MenuItemId kHelpCollection = ItemNamed("HelpCollection");
 inline constexpr MenuItemId kHelpSequencerFiles = ItemNamed("HelpSequencerFiles");
+inline constexpr MenuItemId kHelpNewSoundBanks = ItemNamed("HelpNewSoundBanks");
 }  // namespace menu
 
 // The table's own consistency, checked when it is compiled.

@@ -63,6 +63,8 @@ std::string MenuList(bool compare_items, bool base_items,
          state(compare_items) + "\n" +
          "CompareWithinDirectory\tPrintBanksWorthKeeping\tPrint Banks Worth Keeping\t" +
          state(compare_items) + "\n" +
+         "CompareWithinDirectory\tBuildNewSoundBanks\tBuild Banks of New Sounds\t" +
+         state(compare_items) + "\n" +
          "CompareToBaseDirectory\tPrintUniqueOnly\tPrint Unique Patches Only\t" +
          state(base_items) + "\n" +
          "CompareToBaseDirectory\tPrintIdenticalOnly\tPrint Identical Patches Only\t" +
@@ -82,7 +84,8 @@ std::string MenuList(bool compare_items, bool base_items,
          "Help\tHelpCompareToBase\tHelp on the Submenu - Compare To 'Base' Directory\tenabled\n"
          "Help\tHelpCollection\tHelp on Sound Groups, Banks Worth Keeping and the "
          "Catalogue\tenabled\n"
-         "Help\tHelpSequencerFiles\tPatch Names for Your Sequencer\tenabled\n";
+         "Help\tHelpSequencerFiles\tPatch Names for Your Sequencer\tenabled\n"
+         "Help\tHelpNewSoundBanks\tHelp on Building Banks of New Sounds\tenabled\n";
 }
 
 TEST_F(BatchContractTest, HelpAnywherePrintsUsageAndLoadsNothing) {

@@ -74,7 +74,8 @@ TEST_F(MainWindowTest, MenuBarHoldsEveryMenuAndItemInOrderWithMnemonicsAndNoShor
        {{"PrintAllSimilarities", "Print &All Similarities"},
         {"PrintOnlyIdentities", "Print Only &Identities"},
         {"PrintSoundGroups", "Print Sound &Groups"},
-        {"PrintBanksWorthKeeping", "Print Banks Worth &Keeping"}}},
+        {"PrintBanksWorthKeeping", "Print Banks Worth &Keeping"},
+        {"BuildNewSoundBanks", "&Build Banks of New Sounds"}}},
       {"CompareToBaseDirectory",
        "Compare To '&Base' Directory",
        {{"PrintUniqueOnly", "Print &Unique Patches Only"},
@@ -94,7 +95,8 @@ TEST_F(MainWindowTest, MenuBarHoldsEveryMenuAndItemInOrderWithMnemonicsAndNoShor
         {"HelpCompareWithin", "Help on the Submenu - &Compare Within 'Compare' Directory"},
         {"HelpCompareToBase", "Help on the Submenu - Compare To '&Base' Directory"},
         {"HelpCollection", "Help on &Sound Groups, Banks Worth Keeping and the Catalogue"},
-        {"HelpSequencerFiles", "Patch Names for &Your Sequencer"}}},
+        {"HelpSequencerFiles", "Patch Names for &Your Sequencer"},
+        {"HelpNewSoundBanks", "Help on Building Ban&ks of New Sounds"}}},
   };
   auto form = MakeForm();
   testing::ShowAndWait(*form);
