@@ -13,6 +13,9 @@
 // - every Compare patch is listed by exactly one of the two reports against
 //   the Base set;
 // - the catalogue has a row for every patch of the sets that take part;
+// - the banks of new sounds read back as programs numbered from 0, one per
+//   row of their lists, no two with the same sounds, and with them in the
+//   Base set no Compare sound is new;
 // - the details of the patches named on the pane's last line leave the pane
 //   and the report files alone, and name those patches first;
 // - reading the files again gives the same sets.
@@ -44,7 +47,10 @@
 #include "app/menu_table.h"
 #include "app/window_operations.h"
 #include "banks/bank.h"
+#include "banks/bank_file.h"
+#include "banks/byte_stream.h"
 #include "collection/banks_worth_keeping.h"
+#include "collection/new_sound_banks.h"
 #include "collection/patch_catalogue.h"
 #include "collection/sound_groups_report.h"
 #include "compare/against_base_report.h"
@@ -108,6 +114,8 @@ class MemoryReportFiles final : public ReportFileSystem {
     files.push_back(MemoryFile{path, {}, false});
     return std::make_unique<Handle>(files, files.size() - 1);
   }
+  // Files in memory need no folder.
+  bool CreateFolder(const fs::path&) override { return true; }
 
   std::vector<MemoryFile> files;
 
@@ -283,6 +291,7 @@ enum class CommandKind {
   kAgainstBase,
   kCollection,
   kSequencerFile,
+  kNewBanks,
   kDetails,
   kHelp
 };
@@ -302,6 +311,7 @@ CommandKind KindOf(MenuItemId item) {
       item == menu::kCreatePatchCatalogue || item == menu::kPrintNearTwins) {
     return CommandKind::kCollection;
   }
+  if (item == menu::kBuildNewSoundBanks) return CommandKind::kNewBanks;
   if (item == menu::kShowPatchDetails) return CommandKind::kDetails;
   return CommandKind::kHelp;
 }
@@ -323,9 +333,11 @@ std::string_view ReportFileOf(MenuItemId item) {
 // Where a report of that file name lies.
 fs::path ReportPath(std::string_view file) { return ScratchDir() / "Compare" / std::string(file); }
 
-// Report files end every line with CR LF, and hold no other line end.
+// Report files end every line with CR LF, and hold no other line end
+// (bank files are no text).
 void CheckLineEnds(const std::vector<MemoryFile>& files) {
   for (const MemoryFile& file : files) {
+    if (file.path.extension() == ".syx") continue;
     const std::string& bytes = file.bytes;
     Check(bytes.size() >= 2 && bytes.compare(bytes.size() - 2, 2, "\r\n") == 0,
           "report file ends with CR LF");
@@ -334,6 +346,53 @@ void CheckLineEnds(const std::vector<MemoryFile>& files) {
       if (bytes[i] == '\n') Check(i > 0 && bytes[i - 1] == '\r', "LF after CR");
     }
   }
+}
+
+// The banks of new sounds with their lists, in pairs, the lists holding
+// the pane's lines but the separators between them: each bank reads back
+// as its list's rows, programs numbered from 0, no two of the banks'
+// patches with the same sounds, and in the Base set they leave no Compare
+// sound new.
+void CheckNewBanks(const Application& app, const Outcome& outcome) {
+  std::string lists;
+  BankSet built;
+  for (std::size_t i = 0; i + 1 < outcome.files.size(); i += 2) {
+    const std::size_t number = i / 2 + 1;
+    Check(outcome.files[i].path == NewBankFileName(number, "syx").PathBelow(ScratchDir()) &&
+              outcome.files[i + 1].path == NewBankFileName(number, "txt").PathBelow(ScratchDir()),
+          "a bank and its list, numbered in turn");
+    built.emplace_back();
+    ByteStream in(outcome.files[i].bytes);
+    std::size_t left = kMaxPatchesPerSet;
+    Check(ReadProgramDumps(in, built.back(), &left) == kAllIsOk, "a new bank reads back");
+    const std::vector<Patch>& patches = built.back().patches;
+    Check(!patches.empty() && patches.size() <= 128, "a new bank holds 1 to 128 programs");
+    for (std::size_t slot = 0; slot < patches.size(); ++slot) {
+      Check(patches[slot].program_number == slot, "programs numbered from 0");
+    }
+    const std::string& list = outcome.files[i + 1].bytes;
+    const std::size_t rows = static_cast<std::size_t>(std::count(list.begin(), list.end(), '\n'));
+    Check(rows == 4 + patches.size(), "a list row for every program");
+    lists += list;
+  }
+  Check(outcome.files.size() % 2 == 0, "banks and lists in pairs");
+  std::vector<std::string> list_lines;
+  for (const std::string& line : outcome.pane) {
+    if (line != kSeparatorLine) list_lines.push_back(line);
+  }
+  if (built.empty()) {
+    Check(!outcome.pane.empty() && outcome.pane.front().compare(0, 14, "No new sounds:") == 0,
+          "the pane says there is no new sound");
+  } else {
+    Check(lists == JoinedWithCrLf(list_lines), "lists hold the pane's lines");
+    Check(outcome.pane.size() - list_lines.size() == built.size() - 1, "one separator a bank");
+  }
+  const SoundGroups alone(built, BankSet());
+  Check(alone.group_count() == alone.patch_count(), "no sound twice in the new banks");
+  BankSet base = app.base_loaded() ? app.base_set() : BankSet();
+  base.insert(base.end(), built.begin(), built.end());
+  Check(NewSounds(SoundGroups(app.compare_set(), base)).empty(),
+        "the new banks hold every new sound");
 }
 
 // With both switches on, the files hold the lines of the pane, each ended
@@ -360,6 +419,10 @@ void CheckFilesMatchPane(MenuItemId item, const Application& app, const Outcome&
     const std::size_t dash_lines = item == menu::kCreatePatchNameFiles ? set.size() : 0;
     Check(outcome.pane.size() - report_lines.size() == dash_lines, "one dash line per bank");
     Check(files == JoinedWithCrLf(report_lines), "listing files hold the pane's lines");
+    return;
+  }
+  if (KindOf(item) == CommandKind::kNewBanks) {
+    CheckNewBanks(app, outcome);
     return;
   }
   Check(outcome.files.size() == 1, "one report file");

@@ -23,11 +23,11 @@ readonly DRAVELIN_BUILD_PACKAGES=(cmake make g++ qt6-base-dev fonts-liberation2)
 # window's screen-reader test runs on a virtual X display with a session
 # bus and the accessibility bus; the sequencer files are read by TSE3 from
 # libtse3-dev, validated by xmllint from libxml2-utils and read by python3's
-# XML parser).
+# XML parser; the banks of new sounds are read back by python3-mido).
 readonly DRAVELIN_TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang-14 libclang-rt-14-dev
                                  desktop-file-utils appstream dpkg-dev lintian dosfstools
                                  fusefat xvfb xauth dbus-daemon at-spi2-core libtse3-dev
-                                 libxml2-utils python3)
+                                 libxml2-utils python3 python3-mido)
 # What building the browser page needs, and what its browser test needs.
 readonly DRAVELIN_WEB_PACKAGES=(emscripten python3)
 # The browser test runs in three engines: Chromium (chromedriver), Firefox ESR

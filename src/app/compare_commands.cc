@@ -7,6 +7,7 @@
 #include "app/application.h"
 #include "app/menu_table.h"
 #include "collection/banks_worth_keeping.h"
+#include "collection/new_sound_banks.h"
 #include "collection/sound_groups_report.h"
 #include "compare/against_base_report.h"
 #include "compare/within_compare_report.h"
@@ -100,6 +101,26 @@ void RunCollectionCommand(Application& app, const CommandTexts& texts, Collectio
       TextNamingFile(texts.finished_lead, ReportFileName(std::string(file)), texts.finished_tail));
 }
 
+std::string Counted(std::size_t count, std::string_view one, std::string_view many) {
+  return std::to_string(count) + " " + std::string(count == 1 ? one : many);
+}
+
+// What the banks of new sounds came to: how many banks and programs, and
+// the files, or why there are none.
+std::string NewSoundBanksFinished(const NewSoundBanks& built, bool file_output) {
+  if (built.banks == 0) return "Finished. No new sounds were found, so no bank was written.";
+  const std::string counts = Counted(built.banks, "bank", "banks") + " of " +
+                             Counted(built.programs, "program", "programs");
+  if (!file_output) {
+    return "Finished. " + counts + " listed; file output is off, so no file was written.";
+  }
+  std::string text = "Finished. " + counts + (built.banks == 1 ? " was" : " were") +
+                     " written: \"" + NewBankFileName(1, "syx").Shown() + "\"";
+  if (built.banks > 1) text += " to \"" + NewBankFileName(built.banks, "syx").Shown() + "\"";
+  text += built.banks == 1 ? ", with its list (.txt)." : ", each with its list (.txt).";
+  return text;
+}
+
 // The status text once the details of `shown` (one or two patches) are up.
 std::string DetailsShownText(const std::vector<NamedPatch>& shown) {
   if (shown.size() == 1) {
@@ -134,6 +155,20 @@ void PrintSoundGroupsClick(Application& app) {
 void PrintBanksWorthKeepingClick(Application& app) {
   RunCollectionCommand(app, kBanksWorthKeepingTexts, &WriteBanksWorthKeepingReport,
                        kBanksWorthKeepingReportFile);
+}
+
+void BuildNewSoundBanksClick(Application& app) {
+  StatusLine& status = app.status_line();
+  if (app.compare_set().empty()) {
+    status.ShowMessageCode(kNoBankFiles);
+    return;
+  }
+  status.ShowStatus("Building banks of new sounds...");
+  const BankSet no_base;
+  NewSoundBanks built;
+  const MessageCode code = WriteNewSoundBanks(app.channel(), app.compare_set(),
+                                              app.base_loaded() ? app.base_set() : no_base, &built);
+  status.ShowCommandOutcome(code, NewSoundBanksFinished(built, app.channel().file_output()));
 }
 
 void PrintNearTwinsClick(Application& app) {

@@ -365,7 +365,47 @@ constexpr std::string_view kTopic13Paragraph3[] = {
     "folder), then choose that model for the track. REAPER: load the '.reabank'",
     "file as the bank/program file of the MIDI editor's bank/program select.",
 };
+
 constexpr std::string_view kTopic14Paragraph1[] = {
+    "The command 'Build Banks of New Sounds' of the 'Compare Within 'Compare'",
+    "Directory' submenu puts one patch of every sound in 'Compare' that no",
+    "'Base' patch has (every sound in 'Compare' when 'Base' was not read) into",
+    "new bank files that the keyboard loads as they are: 'New Sounds 1.syx',",
+    "'New Sounds 2.syx' and so on, 128 programs each, numbered 0 to 127, in the",
+    "folder 'New Banks' beside 'Compare' and 'Base'. Patches with identical",
+    "sounds count as one sound, as in 'Print Sound Groups': the first of them is",
+    "taken, with its name, taking the 'Compare' files in the order they were",
+    "read and the patches of each file in file order, and the banks hold the",
+    "sounds in that order. Beside each bank, 'New Sounds 1.txt' and so on list",
+    "each program with the patch and the sysex file and program number it was",
+    "taken from; the lists also go to the screen unless the screen display is",
+    "off. The folder is created when it is missing. Files of those names are",
+    "replaced and nothing else in the folder is touched, so the banks of an",
+    "earlier run with higher numbers stay until you remove them.",
+};
+constexpr std::string_view kTopic14Paragraph2[] = {
+    "Each program is the program dump from its sysex file, byte for byte, with",
+    "only its program number changed, followed by that program's effects dump",
+    "from the same file, its number changed the same way, when the file holds",
+    "one. No mix, global or other data is written: mixes refer to programs by",
+    "their numbers and would refer to the wrong ones. A program dump that was",
+    "damaged in its file (shorter or longer than a whole dump, or holding a byte",
+    "that does not belong in one) is written as a whole dump packed from the",
+    "data Dravelin read from it, which is what every report compared; its line",
+    "in the list says 'damaged dump rebuilt'. The line of a program whose file",
+    "holds no effects dump for it says 'no effects dump'.",
+};
+constexpr std::string_view kTopic14Paragraph3[] = {
+    "Any program that sends sysex files over MIDI will do. Set the keyboard to",
+    "receive program dumps (sysex reception on in its MIDI settings), then send",
+    "it one 'New Sounds' file. Its programs replace the programs with the same",
+    "numbers in the keyboard's User bank, or in a card bank where the keyboard",
+    "stores the programs it receives on a card: a whole bank of 128 programs",
+    "replaces the whole bank. So first save the bank you are about to replace to",
+    "the PC, as the topic 'How to Put New Patches into Your User Bank' shows.",
+};
+
+constexpr std::string_view kTopic15Paragraph1[] = {
     "Creates 'twins.txt' in 'Compare': every pair of patches in 'Compare', and",
     "of a 'Compare' patch with a 'Base' patch when 'Base' was read, whose sounds",
     "are not identical but differ in at most three parameters, each difference",
@@ -379,7 +419,7 @@ constexpr std::string_view kTopic14Paragraph1[] = {
     "effects is held against the first, with the differences. Everything also",
     "goes to the screen unless the screen display is off.",
 };
-constexpr std::string_view kTopic14Paragraph2[] = {
+constexpr std::string_view kTopic15Paragraph2[] = {
     "Sounds count as the keyboard plays them: spare bits and whatever a",
     "switched-off sound holds never count, nor do slots or repeated sounds.",
     "Every sound either patch plays is paired with a sound the other plays: with",
@@ -391,7 +431,7 @@ constexpr std::string_view kTopic14Paragraph2[] = {
     "that plays no sound has no near twin. A sound is named by the first slot",
     "that holds it, both slots where they differ.",
 };
-constexpr std::string_view kTopic14Paragraph3[] = {
+constexpr std::string_view kTopic15Paragraph3[] = {
     "Shows every parameter of the patches named on the line that holds the",
     "cursor in the report, in a window of its own beside the report: the",
     "program's common part, each sound and the effects, grouped as the",
@@ -465,9 +505,15 @@ constexpr HelpParagraph kTopic13Paragraphs[] = {
 };
 
 constexpr HelpParagraph kTopic14Paragraphs[] = {
-    {"Print Near Twins", 76, kTopic14Paragraph1},
-    {"How sounds are paired and counted", 76, kTopic14Paragraph2},
-    {"Show Patch Details", 76, kTopic14Paragraph3},
+    {"Build Banks of New Sounds", 76, kTopic14Paragraph1},
+    {"What the bank files hold", 76, kTopic14Paragraph2},
+    {"How to send a bank to the keyboard", 76, kTopic14Paragraph3},
+};
+
+constexpr HelpParagraph kTopic15Paragraphs[] = {
+    {"Print Near Twins", 76, kTopic15Paragraph1},
+    {"How sounds are paired and counted", 76, kTopic15Paragraph2},
+    {"Show Patch Details", 76, kTopic15Paragraph3},
 };
 
 constexpr std::array<HelpTopic, kHelpTopicCount> kTopics = {{
@@ -484,7 +530,8 @@ constexpr std::array<HelpTopic, kHelpTopicCount> kTopics = {{
     {"Compare to Base Directory - Submenu Commands", kTopic11Paragraphs},
     {"Sound Groups, Banks Worth Keeping and the Catalogue", kTopic12Paragraphs},
     {"Patch Names for Your Sequencer", kTopic13Paragraphs},
-    {"Near Twins and Patch Details", kTopic14Paragraphs},
+    {"Banks of New Sounds for Your Keyboard", kTopic14Paragraphs},
+    {"Near Twins and Patch Details", kTopic15Paragraphs},
 }};
 
 constexpr std::string_view kBannerStarLine =

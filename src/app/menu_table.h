@@ -84,6 +84,7 @@ void PrintIdenticalOnlyClick(Application& app);
 void CreatePatchCatalogueClick(Application& app);
 void PrintSoundGroupsClick(Application& app);
 void PrintBanksWorthKeepingClick(Application& app);
+void BuildNewSoundBanksClick(Application& app);
 void PrintNearTwinsClick(Application& app);
 void ShowPatchDetailsClick(Application& app);
 void AboutDravelinClick(Application& app);
@@ -186,6 +187,8 @@ inline constexpr auto kMenuItems = [] {
               N::kCompareSet, &PrintSoundGroupsClick),
       Command(D::kCompareWithinDirectory, "PrintBanksWorthKeeping", "Print Banks Worth Keeping",
               'K', N::kCompareSet, &PrintBanksWorthKeepingClick),
+      Command(D::kCompareWithinDirectory, "BuildNewSoundBanks", "Build Banks of New Sounds", 'B',
+              N::kCompareSet, &BuildNewSoundBanksClick, "new-banks.zip"),
       Command(D::kCompareWithinDirectory, "PrintNearTwins", "Print Near Twins", 'N',
               N::kCompareSet, &PrintNearTwinsClick),
       Command(D::kCompareWithinDirectory, "ShowPatchDetails", "Show Patch Details", 'D',
@@ -210,7 +213,8 @@ inline constexpr auto kMenuItems = [] {
       HelpItem("HelpCollection", "Help on Sound Groups, Banks Worth Keeping and the Catalogue", 'S',
                12),
       HelpItem("HelpSequencerFiles", "Patch Names for Your Sequencer", 'Y', 13),
-      HelpItem("HelpNearTwins", "Help on Near Twins and Patch Details", 'D', 14),
+      HelpItem("HelpNewSoundBanks", "Help on Building Banks of New Sounds", 'k', 14),
+      HelpItem("HelpNearTwins", "Help on Near Twins and Patch Details", 'D', 15),
   });
 }();
 
@@ -254,6 +258,7 @@ inline constexpr MenuItemId kPrintAllSimilarities = ItemNamed("PrintAllSimilarit
 inline constexpr MenuItemId kPrintOnlyIdentities = ItemNamed("PrintOnlyIdentities");
 inline constexpr MenuItemId kPrintSoundGroups = ItemNamed("PrintSoundGroups");
 inline constexpr MenuItemId kPrintBanksWorthKeeping = ItemNamed("PrintBanksWorthKeeping");
+inline constexpr MenuItemId kBuildNewSoundBanks = ItemNamed("BuildNewSoundBanks");
 inline constexpr MenuItemId kPrintNearTwins = ItemNamed("PrintNearTwins");
 inline constexpr MenuItemId kShowPatchDetails = ItemNamed("ShowPatchDetails");
 inline constexpr MenuItemId kPrintUniqueOnly = ItemNamed("PrintUniqueOnly");
@@ -272,6 +277,7 @@ inline constexpr MenuItemId kHelpCompareWithin = ItemNamed("HelpCompareWithin");
 inline constexpr MenuItemId kHelpCompareToBase = ItemNamed("HelpCompareToBase");
 inline constexpr MenuItemId kHelpCollection = ItemNamed("HelpCollection");
 inline constexpr MenuItemId kHelpSequencerFiles = ItemNamed("HelpSequencerFiles");
+inline constexpr MenuItemId kHelpNewSoundBanks = ItemNamed("HelpNewSoundBanks");
 inline constexpr MenuItemId kHelpNearTwins = ItemNamed("HelpNearTwins");
 }  // namespace menu
 

@@ -16,7 +16,11 @@ std::span<const std::uint8_t> Stored(const Bank& bank, StoredBytes bytes) {
 std::vector<std::uint8_t> ProgramMessage(const Bank& bank, const Patch& patch) {
   const std::span<const std::uint8_t> odd = Stored(bank, patch.odd_program_message);
   if (!odd.empty()) return {odd.begin(), odd.end()};
-  std::vector<std::uint8_t> message = {0xF0, 0x00, 0x00, 0x0E, 0x0E, 0x00, patch.program_number};
+  return PackedProgramMessage(patch, patch.program_number);
+}
+
+std::vector<std::uint8_t> PackedProgramMessage(const Patch& patch, std::uint8_t program_number) {
+  std::vector<std::uint8_t> message = {0xF0, 0x00, 0x00, 0x0E, 0x0E, 0x00, program_number};
   message.resize(kProgramDumpSize - 1);
   PackSevenBitData(UnpackedProgram(patch), std::span(message).subspan(7));
   message.push_back(0xF7);

@@ -36,6 +36,10 @@ struct Bank {
 // packed from the patch's data for a complete dump, the stored bytes
 // otherwise (Patch::odd_program_message).
 std::vector<std::uint8_t> ProgramMessage(const Bank& bank, const Patch& patch);
+// A complete program message (kProgramDumpSize bytes) that unpacks to the
+// patch's data, with `program_number`: for a patch read from a complete
+// dump, that dump with its program number byte replaced.
+std::vector<std::uint8_t> PackedProgramMessage(const Patch& patch, std::uint8_t program_number);
 // The effects message of `patch` as its file holds it; empty when the file
 // has none for it.
 std::span<const std::uint8_t> EffectsMessage(const Bank& bank, const Patch& patch);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/line_decoding.h"
+#include "collection/collection_report.h"
 
 namespace dravelin {
 namespace {
@@ -104,13 +105,9 @@ std::vector<BankWorth> RankBanksByWhatTheyAdd(const SoundGroups& groups) {
 MessageCode WriteBanksWorthKeepingReport(ReportChannel& channel, const BankSet& compare_set,
                                          const BankSet& base_set) {
   const MessageCode opened =
-      channel.OpenReportFile(ReportFileName(std::string(kBanksWorthKeepingReportFile)));
+      BeginCollectionReport(channel, kBanksWorthKeepingReportFile, compare_set, base_set);
   if (opened != kAllIsOk) return opened;
-  channel.ClearReportPane();
   const bool with_base = !base_set.empty();
-  channel.WriteBankFileList(compare_set, "Compare");
-  if (with_base) channel.WriteBankFileList(base_set, "Base");
-  channel.WriteSeparatorLine();
   WriteExplanation(channel, with_base);
   channel.WriteSeparatorLine();
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "collection/collection_report.h"
 #include "collection/sound_groups.h"
 #include "compare/patch_label.h"
 
@@ -137,13 +138,9 @@ class GroupWriter {
 MessageCode WriteSoundGroupsReport(ReportChannel& channel, const BankSet& compare_set,
                                    const BankSet& base_set) {
   const MessageCode opened =
-      channel.OpenReportFile(ReportFileName(std::string(kSoundGroupsReportFile)));
+      BeginCollectionReport(channel, kSoundGroupsReportFile, compare_set, base_set);
   if (opened != kAllIsOk) return opened;
-  channel.ClearReportPane();
   const bool with_base = !base_set.empty();
-  channel.WriteBankFileList(compare_set, "Compare");
-  if (with_base) channel.WriteBankFileList(base_set, "Base");
-  channel.WriteSeparatorLine();
   const SoundGroups groups(compare_set, base_set);
   WriteSummary(channel, groups, with_base);
   channel.WriteSeparatorLine();

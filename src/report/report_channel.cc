@@ -34,6 +34,23 @@ MessageCode ReportChannel::CloseReportFile() {
   return failed_ ? kTxtFileWriteError : kAllIsOk;
 }
 
+MessageCode ReportChannel::MakeReportFolder(const ReportFileName& name) {
+  if (!file_output_) return kAllIsOk;
+  return files_.CreateFolder(name.FolderBelow(working_dir_)) ? kAllIsOk : kTxtFileWriteError;
+}
+
+MessageCode ReportChannel::WriteDataFile(const ReportFileName& name,
+                                         std::span<const std::uint8_t> bytes) {
+  if (!file_output_) return kAllIsOk;
+  const std::unique_ptr<ReportFile> file = files_.Create(ReportFilePath(name));
+  if (file == nullptr) return kTxtFileOpenError;
+  // A file dropped unclosed after a failed write is not stored.
+  if (!file->Write(reinterpret_cast<const char*>(bytes.data()), bytes.size())) {
+    return kTxtFileWriteError;
+  }
+  return file->Close() ? kAllIsOk : kTxtFileWriteError;
+}
+
 void ReportChannel::ClearReportPane() { pane_.ClearPane(); }
 
 void ReportChannel::WriteReportLine(std::string_view line) {

@@ -16,8 +16,10 @@
 #ifndef DRAVELIN_REPORT_REPORT_CHANNEL_H_
 #define DRAVELIN_REPORT_REPORT_CHANNEL_H_
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -58,6 +60,22 @@ class ReportChannel {
   // that name only when it is closed whole. With FileOutput off, touches
   // nothing and returns kAllIsOk.
   MessageCode OpenReportFile(const ReportFileName& name);
+
+  // With FileOutput on, makes sure the folder of `name` exists, creating it
+  // when it is missing: kAllIsOk, or kTxtFileWriteError when it cannot be
+  // created (its name taken by a file, no permission). With FileOutput off,
+  // touches nothing and returns kAllIsOk. For files outside the report
+  // folder, whose folder the loading of the bank sets did not find.
+  MessageCode MakeReportFolder(const ReportFileName& name);
+
+  // With FileOutput on, stores `bytes` as the named file at once, as a
+  // report file is stored (whole or not at all; what held the name stays
+  // when it fails): kAllIsOk, kTxtFileOpenError when the file cannot be
+  // created, kTxtFileWriteError when a write, the close or the storing
+  // failed. With FileOutput off, touches nothing and returns kAllIsOk. For
+  // files that are not lines of text; never reaches the pane, and leaves
+  // the open report file, if any, as it is.
+  MessageCode WriteDataFile(const ReportFileName& name, std::span<const std::uint8_t> bytes);
 
   // Ends the report: with FileOutput on, writes what is buffered, closes
   // the file and stores it under its name. Returns kAllIsOk, or

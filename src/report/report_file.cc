@@ -123,6 +123,13 @@ std::unique_ptr<ReportFile> DiskReportFileSystem::Create(const fs::path& path) {
   return nullptr;
 }
 
+bool DiskReportFileSystem::CreateFolder(const fs::path& folder) {
+  std::error_code error;
+  fs::create_directory(folder, error);
+  if (error) return false;
+  return fs::is_directory(folder, error);
+}
+
 void DiskReportFileSystem::RemoveStaleTemporaryFiles(const fs::path& folder) {
   const std::uint64_t self = platform_.ProcessId();
   // A folder that cannot be listed, or memory that runs out, ends the sweep;

@@ -36,6 +36,11 @@ class ReportFileSystem {
   // Starts a new file to be stored as `path` when it is closed. Null when it
   // cannot be created.
   virtual std::unique_ptr<ReportFile> Create(const std::filesystem::path& path) = 0;
+
+  // Makes sure `folder` is a folder that files can be created in, creating
+  // it (not its parents) when it is missing. False when it cannot be
+  // created or its name is taken by something that is not a folder.
+  virtual bool CreateFolder(const std::filesystem::path& folder) = 0;
 };
 
 // The real file system. A report never writes through whatever holds its
@@ -75,6 +80,9 @@ class DiskReportFileSystem final : public ReportFileSystem {
   // Null when `path` is a directory (not a link to one) or the file cannot
   // be created.
   std::unique_ptr<ReportFile> Create(const std::filesystem::path& path) override;
+
+  // A link to a folder counts as a folder.
+  bool CreateFolder(const std::filesystem::path& folder) override;
 
  private:
   void RemoveStaleTemporaryFiles(const std::filesystem::path& folder);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "collection/collection_report.h"
 #include "collection/sound_groups.h"
 #include "collection/sound_groups_report.h"
 #include "compare/patch_label.h"
@@ -222,13 +223,9 @@ void WriteSectionHead(ReportChannel& channel, std::string_view head, bool empty)
 MessageCode WriteNearTwinsReport(ReportChannel& channel, const BankSet& compare_set,
                                  const BankSet& base_set) {
   const MessageCode opened =
-      channel.OpenReportFile(ReportFileName(std::string(kNearTwinsReportFile)));
+      BeginCollectionReport(channel, kNearTwinsReportFile, compare_set, base_set);
   if (opened != kAllIsOk) return opened;
-  channel.ClearReportPane();
   const bool with_base = !base_set.empty();
-  channel.WriteBankFileList(compare_set, "Compare");
-  if (with_base) channel.WriteBankFileList(base_set, "Base");
-  channel.WriteSeparatorLine();
   const SoundGroups groups(compare_set, base_set);
   const NearTwins twins(groups);
   const std::vector<EffectsVariants> effects = FindEffectsVariants(groups);

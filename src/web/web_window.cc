@@ -82,10 +82,14 @@ class PageReportFile final : public ReportFile {
 };
 
 std::unique_ptr<ReportFile> WebReportFileSystem::Create(const std::filesystem::path& path) {
-  const std::filesystem::path below = path.lexically_normal().lexically_relative(report_folder_);
-  const bool inside = !below.empty() && *below.begin() != "..";
-  return std::make_unique<PageReportFile>(
-      *this, inside ? below.generic_string() : path.filename().string());
+  const std::filesystem::path normal = path.lexically_normal();
+  for (const std::filesystem::path& folder : {report_folder_, report_folder_.parent_path()}) {
+    const std::filesystem::path below = normal.lexically_relative(folder);
+    if (!below.empty() && *below.begin() != "..") {
+      return std::make_unique<PageReportFile>(*this, below.generic_string());
+    }
+  }
+  return std::make_unique<PageReportFile>(*this, path.filename().string());
 }
 
 }  // namespace dravelin

@@ -100,7 +100,8 @@ class WebWindow final : public WindowOperations {
 // A report file as the page receives it: its name and its bytes, in pieces
 // to be joined in order. The name is the file's path below the folder that
 // receives the reports, folders joined by '/' ("compare.txt", "New/a.syx");
-// a file outside that folder is named by its file name alone.
+// a file in a folder beside it, by its path below their common folder
+// ("New Banks/New Sounds 1.syx"); any other file by its file name alone.
 struct ClosedReportFile {
   std::string name;
   std::vector<std::string> parts;
@@ -121,6 +122,9 @@ class WebReportFileSystem final : public ReportFileSystem {
       : page_(page), report_folder_(std::move(report_folder)) {}
 
   std::unique_ptr<ReportFile> Create(const std::filesystem::path& path) override;
+  // Nothing to create: a file's name carries its folder, which the page
+  // makes where it saves the file.
+  bool CreateFolder(const std::filesystem::path&) override { return true; }
 
   // The files closed since the last call, in the order they were closed;
   // they are forgotten here.

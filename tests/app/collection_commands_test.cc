@@ -1,7 +1,7 @@
 // The commands over the whole collection as the window runs them: the
 // check for code 5, the status texts before and after, which sets their
 // report takes, and the codes of a report file that cannot be opened or
-// written.
+// written; and what the status line says of the banks of new sounds.
 
 #include <filesystem>
 #include <functional>
@@ -13,6 +13,7 @@
 #include "app/application.h"
 #include "app/menu_table.h"
 #include "collection/banks_worth_keeping.h"
+#include "collection/new_sound_banks.h"
 #include "collection/patch_catalogue.h"
 #include "collection/sound_groups_report.h"
 #include "gtest/gtest.h"
@@ -171,6 +172,83 @@ TEST(CollectionCommandsTest, ReportFileFailuresShowTheirCodesInsteadOfTheFinishe
       EXPECT_EQ(files.open_files(), 0);
     }
   }
+}
+
+// The status texts of "Build Banks of New Sounds": how many banks and
+// programs were written and where, or why nothing was.
+TEST(CollectionCommandsTest, BuildingNewBanksSaysWhatWasWritten) {
+  constexpr char kBefore[] = "Building banks of new sounds...";
+  struct Case {
+    const char* what;
+    std::string compare;
+    std::optional<std::string> base;
+    bool file_output;
+    std::string finished;
+    std::size_t files;  // created below New Banks
+  };
+  const Case cases[] = {
+      {"one bank of one program", CompareBank(), BaseBank(), true,
+       "Finished. 1 bank of 1 program was written: \"New Banks\\New Sounds 1.syx\", with its "
+       "list (.txt).",
+       2},
+      {"one bank, no Base", CompareBank(), std::nullopt, true,
+       "Finished. 1 bank of 2 programs was written: \"New Banks\\New Sounds 1.syx\", with its "
+       "list (.txt).",
+       2},
+      {"three banks", sysex::BankOfDistinctPatches(257, 5), std::nullopt, true,
+       "Finished. 3 banks of 257 programs were written: \"New Banks\\New Sounds 1.syx\" to "
+       "\"New Banks\\New Sounds 3.syx\", each with its list (.txt).",
+       6},
+      {"file output off", sysex::BankOfDistinctPatches(257, 5), std::nullopt, false,
+       "Finished. 3 banks of 257 programs listed; file output is off, so no file was written.", 0},
+      {"no new sound", BaseBank(), CompareBank(), true,
+       "Finished. No new sounds were found, so no bank was written.", 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    dir.WriteFile("Compare/Mine.syx", c.compare);
+    if (c.base) dir.WriteFile("Base/Factory.syx", *c.base);
+    RecordingWindow window;
+    FakeReportFiles files;
+    Application app(window, dir.path(), files);
+    app.LoadBankSets();
+    ASSERT_TRUE(app.item_enabled(menu::kBuildNewSoundBanks));
+    app.channel().set_file_output(c.file_output);
+    window.statuses.clear();
+    app.Click(menu::kBuildNewSoundBanks);
+    EXPECT_EQ(window.statuses, (std::vector<std::string>{kBefore, c.finished}));
+    EXPECT_EQ(files.created().size(), c.files);
+    for (const std::filesystem::path& path : files.created()) {
+      EXPECT_EQ(path.parent_path(), dir.path() / "New Banks");
+    }
+    EXPECT_EQ(app.status_line().codes_shown(), 0);
+  }
+}
+
+TEST(CollectionCommandsTest, BuildingNewBanksChecksTheSetAndShowsWriteErrors) {
+  TempDir dir;
+  dir.WriteFile("Base/Factory.syx", BaseBank());
+  RecordingWindow window;
+  FakeReportFiles files;
+  Application app(window, dir.path(), files);
+  app.LoadBankSets();
+  EXPECT_FALSE(app.item_enabled(menu::kBuildNewSoundBanks));
+  window.statuses.clear();
+  MenuItemOf(menu::kBuildNewSoundBanks).handler(app);
+  EXPECT_EQ(window.statuses, std::vector<std::string>{"Message: ' No bank files were found!'"});
+
+  dir.WriteFile("Compare/Mine.syx", CompareBank());
+  files.FailFolder(dir.path() / "New Banks");
+  app.ReleaseBankSets();
+  app.LoadBankSets();
+  window.statuses.clear();
+  window.pane = {"earlier"};
+  app.Click(menu::kBuildNewSoundBanks);
+  EXPECT_EQ(window.statuses, (std::vector<std::string>{"Building banks of new sounds...",
+                                                       "Message: ' *.txt File Write Error!'"}));
+  EXPECT_EQ(window.pane, std::vector<std::string>{"earlier"});
+  EXPECT_TRUE(files.created().empty());
 }
 
 }  // namespace

@@ -126,6 +126,18 @@ const std::vector<TopicShape>& TopicShapes() {
         "(Dravelin)'.",
         "'Compare\\QS+ Banks.reabank' is a bank/program file of REAPER.",
         "'--slot BANK=KEYBOARD_BANK'"}},
+      {menu::kHelpNewSoundBanks,
+       "Banks of New Sounds for Your Keyboard",
+       {{"Build Banks of New Sounds", 15, 76},
+        {"What the bank files hold", 10, 76},
+        {"How to send a bank to the keyboard", 7, 76}},
+       0,
+       {"in the folder 'New Banks' beside 'Compare' and 'Base'.",
+        "with only its program number changed",
+        "No mix, global or other data is written",
+        "its line in the list says 'damaged dump rebuilt'.",
+        "Set the keyboard to receive program dumps",
+        "in the keyboard's User bank, or in a card bank"}},
   };
   return shapes;
 }

@@ -64,6 +64,9 @@ class HookedReportFiles : public ReportFileSystem {
     hook_(path);
     return disk_.Create(path);
   }
+  bool CreateFolder(const std::filesystem::path& folder) override {
+    return disk_.CreateFolder(folder);
+  }
 
  private:
   std::function<void(const std::filesystem::path&)> hook_;

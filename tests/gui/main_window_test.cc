@@ -77,6 +77,7 @@ TEST_F(MainWindowTest, MenuBarHoldsEveryMenuAndItemInOrderWithMnemonicsAndOneSho
         {"PrintOnlyIdentities", "Print Only &Identities"},
         {"PrintSoundGroups", "Print Sound &Groups"},
         {"PrintBanksWorthKeeping", "Print Banks Worth &Keeping"},
+        {"BuildNewSoundBanks", "&Build Banks of New Sounds"},
         {"PrintNearTwins", "Print &Near Twins"},
         {"ShowPatchDetails", "Show Patch &Details"}}},
       {"CompareToBaseDirectory",
@@ -99,6 +100,7 @@ TEST_F(MainWindowTest, MenuBarHoldsEveryMenuAndItemInOrderWithMnemonicsAndOneSho
         {"HelpCompareToBase", "Help on the Submenu - Compare To '&Base' Directory"},
         {"HelpCollection", "Help on &Sound Groups, Banks Worth Keeping and the Catalogue"},
         {"HelpSequencerFiles", "Patch Names for &Your Sequencer"},
+        {"HelpNewSoundBanks", "Help on Building Ban&ks of New Sounds"},
         {"HelpNearTwins", "Help on Near Twins and Patch &Details"}}},
   };
   auto form = MakeForm();

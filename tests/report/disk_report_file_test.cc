@@ -124,6 +124,41 @@ TEST_F(DiskReportTest, FolderAtTheNameOrMissingFolderGivesCodeFour) {
   EXPECT_EQ(WriteReport("x.txt", "line"), kTxtFileOpenError);
 }
 
+// A folder for files beside Compare is made when missing, taken as it is
+// when there, and refused when its name is taken by something else; a
+// failure there is a write error, and an existing file in the folder is
+// replaced whole, nothing else in it touched.
+TEST_F(DiskReportTest, FolderBesideCompareIsMadeTakenOrRefused) {
+  const ReportFileName data("New Banks", "a.syx");
+  const std::vector<std::uint8_t> bytes = {0xF0, 0x01, 0xF7};
+  ASSERT_EQ(channel_.MakeReportFolder(data), kAllIsOk);
+  ASSERT_EQ(channel_.WriteDataFile(data, bytes), kAllIsOk);
+  EXPECT_EQ(dir_.ReadFile("New Banks/a.syx"), "\xF0\x01\xF7");
+  dir_.WriteFile("New Banks/mine.txt", kOutside);
+  dir_.WriteFile("New Banks/a.syx", kEarlier);
+  ASSERT_EQ(channel_.MakeReportFolder(data), kAllIsOk);
+  ASSERT_EQ(channel_.WriteDataFile(data, bytes), kAllIsOk);
+  EXPECT_EQ(dir_.ReadFile("New Banks/a.syx"), "\xF0\x01\xF7");
+  EXPECT_EQ(dir_.ReadFile("New Banks/mine.txt"), kOutside);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path() / "New Banks"),
+                          fs::directory_iterator()),
+            2);
+
+  // A link to a folder serves; a file, a dangling link or a missing parent
+  // does not.
+  const fs::path elsewhere = dir_.MakeDir("Elsewhere");
+  fs::create_symlink(elsewhere, dir_.path() / "Linked");
+  EXPECT_EQ(channel_.MakeReportFolder(ReportFileName("Linked", "a.syx")), kAllIsOk);
+  dir_.WriteFile("Taken", kOutside);
+  fs::create_symlink("nowhere", dir_.path() / "Dangling");
+  for (const char* folder : {"Taken", "Dangling", "Missing/Below"}) {
+    SCOPED_TRACE(folder);
+    EXPECT_EQ(channel_.MakeReportFolder(ReportFileName(folder, "a.syx")), kTxtFileWriteError);
+  }
+  EXPECT_EQ(dir_.ReadFile("Taken"), kOutside);
+  EXPECT_FALSE(fs::exists(dir_.path() / "Missing"));
+}
+
 // While a report is written nothing shows under a name the bank search
 // takes: no entry at all where the file system has unnamed files, a hidden
 // one elsewhere. The report gets the permissions of any new file.

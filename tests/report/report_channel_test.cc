@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -37,6 +39,7 @@ struct ChunkRecorder : ReportFileSystem {
   std::unique_ptr<ReportFile> Create(const std::filesystem::path&) override {
     return std::make_unique<File>(chunks);
   }
+  bool CreateFolder(const std::filesystem::path&) override { return true; }
   std::vector<std::string> chunks;
 };
 
@@ -134,6 +137,77 @@ TEST_F(ReportChannelTest, ReportFileNamesAreShownWithBackslashAndLieBelowTheWork
   const ReportFileName odd("a\\b.ins");
   EXPECT_EQ(odd.Shown(), "Compare\\a\\b.ins");
   EXPECT_EQ(channel_.ReportFilePath(odd), kRoot / "Compare" / "a\\b.ins");
+  // A file in a folder beside Compare names that folder.
+  const ReportFileName beside("New Banks", "New Sounds 1.syx");
+  EXPECT_EQ(beside.Shown(), "New Banks\\New Sounds 1.syx");
+  EXPECT_EQ(channel_.ReportFilePath(beside), kRoot / "New Banks" / "New Sounds 1.syx");
+  EXPECT_EQ(beside.FolderBelow(kRoot), kRoot / "New Banks");
+  EXPECT_FALSE(beside == ReportFileName("New Sounds 1.syx"));
+}
+
+// A data file is stored whole at once, beside an open report, and never
+// reaches the pane; its folder is made first. Both touch nothing with
+// FileOutput off.
+TEST_F(ReportChannelTest, DataFilesAndTheirFolderUnderEitherFileOutputSetting) {
+  const ReportFileName data("New Banks", "a.syx");
+  const std::filesystem::path data_path = kRoot / "New Banks" / "a.syx";
+  const std::vector<std::uint8_t> bytes = {0xF0, 0x00, 0x0D, 0x0A, 0xF7};
+  for (const bool file : {true, false}) {
+    SCOPED_TRACE(file ? "file output on" : "file output off");
+    RecordingPane pane;
+    FakeReportFiles files;
+    ReportChannel channel(pane, files, kRoot);
+    channel.set_file_output(file);
+    ASSERT_EQ(channel.MakeReportFolder(data), kAllIsOk);
+    ASSERT_EQ(channel.OpenReportFile(ReportFileName("x.txt")), kAllIsOk);
+    channel.WriteReportLine("before");
+    ASSERT_EQ(channel.WriteDataFile(data, bytes), kAllIsOk);
+    channel.WriteReportLine("after");
+    ASSERT_EQ(channel.CloseReportFile(), kAllIsOk);
+    EXPECT_EQ(pane.lines, (std::vector<std::string>{"before", "after"}));
+    EXPECT_EQ(files.folders(), file ? std::vector<std::filesystem::path>{kRoot / "New Banks"}
+                                    : std::vector<std::filesystem::path>{});
+    EXPECT_EQ(files.Contents(data_path), file ? std::string("\xF0\x00\r\n\xF7", 5) : "");
+    EXPECT_EQ(files.Contents(kReport), file ? "before\r\nafter\r\n" : "");
+    EXPECT_EQ(files.open_files(), 0);
+  }
+}
+
+TEST_F(ReportChannelTest, DataFileAndFolderFailuresGiveTheirCodes) {
+  const ReportFileName data("New Banks", "a.syx");
+  const std::filesystem::path data_path = kRoot / "New Banks" / "a.syx";
+  const std::vector<std::uint8_t> bytes(100, 0x41);
+  struct Case {
+    const char* what;
+    std::function<void(FakeReportFiles&)> damage;
+    MessageCode folder;
+    MessageCode file;
+    MessageCode report_after;  // a short report written after them
+  };
+  const Case cases[] = {
+      {"the folder cannot be made", [](auto& f) { f.FailFolder(kRoot / "New Banks"); },
+       kTxtFileWriteError, kAllIsOk, kAllIsOk},
+      {"the file cannot be created", [&](auto& f) { f.FailOpen(data_path); }, kAllIsOk,
+       kTxtFileOpenError, kAllIsOk},
+      {"a write fails", [](auto& f) { f.FailWritesAfter(10); }, kAllIsOk, kTxtFileWriteError,
+       kAllIsOk},
+      {"the close fails", [](auto& f) { f.FailClose(); }, kAllIsOk, kTxtFileWriteError,
+       kTxtFileWriteError},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    RecordingPane pane;
+    FakeReportFiles files;
+    c.damage(files);
+    ReportChannel channel(pane, files, kRoot);
+    EXPECT_EQ(channel.MakeReportFolder(data), c.folder);
+    EXPECT_EQ(channel.WriteDataFile(data, bytes), c.file);
+    EXPECT_EQ(files.open_files(), 0);
+    // A failed data file leaves the channel's reports alone.
+    ASSERT_EQ(channel.OpenReportFile(ReportFileName("x.txt")), kAllIsOk);
+    channel.WriteReportLine("line");
+    EXPECT_EQ(channel.CloseReportFile(), c.report_after);
+  }
 }
 
 TEST_F(ReportChannelTest, OpenFailureGivesCodeFourAndLeavesNothingOpen) {

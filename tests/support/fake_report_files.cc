@@ -41,6 +41,11 @@ std::unique_ptr<ReportFile> FakeReportFiles::Create(const std::filesystem::path&
   return std::make_unique<FakeReportFile>(*this, contents);
 }
 
+bool FakeReportFiles::CreateFolder(const std::filesystem::path& folder) {
+  folders_.push_back(folder);
+  return fail_folder_.count(folder) == 0;
+}
+
 std::string FakeReportFiles::Contents(const std::filesystem::path& path) const {
   const auto it = files_.find(path);
   return it == files_.end() ? std::string() : *it->second;

@@ -72,13 +72,16 @@ DOWN = "\ue015"
 REPORT_COMMANDS = ["CreatePatchNameFiles", "CreateInsFiles", "CreatePatchCatalogue",
                    "PrintAllSimilarities", "PrintOnlyIdentities", "PrintSoundGroups",
                    "PrintBanksWorthKeeping", "PrintNearTwins", "PrintUniqueOnly",
-                   "PrintIdenticalOnly"]
+                   "PrintIdenticalOnly", "BuildNewSoundBanks"]
 HELP_COMMANDS = ["AboutDravelin", "BackgroundInfo", "ListReportInfo", "ComparisonReportInfo",
                  "InstallInfo", "ExecutionInfo", "TutorialInfo", "EditInfo", "HelpGenControl",
                  "HelpCreateLists", "HelpCompareWithin", "HelpCompareToBase", "HelpCollection",
-                 "HelpSequencerFiles", "HelpNearTwins"]
+                 "HelpSequencerFiles", "HelpNewSoundBanks", "HelpNearTwins"]
 LISTING_ZIPS = {"CreatePatchNameFiles": ("patch-name-lists.zip", ".txt"),
                 "CreateInsFiles": ("instrument-file-sections.zip", ".ins")}
+# The command that writes into a folder beside Compare, and its archive,
+# whose members keep that folder in their names.
+NEW_BANKS = ("BuildNewSoundBanks", "New Banks", "new-banks.zip")
 # The commands that write one file, which downloads as it stands.
 SINGLE_FILES = {"PrintAllSimilarities": "compare.txt", "PrintOnlyIdentities": "identity.txt",
                 "PrintUniqueOnly": "uniqC2B.txt", "PrintIdenticalOnly": "identC2B.txt",
@@ -956,6 +959,7 @@ def run(page, browser, args, binary, scratch, work, empty):
         for leftover in os.listdir(os.path.join(work, "Compare")):
             if not leftover.lower().endswith(".syx"):
                 os.remove(os.path.join(work, "Compare", leftover))
+        shutil.rmtree(os.path.join(work, NEW_BANKS[1]), ignore_errors=True)
         out, err = batch(binary, work, command)
         expected_statuses += err[1:]  # err[0] is the batch program's start-up load
         page.click(command)
@@ -963,7 +967,26 @@ def run(page, browser, args, binary, scratch, work, empty):
               "%s: the pane differs from the batch program's output" % command)
         written = sorted(f for f in os.listdir(os.path.join(work, "Compare"))
                          if not f.lower().endswith(".syx"))
-        if command in LISTING_ZIPS:
+        if command == NEW_BANKS[0]:
+            check(written == [], "%s: batch wrote %r into Compare" % (command, written))
+            folder = os.path.join(work, NEW_BANKS[1])
+            banks = sorted(NEW_BANKS[1] + "/" + f for f in os.listdir(folder))
+            check(len(banks) >= 2, "%s: batch wrote %r" % (command, banks))
+            data = page.download(NEW_BANKS[2])
+            check(data is not None, "%s: no %s download" % (command, NEW_BANKS[2]))
+            if data is not None:
+                path = os.path.join(scratch, NEW_BANKS[2])
+                with open(path, "wb") as f:
+                    f.write(data)
+                with zipfile.ZipFile(path) as archive:
+                    check(archive.testzip() is None, "%s: bad CRC in the zip" % command)
+                    check(sorted(archive.namelist()) == banks,
+                          "%s: zip holds %r, batch wrote %r" % (command, archive.namelist(), banks))
+                    for member in archive.namelist():
+                        with open(os.path.join(work, member), "rb") as f:
+                            check(archive.read(member) == f.read(),
+                                  "%s: %s differs" % (command, member))
+        elif command in LISTING_ZIPS:
             zip_name, extension = LISTING_ZIPS[command]
             data = page.download(zip_name)
             check(data is not None, "%s: no %s download" % (command, zip_name))

@@ -151,12 +151,15 @@ TEST(WebReportFileSystemTest, ClosedFilesAreKeptWholeUntilTakenAndNamedBelowTheR
   EXPECT_TRUE(files.TakeClosedFiles().empty());
 
   // A file in a folder below the report folder keeps that folder in its
-  // name; one elsewhere is named by its file name.
+  // name, and so does one in a folder beside it; one elsewhere is named by
+  // its file name.
   const std::pair<const char*, const char*> kPaths[] = {
       {"/work/Compare/New Banks/First.syx", "New Banks/First.syx"},
       {"/work/Compare/./a/../b/c.txt", "b/c.txt"},
-      {"/work/Base/stray.txt", "stray.txt"},
-      {"/work/Compare2/near.txt", "near.txt"},
+      {"/work/New Banks/New Sounds 1.syx", "New Banks/New Sounds 1.syx"},
+      {"/work/Base/../Compare2/near.txt", "Compare2/near.txt"},
+      {"/work/stray.txt", "stray.txt"},
+      {"/elsewhere/New Banks/x.syx", "x.syx"},
   };
   for (const auto& [path, name] : kPaths) {
     auto file = files.Create(path);

@@ -2,7 +2,8 @@
 """dravelin-batch.exe under Wine against the native dravelin-batch.
 
 Runs every report command with both programs on copies of the same bank
-folders and checks that every file they leave in Compare/, their standard
+folders and checks that every file they leave in Compare/ and New Banks/
+(the banks of new sounds and their lists), their standard
 output (the pane) and standard error (the status line) and their exit codes
 are the same byte for byte. The folders: the bundled example banks, a
 generated set whose file names sort differently by bytes, by case and by
@@ -33,7 +34,10 @@ import tempfile
 COMMANDS = ["CreatePatchNameFiles", "CreateInsFiles", "CreatePatchCatalogue",
             "PrintAllSimilarities", "PrintOnlyIdentities", "PrintSoundGroups",
             "PrintBanksWorthKeeping", "PrintUniqueOnly", "PrintIdenticalOnly",
-            "CreateInsDefinitionFile", "CreateMidnamFile", "CreateReabankFile"]
+            "CreateInsDefinitionFile", "CreateMidnamFile", "CreateReabankFile",
+            "BuildNewSoundBanks"]
+# The folders the commands write into, beside the bank folders.
+WRITTEN_FOLDERS = ["Compare", "New Banks"]
 # Keyboard banks given by name for the generated set's sequencer files: the
 # names reach the Windows program as UTF-8, as its file names do.
 GENERATED_SLOTS = ["--slot", "Caf\u00e9 Pads=User", "--slot", "\u00dcber Leads.syx=Card 11",
@@ -91,10 +95,16 @@ def run(command, folder, env, slots):
 
 
 def folder_files(folder):
+    """Every file the commands may have written, by its path below
+    `folder` ("Compare/compare.txt"), the bank files of Compare included."""
     result = {}
-    for name in os.listdir(os.path.join(folder, "Compare")):
-        with open(os.path.join(folder, "Compare", name), "rb") as f:
-            result[name] = f.read()
+    for written in WRITTEN_FOLDERS:
+        path = os.path.join(folder, written)
+        if not os.path.isdir(path):
+            continue
+        for name in os.listdir(path):
+            with open(os.path.join(path, name), "rb") as f:
+                result[written + "/" + name] = f.read()
     return result
 
 
@@ -163,15 +173,17 @@ def main():
         files_windows = folder_files(windows)
         for name in sorted(set(files_native) | set(files_windows)):
             if files_native.get(name) != files_windows.get(name):
-                problems.append("Compare/%r differs" % name)
+                problems.append("%r differs" % name)
         reports = len([n for n in files_native if not n.lower().endswith(".syx")])
-        if problems or reports == 0:
+        banks = len([n for n in files_native if n.startswith("New Banks/")])
+        if problems or reports == 0 or banks == 0:
             failed += 1
-            print("FAIL %s: %s" % (label, "; ".join(problems) or "no report written"))
+            print("FAIL %s: %s" % (label, "; ".join(problems) or "no report or bank written"))
         else:
             passed += 1
-            print("ok   %s: %d report files, %d bytes of pane output, exit %d, alike"
-                  % (label, reports, len(outcome_native[1]), outcome_native[0]))
+            print("ok   %s: %d report files (%d in New Banks), %d bytes of pane output, "
+                  "exit %d, alike" % (label, reports, banks, len(outcome_native[1]),
+                                      outcome_native[0]))
     shutil.rmtree(scratch, ignore_errors=True)
     print("%d passed, %d failed" % (passed, failed))
     return 1 if failed else 0
