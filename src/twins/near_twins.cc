@@ -172,7 +172,9 @@ void NearTwins::FindPlayAlike() {
     std::vector<GroupId> alike(groups_of(playing).begin(), groups_of(playing).end());
     if (other != kNoPlaying) {
       alike.insert(alike.end(), groups_of(other).begin(), groups_of(other).end());
-      std::inplace_merge(alike.begin(), alike.begin() + groups_of(playing).size(), alike.end());
+      std::inplace_merge(alike.begin(),
+                         alike.begin() + static_cast<std::ptrdiff_t>(groups_of(playing).size()),
+                         alike.end());
     }
     if (alike.size() >= 2 && groups_.HoldsComparePatch(alike.front())) {
       play_alike_.push_back(std::move(alike));

@@ -79,13 +79,15 @@ class TwinsWriter {
     std::size_t alike_groups = 0;
     for (const std::vector<GroupId>& alike : twins_.play_alike()) alike_groups += alike.size();
     std::array<std::size_t, kMostDifferences + 1> pairs{};
-    for (const NearTwinPair& pair : twins_.pairs()) ++pairs[pair.differences];
+    for (const NearTwinPair& pair : twins_.pairs()) {
+      ++pairs[static_cast<std::size_t>(pair.differences)];
+    }
     channel_.WriteReportLine("  Sound groups:                 " +
                              std::to_string(groups_.group_count()));
     channel_.WriteReportLine("  Groups that play alike:       " +
                              Counted(alike_groups, "group", "groups") + " in " +
                              Counted(twins_.play_alike().size(), "set", "sets"));
-    for (int differences = 1; differences <= kMostDifferences; ++differences) {
+    for (std::size_t differences = 1; differences <= kMostDifferences; ++differences) {
       channel_.WriteReportLine("  Near twins in " +
                                Counted(differences, "parameter: ", "parameters:") + "   " +
                                Counted(pairs[differences], "pair", "pairs"));
@@ -243,7 +245,8 @@ MessageCode WriteNearTwinsReport(ReportChannel& channel, const BankSet& compare_
     std::size_t end = next;
     while (end < pairs.size() && pairs[end].differences == differences) ++end;
     WriteSectionHead(channel,
-                     "Near twins in " + Counted(differences, "parameter:", "parameters:"),
+                     "Near twins in " + Counted(static_cast<std::size_t>(differences), "parameter:",
+                                                "parameters:"),
                      end == next);
     for (; next < end && !channel.failed(); ++next) writer.WritePair(pairs[next]);
     next = end;

@@ -126,10 +126,10 @@ void PlayedSounds::NumberPlayedSounds(const SoundGroups& groups) {
 void PlayedSounds::FindNearPairs() {
   const auto count = static_cast<PlayedId>(masked_.size());
   std::vector<std::pair<std::uint64_t, PlayedId>> keys(count);
-  for (int chunk = 0; chunk < kChunks; ++chunk) {
+  for (std::size_t chunk = 0; chunk < kChunks; ++chunk) {
     for (PlayedId played = 0; played < count; ++played) {
       const SoundKind kind = kinds_[played];
-      const auto seed = static_cast<std::uint64_t>(chunk * 2 + (kind == SoundKind::kDrum ? 1 : 0));
+      const std::uint64_t seed = chunk * 2 + (kind == SoundKind::kDrum ? 1 : 0);
       keys[played] = {HashWithin(masked_[played], MasksOf(kind).chunks[chunk], seed), played};
     }
     std::sort(keys.begin(), keys.end());
@@ -145,7 +145,7 @@ void PlayedSounds::FindNearPairs() {
           if (!AgreeWithin(masked_[a], masked_[b], masks.chunks[chunk])) continue;
           // A pair that agrees on an earlier chunk was met there.
           bool met = false;
-          for (int earlier = 0; earlier < chunk && !met; ++earlier) {
+          for (std::size_t earlier = 0; earlier < chunk && !met; ++earlier) {
             met = AgreeWithin(masked_[a], masked_[b], masks.chunks[earlier]);
           }
           if (met) continue;

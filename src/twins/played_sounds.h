@@ -50,7 +50,7 @@ struct NearSoundPair {
 
 class PlayedSounds {
  public:
-  static constexpr int kChunks = kMostDifferences + 1;
+  static constexpr std::size_t kChunks = kMostDifferences + 1;
 
   // Numbers the played sounds of every block the groups hold, then finds
   // the near pairs. `groups` must outlive this.
