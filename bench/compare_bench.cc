@@ -4,19 +4,21 @@
 // indexed "Print All Similarities" its report file is copied with cp, the
 // measure that report is held against.
 //
-// The three reports over the whole collection ("Print Sound Groups", "Print
-// Banks Worth Keeping", "Create Patch Catalogue") on the same corpus, both
-// sets taking part, are held against what they cannot do without: loading
-// the sets from their bank files on disk (the corpus written out as .syx
-// files and read as the program reads them) and writing their bytes (their
-// report file copied into a new file after each run). Their memory is the peak of
+// The reports over the whole collection ("Print Sound Groups", "Print Banks
+// Worth Keeping", "Create Patch Catalogue", "Print Near Twins") on the same
+// corpus, both sets taking part, are timed the same way. The first three
+// are held against what they cannot do without: loading the sets from
+// their bank files on disk (the corpus written out as .syx files and read
+// as the program reads them) and writing their bytes (their report file
+// copied into a new file after each run); "Print Near Twins", which judges
+// sounds against each other, against the indexed "Print All Similarities". Their memory is the peak of
 // the heap while they run, per patch, on the whole corpus and on a quarter
 // of it: it grows with the patches when the two are alike.
 //
 // After the benchmarks a summary gives, as medians over the runs, each
 // report's indexed and plain time and their ratio, the cp time and the
-// ratio of report to cp, and each collection report's time against loading
-// and copying and its memory; --compare_summary=FILE writes the same
+// ratio of report to cp, each collection report's time against loading
+// and copying and its memory, and near twins against all similarities; --compare_summary=FILE writes the same
 // figures as JSON.
 
 #include <benchmark/benchmark.h>
@@ -45,6 +47,7 @@
 #include "tests/compare/oracle/literal_reports.h"
 #include "tests/support/temp_dir.h"
 #include "tools/sysex/dump_builder.h"
+#include "twins/near_twins_report.h"
 
 // The heap in use and its peak, counted by the program's operator new and
 // delete below (each block carries its size in front of it).
@@ -283,9 +286,10 @@ void BM_Report(benchmark::State& state, Report report, bool literal) {
 
 // --- The reports over the whole collection -----------------------------------
 
-enum class Collection { kSoundGroups, kBanksWorthKeeping, kPatchCatalogue };
-constexpr Collection kCollectionReports[] = {
-    Collection::kSoundGroups, Collection::kBanksWorthKeeping, Collection::kPatchCatalogue};
+enum class Collection { kSoundGroups, kBanksWorthKeeping, kPatchCatalogue, kNearTwins };
+constexpr Collection kCollectionReports[] = {Collection::kSoundGroups,
+                                             Collection::kBanksWorthKeeping,
+                                             Collection::kPatchCatalogue, Collection::kNearTwins};
 
 ReportInfo InfoOf(Collection report) {
   switch (report) {
@@ -293,6 +297,8 @@ ReportInfo InfoOf(Collection report) {
       return {"sound_groups", "Print Sound Groups", kSoundGroupsReportFile};
     case Collection::kBanksWorthKeeping:
       return {"banks_worth_keeping", "Print Banks Worth Keeping", kBanksWorthKeepingReportFile};
+    case Collection::kNearTwins:
+      return {"near_twins", "Print Near Twins", kNearTwinsReportFile};
     default:
       return {"patch_catalogue", "Create Patch Catalogue", kPatchCatalogueFile};
   }
@@ -305,6 +311,8 @@ MessageCode WriteReport(ReportChannel& channel, const BankSet& compare_set, cons
       return WriteSoundGroupsReport(channel, compare_set, base_set);
     case Collection::kBanksWorthKeeping:
       return WriteBanksWorthKeepingReport(channel, compare_set, base_set);
+    case Collection::kNearTwins:
+      return WriteNearTwinsReport(channel, compare_set, base_set);
     default:
       return WritePatchCatalogue(channel, compare_set, base_set);
   }
@@ -543,7 +551,15 @@ void PrintSummary(std::FILE* out, bool json) {
     }
     first = false;
   }
-  if (json) std::fprintf(out, "\n  }\n}\n");
+  const double all_similarities = MedianMs(std::string(InfoOf(Report::kAllSimilarities).key) +
+                                           "/indexed");
+  const double near_twins = MedianMs(std::string(InfoOf(Collection::kNearTwins).key) + "/ms");
+  const double twins_ratio = all_similarities > 0 ? near_twins / all_similarities : 0;
+  if (json) {
+    std::fprintf(out, "\n  },\n  \"near_twins_over_all_similarities\": %.2f\n}\n", twins_ratio);
+  } else {
+    std::fprintf(out, "%-30s %12.2f\n", "Near Twins / All Similarities", twins_ratio);
+  }
 }
 
 }  // namespace

@@ -22,6 +22,8 @@ class NullWindow final : public WindowOperations {
   void ClearPane() override {}
   void ShowStatus(std::string_view text) override { last_status = std::string(text); }
   void MenuItemChanged(MenuItemId) override {}
+  std::string CaretLineText() override { return {}; }
+  void ShowDetails(std::string_view, std::span<const std::string>) override {}
   std::string last_status;
 };
 

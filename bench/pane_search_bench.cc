@@ -41,6 +41,10 @@ class ModelWindow final : public WindowOperations {
   void ClearPane() override { model_.Clear(); }
   void ShowStatus(std::string_view) override {}
   void MenuItemChanged(MenuItemId) override {}
+  std::string CaretLineText() override {
+    return std::string(model_.text().Line(model_.caret().line));
+  }
+  void ShowDetails(std::string_view, std::span<const std::string>) override {}
 
  private:
   PaneModel& model_;

@@ -16,6 +16,8 @@
 // - the banks of new sounds read back as programs numbered from 0, one per
 //   row of their lists, no two with the same sounds, and with them in the
 //   Base set no Compare sound is new;
+// - the details of the patches named on the pane's last line leave the pane
+//   and the report files alone, and name those patches first;
 // - reading the files again gives the same sets.
 //
 // Input: the first byte tells how many pieces go to Compare/ (the rest go
@@ -54,8 +56,10 @@
 #include "compare/against_base_report.h"
 #include "compare/patch_label.h"
 #include "compare/within_compare_report.h"
+#include "details/patch_lookup.h"
 #include "report/report_channel.h"
 #include "report/report_file.h"
+#include "twins/near_twins_report.h"
 
 namespace dravelin {
 namespace {
@@ -86,8 +90,14 @@ class FuzzWindow final : public WindowOperations {
   void ClearPane() override { pane.clear(); }
   void ShowStatus(std::string_view) override {}
   void MenuItemChanged(MenuItemId) override {}
+  // The caret stands on the pane's last line.
+  std::string CaretLineText() override { return pane.empty() ? std::string() : pane.back(); }
+  void ShowDetails(std::string_view, std::span<const std::string> lines) override {
+    details.assign(lines.begin(), lines.end());
+  }
 
   std::vector<std::string> pane;
+  std::vector<std::string> details;
 };
 
 struct MemoryFile {
@@ -282,6 +292,7 @@ enum class CommandKind {
   kCollection,
   kSequencerFile,
   kNewBanks,
+  kDetails,
   kHelp
 };
 
@@ -297,10 +308,11 @@ CommandKind KindOf(MenuItemId item) {
     return CommandKind::kAgainstBase;
   }
   if (item == menu::kPrintSoundGroups || item == menu::kPrintBanksWorthKeeping ||
-      item == menu::kCreatePatchCatalogue) {
+      item == menu::kCreatePatchCatalogue || item == menu::kPrintNearTwins) {
     return CommandKind::kCollection;
   }
   if (item == menu::kBuildNewSoundBanks) return CommandKind::kNewBanks;
+  if (item == menu::kShowPatchDetails) return CommandKind::kDetails;
   return CommandKind::kHelp;
 }
 
@@ -314,6 +326,7 @@ std::string_view ReportFileOf(MenuItemId item) {
   if (item == menu::kPrintSoundGroups) return kSoundGroupsReportFile;
   if (item == menu::kPrintBanksWorthKeeping) return kBanksWorthKeepingReportFile;
   if (item == menu::kCreatePatchCatalogue) return kPatchCatalogueFile;
+  if (item == menu::kPrintNearTwins) return kNearTwinsReportFile;
   return kIdenticalReportFile;
 }
 
@@ -426,6 +439,26 @@ Outcome RunCommand(Application& app, FuzzWindow& window, MemoryReportFiles& file
   const CommandKind kind = KindOf(item);
   files.files.clear();
   const int codes_before = app.status_line().codes_shown();
+  if (kind == CommandKind::kDetails) {
+    const std::vector<std::string> pane_before = window.pane;
+    const std::vector<NamedPatch> named =
+        FindLabelledPatches(window.CaretLineText(), app.compare_set(),
+                            app.base_loaded() ? app.base_set() : BankSet());
+    window.details.clear();
+    app.Click(item);
+    Check(window.pane == pane_before, "details leave the pane alone");
+    Check(files.files.empty(), "details write no file");
+    Check(app.status_line().codes_shown() == codes_before, "details show no message code");
+    if (named.empty()) {
+      Check(window.details.empty(), "no details without a patch named");
+    } else {
+      std::string first_line = LabelOf(named[0]);
+      if (named.size() > 1) first_line += " / " + LabelOf(named[1]);
+      Check(!window.details.empty() && window.details.front() == first_line,
+            "details name their patches first");
+    }
+    return Outcome{window.pane, files.files, 0};
+  }
   app.Click(item);
   Outcome outcome{window.pane, files.files, app.status_line().codes_shown() - codes_before};
 

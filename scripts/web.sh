@@ -18,7 +18,7 @@ python3 "$root/scripts/web_page.py" "$page/dravelin.html" "$page/dravelin.css" \
     "$page/protocol.js" \
     "$page/pane_view.js" "$page/pane_input.js" "$page/find_bar.js" "$page/menu_bar.js" \
     "$page/folders.js" "$page/report_delivery.js" "$page/zip.js" "$page/keyboard_banks.js" \
-    "$page/page.js" "$page/worker.js" "$build/cmake/src/web/dravelin_core.js" \
+    "$page/details.js" "$page/page.js" "$page/worker.js" "$build/cmake/src/web/dravelin_core.js" \
     "$build/dravelin.html"
 size=$(stat -c %s "$build/dravelin.html")
 echo "Built $build/dravelin.html ($size bytes)"

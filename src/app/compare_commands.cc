@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/application.h"
 #include "app/menu_table.h"
@@ -10,6 +11,9 @@
 #include "collection/sound_groups_report.h"
 #include "compare/against_base_report.h"
 #include "compare/within_compare_report.h"
+#include "details/patch_details.h"
+#include "details/patch_lookup.h"
+#include "twins/near_twins_report.h"
 
 namespace dravelin {
 namespace {
@@ -43,6 +47,15 @@ constexpr CommandTexts kSoundGroupsTexts = {
 constexpr CommandTexts kBanksWorthKeepingTexts = {
     "Counting the sounds each bank adds...", "Finished. The file \"",
     "\" tells how many sounds each sysex file in the \"Compare\" directory adds"};
+
+constexpr CommandTexts kNearTwinsTexts = {
+    "Finding near twins...", "Finished. The file \"",
+    "\" lists the patches whose sounds differ in at most three parameters"};
+
+constexpr std::string_view kDetailsStarted = "Reading the patches named on the line at the cursor...";
+constexpr std::string_view kNoPatchNamed =
+    "The line at the cursor names no patch of the sysex files read: put the cursor on a line "
+    "that names one.";
 
 // Each command checks the sets it needs, announces the report, writes it, then
 // shows its finished text or the code that stopped it.
@@ -108,6 +121,15 @@ std::string NewSoundBanksFinished(const NewSoundBanks& built, bool file_output) 
   return text;
 }
 
+// The status text once the details of `shown` (one or two patches) are up.
+std::string DetailsShownText(const std::vector<NamedPatch>& shown) {
+  if (shown.size() == 1) {
+    return "Finished. The details of " + LabelOf(shown[0]) + " are shown beside the report.";
+  }
+  return "Finished. " + LabelOf(shown[0]) + " and " + LabelOf(shown[1]) +
+         " are shown side by side beside the report.";
+}
+
 }  // namespace
 
 void PrintAllSimilaritiesClick(Application& app) {
@@ -147,6 +169,32 @@ void BuildNewSoundBanksClick(Application& app) {
   const MessageCode code = WriteNewSoundBanks(app.channel(), app.compare_set(),
                                               app.base_loaded() ? app.base_set() : no_base, &built);
   status.ShowCommandOutcome(code, NewSoundBanksFinished(built, app.channel().file_output()));
+}
+
+void PrintNearTwinsClick(Application& app) {
+  RunCollectionCommand(app, kNearTwinsTexts, &WriteNearTwinsReport, kNearTwinsReportFile);
+}
+
+// The patches come from the pane's line at the caret, as the window holds
+// it; the first two that the line names are shown.
+void ShowPatchDetailsClick(Application& app) {
+  StatusLine& status = app.status_line();
+  if (app.compare_set().empty()) {
+    status.ShowMessageCode(kNoBankFiles);
+    return;
+  }
+  status.ShowStatus(kDetailsStarted);
+  const BankSet no_base;
+  std::vector<NamedPatch> named = FindLabelledPatches(
+      app.window().CaretLineText(), app.compare_set(), app.base_loaded() ? app.base_set() : no_base);
+  if (named.empty()) {
+    status.ShowStatus(kNoPatchNamed);
+    return;
+  }
+  if (named.size() > 2) named.resize(2);
+  const std::vector<std::string> lines = PatchDetailsLines(named);
+  app.window().ShowDetails(kPatchDetailsTitle, lines);
+  status.ShowStatus(DetailsShownText(named));
 }
 
 }  // namespace dravelin

@@ -405,6 +405,47 @@ constexpr std::string_view kTopic14Paragraph3[] = {
     "the PC, as the topic 'How to Put New Patches into Your User Bank' shows.",
 };
 
+constexpr std::string_view kTopic15Paragraph1[] = {
+    "Creates 'twins.txt' in 'Compare': every pair of patches in 'Compare', and",
+    "of a 'Compare' patch with a 'Base' patch when 'Base' was read, whose sounds",
+    "are not identical but differ in at most three parameters, each difference",
+    "named with the first patch's value, then the second's, for example 'Sound 1",
+    "Effect Level: 90 / 99'. Patches are held as the sound groups of 'Print",
+    "Sound Groups' and numbered as it numbers them, so that a pair of groups",
+    "holding many copies is listed once, with the patches of each group. Groups",
+    "whose sounds differ only in bits that never count play alike and are listed",
+    "together. The pairs differing in 1, 2 and 3 parameters follow in that",
+    "order, then every sound group whose patches' effects differ: each of its",
+    "effects is held against the first, with the differences. Everything also",
+    "goes to the screen unless the screen display is off.",
+};
+constexpr std::string_view kTopic15Paragraph2[] = {
+    "Sounds count as the keyboard plays them: spare bits and whatever a",
+    "switched-off sound holds never count, nor do slots or repeated sounds.",
+    "Every sound either patch plays is paired with a sound the other plays: with",
+    "itself where the other plays it too, otherwise so that the pairs differ in",
+    "the fewest parameters in all; a sound may be in more than one pair. A sound",
+    "may instead be paired with a switched-off slot of the other patch, which",
+    "counts as one difference (its Enable), but only one patch of a pair may",
+    "lend such slots. A keyboard sound and a drum sound never pair, and a patch",
+    "that plays no sound has no near twin. A sound is named by the first slot",
+    "that holds it, both slots where they differ.",
+};
+constexpr std::string_view kTopic15Paragraph3[] = {
+    "Shows every parameter of the patches named on the line that holds the",
+    "cursor in the report, in a window of its own beside the report: the",
+    "program's common part, each sound and the effects, grouped as the",
+    "keyboard's edit pages group them, each value as the keyboard shows it. A",
+    "line that names two patches, as the pairs of 'twins.txt' do, shows them",
+    "side by side, the second patch's sounds in the order that pairs them best,",
+    "'*' marking each parameter that differs and '~' bits that differ but never",
+    "count. Any report line that names a patch as \"bank [007:Name      ]\" will",
+    "do; a bank name found in both folders means the 'Compare' bank unless",
+    "(Base) follows the name. F2 shows the details, Esc closes them.",
+    "'dravelin-batch' takes the patches as '--patch BANK:PROGRAM' (one or two)",
+    "and prints their details.",
+};
+
 constexpr HelpParagraph kTopic1Paragraphs[] = {
     {"What is Dravelin?", 76, kTopic1Paragraph1},
     {"What types of report files can be created?", 76, kTopic1Paragraph2},
@@ -469,6 +510,12 @@ constexpr HelpParagraph kTopic14Paragraphs[] = {
     {"How to send a bank to the keyboard", 76, kTopic14Paragraph3},
 };
 
+constexpr HelpParagraph kTopic15Paragraphs[] = {
+    {"Print Near Twins", 76, kTopic15Paragraph1},
+    {"How sounds are paired and counted", 76, kTopic15Paragraph2},
+    {"Show Patch Details", 76, kTopic15Paragraph3},
+};
+
 constexpr std::array<HelpTopic, kHelpTopicCount> kTopics = {{
     {"What does the Dravelin Program Do?", kTopic1Paragraphs},
     {"How to Create 'Patch List' Reports", kTopic2Paragraphs},
@@ -484,6 +531,7 @@ constexpr std::array<HelpTopic, kHelpTopicCount> kTopics = {{
     {"Sound Groups, Banks Worth Keeping and the Catalogue", kTopic12Paragraphs},
     {"Patch Names for Your Sequencer", kTopic13Paragraphs},
     {"Banks of New Sounds for Your Keyboard", kTopic14Paragraphs},
+    {"Near Twins and Patch Details", kTopic15Paragraphs},
 }};
 
 constexpr std::string_view kBannerStarLine =

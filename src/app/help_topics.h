@@ -32,7 +32,7 @@ struct HelpTopic {
   std::span<const HelpParagraph> paragraphs;
 };
 
-inline constexpr int kHelpTopicCount = 14;
+inline constexpr int kHelpTopicCount = 15;
 
 // Topic `number`, counting from 1 as the Help menu lists them after the
 // about item. `number` must lie in 1..kHelpTopicCount.

@@ -85,6 +85,8 @@ void CreatePatchCatalogueClick(Application& app);
 void PrintSoundGroupsClick(Application& app);
 void PrintBanksWorthKeepingClick(Application& app);
 void BuildNewSoundBanksClick(Application& app);
+void PrintNearTwinsClick(Application& app);
+void ShowPatchDetailsClick(Application& app);
 void AboutDravelinClick(Application& app);
 
 // What an item needs to be enabled: every load of the bank sets enables the
@@ -114,14 +116,18 @@ struct MenuItem {
   // The item's command reads the bank folders afresh: a front end that
   // holds copies of the folders' files (the page) takes them anew first.
   bool reads_folders = false;
+  // The key that clicks the item in the window and the page, as Qt and the
+  // page name it ("F2"); empty for none.
+  std::string_view shortcut = {};
 };
 
 namespace menu_row {
 
 constexpr MenuItem Command(DropDown drop_down, std::string_view component, std::string_view caption,
                            char mnemonic, ItemNeeds needs, ClickHandler handler,
-                           std::string_view archive = {}) {
-  return {drop_down, component, caption, mnemonic, needs, handler, 0, false, archive};
+                           std::string_view archive = {}, std::string_view shortcut = {}) {
+  return {drop_down, component, caption, mnemonic, needs, handler, 0, false, archive, false,
+          shortcut};
 }
 
 // A command that reads the bank folders afresh.
@@ -183,6 +189,10 @@ inline constexpr auto kMenuItems = [] {
               'K', N::kCompareSet, &PrintBanksWorthKeepingClick),
       Command(D::kCompareWithinDirectory, "BuildNewSoundBanks", "Build Banks of New Sounds", 'B',
               N::kCompareSet, &BuildNewSoundBanksClick, "new-banks.zip"),
+      Command(D::kCompareWithinDirectory, "PrintNearTwins", "Print Near Twins", 'N',
+              N::kCompareSet, &PrintNearTwinsClick),
+      Command(D::kCompareWithinDirectory, "ShowPatchDetails", "Show Patch Details", 'D',
+              N::kCompareSet, &ShowPatchDetailsClick, {}, "F2"),
       Command(D::kCompareToBaseDirectory, "PrintUniqueOnly", "Print Unique Patches Only", 'U',
               N::kBothSets, &PrintUniqueOnlyClick),
       Command(D::kCompareToBaseDirectory, "PrintIdenticalOnly", "Print Identical Patches Only", 'I',
@@ -204,6 +214,7 @@ inline constexpr auto kMenuItems = [] {
                12),
       HelpItem("HelpSequencerFiles", "Patch Names for Your Sequencer", 'Y', 13),
       HelpItem("HelpNewSoundBanks", "Help on Building Banks of New Sounds", 'k', 14),
+      HelpItem("HelpNearTwins", "Help on Near Twins and Patch Details", 'D', 15),
   });
 }();
 
@@ -248,6 +259,8 @@ inline constexpr MenuItemId kPrintOnlyIdentities = ItemNamed("PrintOnlyIdentitie
 inline constexpr MenuItemId kPrintSoundGroups = ItemNamed("PrintSoundGroups");
 inline constexpr MenuItemId kPrintBanksWorthKeeping = ItemNamed("PrintBanksWorthKeeping");
 inline constexpr MenuItemId kBuildNewSoundBanks = ItemNamed("BuildNewSoundBanks");
+inline constexpr MenuItemId kPrintNearTwins = ItemNamed("PrintNearTwins");
+inline constexpr MenuItemId kShowPatchDetails = ItemNamed("ShowPatchDetails");
 inline constexpr MenuItemId kPrintUniqueOnly = ItemNamed("PrintUniqueOnly");
 inline constexpr MenuItemId kPrintIdenticalOnly = ItemNamed("PrintIdenticalOnly");
 inline constexpr MenuItemId kAboutDravelin = ItemNamed("AboutDravelin");
@@ -265,6 +278,7 @@ inline constexpr MenuItemId kHelpCompareToBase = ItemNamed("HelpCompareToBase");
 inline constexpr MenuItemId kHelpCollection = ItemNamed("HelpCollection");
 inline constexpr MenuItemId kHelpSequencerFiles = ItemNamed("HelpSequencerFiles");
 inline constexpr MenuItemId kHelpNewSoundBanks = ItemNamed("HelpNewSoundBanks");
+inline constexpr MenuItemId kHelpNearTwins = ItemNamed("HelpNearTwins");
 }  // namespace menu
 
 // The table's own consistency, checked when it is compiled.

@@ -5,6 +5,8 @@
 #ifndef DRAVELIN_APP_WINDOW_OPERATIONS_H_
 #define DRAVELIN_APP_WINDOW_OPERATIONS_H_
 
+#include <span>
+#include <string>
 #include <string_view>
 
 #include "app/menu_item_id.h"
@@ -22,6 +24,15 @@ class WindowOperations : public Pane {
   // both; the window reads them back (Application::item_caption and
   // item_enabled) and shows them.
   virtual void MenuItemChanged(MenuItemId item) = 0;
+
+  // The text of the pane's line that holds the caret, as the pane holds it
+  // now (the user's own edits included); empty when it has none.
+  virtual std::string CaretLineText() = 0;
+
+  // Shows `lines` in a view of their own beside the pane, named `title`,
+  // in place of what that view showed before; the pane and its caret stay
+  // as they are.
+  virtual void ShowDetails(std::string_view title, std::span<const std::string> lines) = 0;
 };
 
 }  // namespace dravelin

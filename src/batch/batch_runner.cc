@@ -1,11 +1,15 @@
 #include "batch/batch_runner.h"
 
 #include <optional>
+#include <span>
+#include <string>
+#include <utility>
 #include <string_view>
 #include <vector>
 
 #include "app/application.h"
 #include "app/menu_table.h"
+#include "details/patch_lookup.h"
 #include "report/report_file.h"
 #include "sequencer/bank_assignment.h"
 
@@ -15,6 +19,7 @@ namespace {
 constexpr std::string_view kUsage =
     "Usage: dravelin-batch [COMMAND ...]\n"
     "       dravelin-batch [--slot BANK=KEYBOARD_BANK ...] COMMAND ...\n"
+    "       dravelin-batch --patch BANK:PROGRAM [--patch BANK:PROGRAM] [COMMAND ...]\n"
     "       dravelin-batch --list\n"
     "       dravelin-batch --help | --version\n"
     "\n"
@@ -34,6 +39,13 @@ constexpr std::string_view kUsage =
     "Card1 to Card11, or none (not on the keyboard); banks it displaces take the\n"
     "free ones. Given any, the assignment is saved in Compare/QS+ Banks.slots\n"
     "when such a command runs.\n"
+    "\n"
+    "ShowPatchDetails prints every parameter of the patches the window's pane\n"
+    "names on the line at the cursor; here --patch BANK:PROGRAM (once or twice)\n"
+    "names them: BANK a bank file's name or its name without .syx, PROGRAM its\n"
+    "program number (0 to 255), looked for in Compare, then in Base. Two are\n"
+    "printed side by side. Given --patch, the COMMAND is ShowPatchDetails unless\n"
+    "others are given.\n"
     "\n"
     "Lines of the text pane go to standard output, status texts to standard\n"
     "error. Exit status: 0 when no message code was shown, 1 when one was,\n"
@@ -59,10 +71,20 @@ class StreamWindow final : public WindowOperations {
     std::fflush(err_);
   }
   void MenuItemChanged(MenuItemId) override {}
+  // The labels of the patches --patch named, as a report line would name
+  // them.
+  std::string CaretLineText() override { return caret_line_; }
+  // The details are printed as pane lines are.
+  void ShowDetails(std::string_view, std::span<const std::string> lines) override {
+    for (const std::string& line : lines) AppendPaneLine(line);
+  }
+
+  void set_caret_line(std::string line) { caret_line_ = std::move(line); }
 
  private:
   std::FILE* out_;
   std::FILE* err_;
+  std::string caret_line_;
 };
 
 void PrintError(std::FILE* err, std::string_view message) {
@@ -102,8 +124,25 @@ int RunBatch(const std::vector<std::string>& args, const std::filesystem::path& 
   }
   std::vector<std::string_view> commands;
   std::vector<std::string> slots;
+  std::vector<std::string> patches;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
+    if (arg == "--patch" || arg.starts_with("--patch=")) {
+      if (!commands.empty()) {
+        PrintError(err, "--patch comes before the commands (see --help)");
+        return kBatchExitUsage;
+      }
+      if (arg == "--patch" && ++i == args.size()) {
+        PrintError(err, "--patch needs BANK:PROGRAM (see --help)");
+        return kBatchExitUsage;
+      }
+      patches.push_back(arg == "--patch" ? args[i] : arg.substr(8));
+      if (patches.size() > 2) {
+        PrintError(err, "--patch names one or two patches (see --help)");
+        return kBatchExitUsage;
+      }
+      continue;
+    }
     if (arg == "--slot" || arg.starts_with("--slot=")) {
       if (!commands.empty()) {
         PrintError(err, "--slot comes before the commands (see --help)");
@@ -154,6 +193,26 @@ int RunBatch(const std::vector<std::string>& args, const std::filesystem::path& 
     PrintError(err, "--slot: " + wrong);
     app.FormClose();
     return kBatchExitUsage;
+  }
+  // The patches --patch names, as the line at the cursor.
+  std::string caret_line;
+  for (const std::string& patch : patches) {
+    std::string why;
+    const std::optional<NamedPatch> named =
+        FindPatchByBankAndProgram(patch, app.compare_set(),
+                                  app.base_loaded() ? app.base_set() : BankSet(), &why);
+    if (!named) {
+      std::fflush(out);
+      PrintError(err, "--patch: " + why);
+      app.FormClose();
+      return kBatchExitUsage;
+    }
+    if (!caret_line.empty()) caret_line += " / ";
+    caret_line += LabelOf(*named);
+  }
+  window.set_caret_line(std::move(caret_line));
+  if (!patches.empty() && commands.empty()) {
+    commands.push_back(MenuItemOf(menu::kShowPatchDetails).component);
   }
   if (list) {
     PrintMenuList(app, out);

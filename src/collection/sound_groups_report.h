@@ -18,6 +18,7 @@
 
 #include "banks/bank.h"
 #include "base/message_code.h"
+#include "compare/patch_label.h"
 #include "report/report_channel.h"
 
 namespace dravelin {
@@ -25,7 +26,7 @@ namespace dravelin {
 inline constexpr std::string_view kSoundGroupsReportFile = "groups.txt";
 inline constexpr std::string_view kSoundGroupsLine = "Sound Groups:";
 // Follows the label of a Base patch.
-inline constexpr std::string_view kBaseMark = " (Base)";
+inline constexpr std::string_view kBaseMark = kBaseLabelMark;
 
 // Writes the report over `compare_set` and `base_set` (an empty Base set
 // takes no part) to Compare\groups.txt. Returns the code of OpenReportFile

@@ -6,6 +6,7 @@
 #define DRAVELIN_COMPARE_PATCH_LABEL_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,27 @@ namespace dravelin {
 
 // Appends the label of `patch` of `bank` to `out`.
 void AppendPatchLabel(const Bank& bank, const Patch& patch, std::string& out);
+
+// A label found in a line of text. The bank's name is the text between the
+// label's opening double quote and " [", but a bank name may itself hold
+// double quotes, so each double quote before " [" (back to the end of the
+// label before) may open it: `bank_names` holds every such reading, the
+// shortest first.
+struct FoundPatchLabel {
+  std::vector<std::string_view> bank_names;
+  std::uint8_t program_number = 0;
+  std::string_view name;  // kPatchNameLength characters
+  // The label is followed by kBaseLabelMark: it names a Base patch.
+  bool base = false;
+};
+
+// Follows the label of a Base patch where reports mark it.
+inline constexpr std::string_view kBaseLabelMark = " (Base)";
+
+// Every label in `line`, in the order they stand: each "<bank name>
+// [<three digits>:<ten characters>]" between double quotes, with a program
+// number of at most 255, possibly followed by kBaseLabelMark.
+std::vector<FoundPatchLabel> FindPatchLabels(std::string_view line);
 
 // The labels of every patch of a set, formatted once and kept in one block
 // of text, so that a report that names each patch many times copies them.

@@ -199,6 +199,8 @@ void DataMemo::Type(std::string_view utf8) {
   EditText([this, utf8] { return model_.Type(utf8); });
 }
 
+void DataMemo::SetReadOnly(bool read_only) { model_.set_read_only(read_only); }
+
 void DataMemo::EditText(const std::function<bool()>& change) {
   TrackChanges();
   if (change()) ModelChanged(true);
@@ -274,11 +276,12 @@ QMenu* DataMemo::CreateContextMenu(QWidget* parent) {
   add("edit-undo", QStringLiteral("&Undo"), QKeySequence::Undo, CanUndo(), &DataMemo::Undo);
   add("edit-redo", QStringLiteral("&Redo"), QKeySequence::Redo, CanRedo(), &DataMemo::Redo);
   menu->addSeparator();
-  add("edit-cut", QStringLiteral("Cu&t"), QKeySequence::Cut, selected, &DataMemo::Cut);
+  const bool editable = !model_.read_only();
+  add("edit-cut", QStringLiteral("Cu&t"), QKeySequence::Cut, selected && editable, &DataMemo::Cut);
   add("edit-copy", QStringLiteral("&Copy"), QKeySequence::Copy, selected, &DataMemo::Copy);
   add("edit-paste", QStringLiteral("&Paste"), QKeySequence::Paste,
-      clipboard != nullptr && clipboard->hasText(), &DataMemo::Paste);
-  add("edit-delete", QStringLiteral("Delete"), QKeySequence::UnknownKey, selected,
+      editable && clipboard != nullptr && clipboard->hasText(), &DataMemo::Paste);
+  add("edit-delete", QStringLiteral("Delete"), QKeySequence::UnknownKey, selected && editable,
       &DataMemo::DeleteSelection);
   menu->addSeparator();
   add("select-all", QStringLiteral("Select All"), QKeySequence::SelectAll,
@@ -469,6 +472,13 @@ void DataMemo::keyPressEvent(QKeyEvent* event) {
   }
   if (event->matches(QKeySequence::Delete)) {
     EditText([this] { return model_.DeleteForward(); });
+    return;
+  }
+  if (model_.read_only() && (key == Qt::Key_Tab || key == Qt::Key_Backtab)) {
+    // Nothing to type: Tab and Shift+Tab move the focus on, as in any view
+    // that is only read.
+    QAbstractScrollArea::focusNextPrevChild(key == Qt::Key_Tab &&
+                                            (modifiers & Qt::ShiftModifier) == 0);
     return;
   }
   if (key == Qt::Key_Return || key == Qt::Key_Enter) {

@@ -120,6 +120,10 @@ class DataMemo final : public QAbstractScrollArea {
   // Opens the find bar with the focus in its text field.
   void OpenFindBar();
 
+  // A read-only pane refuses every edit (the model's), and Tab moves the
+  // focus on instead of typing blanks.
+  void SetReadOnly(bool read_only);
+
   // Moves the caret; with `extend` the selection then runs from its anchor
   // to the new place.
   void MoveCaret(PanePosition position, bool extend);

@@ -62,7 +62,8 @@ void* DataMemoAccessible::interface_cast(QAccessible::InterfaceType type) {
 
 QAccessible::State DataMemoAccessible::state() const {
   QAccessible::State state = QAccessibleWidget::state();
-  state.editable = true;
+  state.editable = !memo()->model().read_only();
+  state.readOnly = memo()->model().read_only();
   state.multiLine = true;
   state.selectableText = true;
   state.focusable = true;

@@ -31,6 +31,7 @@
 #include "gui/ansi_text.h"
 #include "gui/client_area.h"
 #include "gui/data_memo.h"
+#include "gui/details_dialog.h"
 #include "gui/keyboard_banks_dialog.h"
 #include "gui/status_label.h"
 #include "report/report_file.h"
@@ -182,6 +183,10 @@ void TForm1::BuildMenu() {
     QAction* action = menus[static_cast<std::size_t>(item.drop_down)]->addAction(
         MenuText(item.caption, item.mnemonic));
     action->setObjectName(DecodeAnsi(item.component));
+    if (!item.shortcut.empty()) {
+      action->setShortcut(QKeySequence(
+          QString::fromLatin1(item.shortcut.data(), static_cast<qsizetype>(item.shortcut.size()))));
+    }
     connect(action, &QAction::triggered, this, [this, id] { Click(id); });
     actions_.push_back(action);
   }
@@ -312,6 +317,16 @@ void TForm1::AppendPaneBlock(const TextBlock& block) {
 }
 
 void TForm1::ClearPane() { data_memo_->Clear(); }
+
+std::string TForm1::CaretLineText() {
+  const PaneModel& model = data_memo_->model();
+  return std::string(model.text().Line(model.caret().line));
+}
+
+void TForm1::ShowDetails(std::string_view title, std::span<const std::string> lines) {
+  if (details_ == nullptr) details_ = new DetailsDialog(this, data_memo_);
+  details_->ShowLines(DecodeAnsi(title), lines);
+}
 
 void TForm1::ShowStatus(std::string_view text) { msg_label_->ShowText(DecodeAnsi(text)); }
 

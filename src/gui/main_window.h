@@ -17,6 +17,8 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -37,6 +39,7 @@ namespace dravelin {
 
 class ClientArea;
 class DataMemo;
+class DetailsDialog;
 class ReportFileSystem;
 
 // The size of the window's client area below the menu bar, as the window
@@ -79,10 +82,15 @@ class TForm1 final : public QMainWindow, public WindowOperations {
   void ClearPane() override;
   void ShowStatus(std::string_view text) override;
   void MenuItemChanged(MenuItemId item) override;
+  // The report's line at the caret; details open beside the window.
+  std::string CaretLineText() override;
+  void ShowDetails(std::string_view title, std::span<const std::string> lines) override;
 
   DataMemo* data_memo() const { return data_memo_; }
   StatusLabel* msg_label() const { return msg_label_; }
   QAction* item_action(MenuItemId item) const { return actions_[IndexOf(item)]; }
+  // Null until details were first shown.
+  DetailsDialog* details_dialog() const { return details_; }
   Application& application() { return application_; }
 
  protected:
@@ -111,6 +119,7 @@ class TForm1 final : public QMainWindow, public WindowOperations {
   ClientArea* client_ = nullptr;
   StatusLabel* msg_label_ = nullptr;
   DataMemo* data_memo_ = nullptr;
+  DetailsDialog* details_ = nullptr;
   std::vector<QAction*> actions_;  // in menu order
   QMetaObject::Connection screen_watch_;
   QSize fitted_frame_;  // the frame's size around the window when it was last fitted

@@ -346,6 +346,7 @@ void PaneModel::Move(PaneMove move, bool extend) {
 
 template <typename Change>
 bool PaneModel::Edit(PaneRange replaced, Change&& change) {
+  if (read_only_) return false;
   std::size_t length = 0;
   std::size_t from = 0;
   std::size_t removed = 0;
@@ -391,11 +392,13 @@ bool PaneModel::DeleteSelection() {
 }
 
 bool PaneModel::Backspace() {
+  if (read_only_) return false;
   if (!has_selection()) anchor_ = Before(caret_);
   return DeleteSelection();
 }
 
 bool PaneModel::DeleteForward() {
+  if (read_only_) return false;
   if (!has_selection()) anchor_ = After(caret_);
   return DeleteSelection();
 }

@@ -182,6 +182,10 @@ class PaneModel {
   // lines, as a clipboard or an input method may hand them). Typing on from
   // where the last typing ended is one undo step with it.
   bool Type(std::string_view utf8);
+  // A read-only model refuses every edit below (each returns false): a view
+  // of text that is there to be read, such as a patch's details.
+  void set_read_only(bool read_only) { read_only_ = read_only; }
+  bool read_only() const { return read_only_; }
   // Blanks up to the next tab stop.
   bool TypeTab();
   // Deletes the selection, or else the character before (after) the caret,
@@ -272,6 +276,7 @@ class PaneModel {
   void TakeGoalColumn();
 
   PaneText text_;
+  bool read_only_ = false;
   std::uint64_t text_changes_ = 0;
   bool tracks_changes_ = false;
   PaneChangeLog changes_;

@@ -69,6 +69,12 @@ std::string MenuJson(const Application& application) {
     } else {
       AppendJsonString(json, item.archive);
     }
+    json += ",\"shortcut\":";
+    if (item.shortcut.empty()) {
+      json += "null";
+    } else {
+      AppendJsonString(json, item.shortcut);
+    }
     json += '}';
   });
   json += '}';

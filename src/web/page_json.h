@@ -17,7 +17,8 @@ namespace dravelin {
 void AppendJsonString(std::string& json, std::string_view bytes);
 
 // { title, dropDowns: [{ component, caption }], items: [{ id, dropDown,
-// component, caption, enabled, asksAssignment, readsFolders, archive }] },
+// component, caption, enabled, asksAssignment, readsFolders, archive,
+// shortcut }] },
 // the items in menu order with their states as `application` holds them.
 std::string MenuJson(const Application& application);
 

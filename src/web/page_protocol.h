@@ -64,6 +64,11 @@ void dravelin_files_saved(int written);
 
 // --- The pane: one export per call of paneCalls, named after it ---
 
+// The calls and queries that follow act on the report's pane (`details`
+// 0) or on the details pane beside it (1), until the next such call: the
+// worker's script chooses the pane a message names (its `pane`).
+void dravelin_pane_use(int details);
+
 // Each is the PagePane method of its name (web/page_pane.h), which says
 // what it does; flags are 0 or 1, text is UTF-8 at `utf8`, `size` bytes.
 void dravelin_pane_view(std::size_t columns, std::size_t rows, std::size_t shown_rows);
@@ -106,6 +111,8 @@ void dravelin_post_item(int item, const char16_t* caption, std::size_t size, int
 void dravelin_post_menu(const char* json, std::size_t size);
 void dravelin_post_assignment(const char* json, std::size_t size);
 void dravelin_post_assignment_refused(const char16_t* text, std::size_t size);
+// The details pane holds new details, named `title` ("details").
+void dravelin_post_details(const char16_t* title, std::size_t size);
 // A report file was closed; its bytes follow after the request
 // (dravelin_post_file_bytes).
 void dravelin_post_file_closed(const char* name, std::size_t size);

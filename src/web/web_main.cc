@@ -55,6 +55,20 @@ class WorkerBridge final : public dravelin::PageBridge {
   void FileClosed(std::string_view name) override {
     dravelin_post_file_closed(name.data(), name.size());
   }
+  std::string CaretLineText() override {
+    const dravelin::PaneModel& pane = dravelin::WorkerPane().model();
+    return std::string(pane.text().Line(pane.caret().line));
+  }
+  // The details go into the details pane's own model, from its top; the
+  // page shows its second view over it.
+  void DetailsShown(std::string_view title, std::span<const std::string> lines) override {
+    dravelin::PaneModel& details = dravelin::WorkerDetailsPane().model();
+    details.set_read_only(true);
+    details.Clear();
+    for (const std::string& line : lines) details.AppendLine(line);
+    const std::u16string shown = Shown(title);
+    dravelin_post_details(shown.data(), shown.size());
+  }
 };
 
 struct Core {

@@ -50,6 +50,11 @@ class PageBridge {
   // closed; its bytes follow after the command
   // (WebReportFileSystem::TakeClosedFiles).
   virtual void FileClosed(std::string_view name) = 0;
+  // The bytes of the pane's line that holds the caret, as the pane holds it.
+  virtual std::string CaretLineText() = 0;
+  // Lines to show in a view of their own beside the pane, named `title`
+  // (WindowOperations::ShowDetails).
+  virtual void DetailsShown(std::string_view title, std::span<const std::string> lines) = 0;
 };
 
 class WebWindow final : public WindowOperations {
@@ -68,6 +73,11 @@ class WebWindow final : public WindowOperations {
   // Reports the item's caption and enabled state as the Application holds
   // them.
   void MenuItemChanged(MenuItemId item) override;
+  // Both as the page's pane and its details view answer them.
+  std::string CaretLineText() override { return page_.CaretLineText(); }
+  void ShowDetails(std::string_view title, std::span<const std::string> lines) override {
+    page_.DetailsShown(title, lines);
+  }
 
   // The page has saved a command's report files after the command ended, or
   // failed to write one of them (`all_written` false): then the status line

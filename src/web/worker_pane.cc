@@ -1,5 +1,6 @@
-// The pane's exports (page_protocol.h): each passes its call on to the one
-// PagePane of the page, which does the work (web/page_pane.h).
+// The pane's exports (page_protocol.h): each passes its call on to the
+// PagePane in use, the report's or the details', which does the work
+// (web/page_pane.h).
 
 #include "web/worker_pane.h"
 
@@ -18,7 +19,10 @@ namespace {
 
 using dravelin::PagePane;
 
-PagePane& Pane() { return dravelin::WorkerPane(); }
+// The pane the calls act on (dravelin_pane_use); the report's until then.
+PagePane* used = nullptr;
+
+PagePane& Pane() { return used != nullptr ? *used : dravelin::WorkerPane(); }
 
 std::string_view Bytes(const char* data, std::size_t size) { return {data, size}; }
 
@@ -57,9 +61,18 @@ PagePane& WorkerPane() {
   return pane;
 }
 
+PagePane& WorkerDetailsPane() {
+  static PagePane pane;
+  return pane;
+}
+
 }  // namespace dravelin
 
 extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void dravelin_pane_use(int details) {
+  used = details != 0 ? &dravelin::WorkerDetailsPane() : &dravelin::WorkerPane();
+}
 
 EMSCRIPTEN_KEEPALIVE void dravelin_pane_view(std::size_t columns, std::size_t rows,
                                              std::size_t shown_rows) {

@@ -21,6 +21,7 @@
 #include "tests/support/fake_report_files.h"
 #include "tests/support/temp_dir.h"
 #include "tools/sysex/dump_builder.h"
+#include "twins/near_twins_report.h"
 
 namespace dravelin {
 namespace {
@@ -54,6 +55,9 @@ const Command kCommands[] = {
      "Making the patch catalogue...",
      "Finished. The file \"Compare\\catalogue.csv\" lists every patch, one row each, for a "
      "spreadsheet"},
+    {menu::kPrintNearTwins, kNearTwinsReportFile, &WriteNearTwinsReport, "Finding near twins...",
+     "Finished. The file \"Compare\\twins.txt\" lists the patches whose sounds differ in at "
+     "most three parameters"},
 };
 
 std::string CompareBank() {

@@ -1,5 +1,6 @@
 // A WindowOperations that records what the program shows: pane lines, pane
-// clears, status texts and which menu items it said had changed.
+// clears, status texts, which menu items it said had changed and the details
+// it showed; its caret stands on the line the test gives.
 
 #ifndef DRAVELIN_TESTS_APP_RECORDING_WINDOW_H_
 #define DRAVELIN_TESTS_APP_RECORDING_WINDOW_H_
@@ -7,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <new>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -26,6 +28,12 @@ class RecordingWindow : public WindowOperations {
   }
   void ShowStatus(std::string_view text) override { statuses.emplace_back(text); }
   void MenuItemChanged(MenuItemId item) override { changed_items.push_back(item); }
+  std::string CaretLineText() override { return caret_line; }
+  void ShowDetails(std::string_view title, std::span<const std::string> lines) override {
+    details_title = std::string(title);
+    details.assign(lines.begin(), lines.end());
+    ++details_shown;
+  }
 
   // The pane's lines joined, each ended by "\n".
   std::string PaneText() const {
@@ -46,6 +54,12 @@ class RecordingWindow : public WindowOperations {
   int clears = 0;
   std::vector<std::string> statuses;
   std::vector<MenuItemId> changed_items;
+  // What CaretLineText answers.
+  std::string caret_line;
+  // What ShowDetails showed last, and how many times it was called.
+  std::string details_title;
+  std::vector<std::string> details;
+  int details_shown = 0;
 };
 
 }  // namespace dravelin::testing

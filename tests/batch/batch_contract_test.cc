@@ -65,6 +65,9 @@ std::string MenuList(bool compare_items, bool base_items,
          state(compare_items) + "\n" +
          "CompareWithinDirectory\tBuildNewSoundBanks\tBuild Banks of New Sounds\t" +
          state(compare_items) + "\n" +
+         "CompareWithinDirectory\tPrintNearTwins\tPrint Near Twins\t" + state(compare_items) +
+         "\n" + "CompareWithinDirectory\tShowPatchDetails\tShow Patch Details\t" +
+         state(compare_items) + "\n" +
          "CompareToBaseDirectory\tPrintUniqueOnly\tPrint Unique Patches Only\t" +
          state(base_items) + "\n" +
          "CompareToBaseDirectory\tPrintIdenticalOnly\tPrint Identical Patches Only\t" +
@@ -85,7 +88,8 @@ std::string MenuList(bool compare_items, bool base_items,
          "Help\tHelpCollection\tHelp on Sound Groups, Banks Worth Keeping and the "
          "Catalogue\tenabled\n"
          "Help\tHelpSequencerFiles\tPatch Names for Your Sequencer\tenabled\n"
-         "Help\tHelpNewSoundBanks\tHelp on Building Banks of New Sounds\tenabled\n";
+         "Help\tHelpNewSoundBanks\tHelp on Building Banks of New Sounds\tenabled\n"
+         "Help\tHelpNearTwins\tHelp on Near Twins and Patch Details\tenabled\n";
 }
 
 TEST_F(BatchContractTest, HelpAnywherePrintsUsageAndLoadsNothing) {

@@ -1,4 +1,4 @@
-// The three commands over the whole collection as scripts see them through
+// The commands over the whole collection as scripts see them through
 // dravelin-batch: standard output (the pane), standard error (the status
 // line), exit status and the report files; and the catalogue as Python's
 // csv module reads it.
@@ -43,6 +43,10 @@ const Command kCommands[] = {
      "Making the patch catalogue...\n"
      "Finished. The file \"Compare\\catalogue.csv\" lists every patch, one row each, for a "
      "spreadsheet\n"},
+    {"PrintNearTwins", "twins.txt",
+     "Finding near twins...\n"
+     "Finished. The file \"Compare\\twins.txt\" lists the patches whose sounds differ in at "
+     "most three parameters\n"},
 };
 
 // The pane's lines as standard output has them: the file's lines, each

@@ -65,16 +65,18 @@ TAB = "\ue004"
 ESCAPE = "\ue00c"
 HOME = "\ue011"
 RIGHT = "\ue014"
+F2 = "\ue032"
 F3 = "\ue033"
+DOWN = "\ue015"
 
 REPORT_COMMANDS = ["CreatePatchNameFiles", "CreateInsFiles", "CreatePatchCatalogue",
                    "PrintAllSimilarities", "PrintOnlyIdentities", "PrintSoundGroups",
-                   "PrintBanksWorthKeeping", "PrintUniqueOnly", "PrintIdenticalOnly",
-                   "BuildNewSoundBanks"]
+                   "PrintBanksWorthKeeping", "PrintNearTwins", "PrintUniqueOnly",
+                   "PrintIdenticalOnly", "BuildNewSoundBanks"]
 HELP_COMMANDS = ["AboutDravelin", "BackgroundInfo", "ListReportInfo", "ComparisonReportInfo",
                  "InstallInfo", "ExecutionInfo", "TutorialInfo", "EditInfo", "HelpGenControl",
                  "HelpCreateLists", "HelpCompareWithin", "HelpCompareToBase", "HelpCollection",
-                 "HelpSequencerFiles", "HelpNewSoundBanks"]
+                 "HelpSequencerFiles", "HelpNewSoundBanks", "HelpNearTwins"]
 LISTING_ZIPS = {"CreatePatchNameFiles": ("patch-name-lists.zip", ".txt"),
                 "CreateInsFiles": ("instrument-file-sections.zip", ".ins")}
 # The command that writes into a folder beside Compare, and its archive,
@@ -84,7 +86,7 @@ NEW_BANKS = ("BuildNewSoundBanks", "New Banks", "new-banks.zip")
 SINGLE_FILES = {"PrintAllSimilarities": "compare.txt", "PrintOnlyIdentities": "identity.txt",
                 "PrintUniqueOnly": "uniqC2B.txt", "PrintIdenticalOnly": "identC2B.txt",
                 "CreatePatchCatalogue": "catalogue.csv", "PrintSoundGroups": "groups.txt",
-                "PrintBanksWorthKeeping": "keep.txt"}
+                "PrintBanksWorthKeeping": "keep.txt", "PrintNearTwins": "twins.txt"}
 
 failures = []
 
@@ -733,6 +735,84 @@ def check_keyboard_banks(page, browser, args, binary, scratch, work):
             os.remove(os.path.join(compare, leftover))
 
 
+def details_line(page, row):
+    """The text of row `row` in sight in the details pane (the rows are
+    wide enough there for a line of labels)."""
+    wait_until(lambda: page.js("return document.querySelectorAll("
+                               "'#DetailsMemo .pane-row').length") > row, 10)
+    return page.js("const rows = document.querySelectorAll('#DetailsMemo .pane-row');"
+                   "return rows.length > arguments[0] ? rows[arguments[0]].textContent : null",
+                   row)
+
+
+def check_patch_details(page, browser):
+    """"Show Patch Details" from the report's line at the caret: F2 opens the
+    details beside the report with the focus in them, read-only and named for
+    screen readers; Esc closes them and the focus is back in the report,
+    which is as it was."""
+    page.click("PrintNearTwins")
+    page.download("twins.txt")
+    report = page.pane()
+    lines = report.split("\n")
+    pair = next((i for i, line in enumerate(lines)
+                 if line.startswith('  "') and '" / "' in line), None)
+    check(pair is not None, "near twins: no pair line in %r" % lines[:40])
+    if pair is None:
+        return
+    # The caret onto that line, from the keyboard.
+    page.js("document.querySelector('#DataMemo .pane-rows').focus()")
+    browser.keys(("down", CONTROL), HOME, ("up", CONTROL))
+    # Down by rows until the caret is on the pair's line (a long line may
+    # wrap into several rows).
+    start = sum(len(line) + 1 for line in lines[:pair])
+    for _ in range(3 * pair + 10):
+        if page.js("return window.dravelin.paneCaret()") >= start:
+            break
+        browser.keys(DOWN)
+        page.wait_idle()
+    page.statuses()
+    browser.keys(F2)
+    page.wait_idle()
+    wait_until(lambda: page.js("return document.getElementById('PatchDetails').open"), 10)
+    state = page.js("""const d = document.getElementById('PatchDetails');
+        const box = d.querySelector('.pane-rows');
+        return [d.open, document.activeElement === box, box.getAttribute('aria-label'),
+                box.getAttribute('aria-readonly'),
+                document.getElementById('PatchDetailsTitle').textContent]""")
+    check(state == [True, True, "Patch Details", "true", "Patch Details"],
+          "details: open, focused, named, read-only, titled: %r" % state)
+    first = details_line(page, 0)
+    check(first == lines[pair].strip(), "details' first line %r, the pair's %r"
+          % (first, lines[pair]))
+    statuses = page.statuses()
+    check(statuses[-1:] == ["Finished. %s and %s are shown side by side beside the report."
+                            % tuple(lines[pair].strip().split(" / ", 1))],
+          "details statuses: %r" % statuses)
+    # Typing changes nothing; Tab reaches Close; Esc closes.
+    browser.keys("x", ENTER)
+    page.wait_idle()
+    check(details_line(page, 0) == first, "the details were edited")
+    browser.keys(TAB)
+    check(page.js("return document.activeElement.id") == "PatchDetailsClose",
+          "Tab from the details: %r" % page.js("return document.activeElement.id"))
+    browser.keys(ESCAPE)
+    page.wait_idle()
+    after = page.js("""return [document.getElementById('PatchDetails').open,
+        document.activeElement === document.querySelector('#DataMemo .pane-rows')]""")
+    check(after == [False, True], "after Esc: open, report focused: %r" % after)
+    check(page.pane() == report, "the details changed the report")
+    # A line without a patch: a status text, nothing opens.
+    browser.keys(("down", CONTROL), HOME, ("up", CONTROL))
+    page.wait_idle()
+    page.statuses()
+    browser.keys(F2)
+    page.wait_idle()
+    check(not page.js("return document.getElementById('PatchDetails').open"),
+          "details opened for a line without a patch")
+    check(page.status().startswith("The line at the cursor names no patch"),
+          "status for a line without a patch: %r" % page.status())
+
+
 def check_long_copy(page, browser, examples, scratch):
     """Ctrl+A and copy over a report of more than a million characters (64
     copies of one example bank, every patch like its copies) hands the
@@ -936,6 +1016,7 @@ def run(page, browser, args, binary, scratch, work, empty):
     check(shown == expected_statuses,
           "status texts:\n page  %r\n batch %r" % (shown, expected_statuses))
     check_keyboard_banks(page, browser, args, binary, scratch, work)
+    check_patch_details(page, browser)
 
     # The order in which the browser hands the files over never shows: the
     # Compare files handed over in reverse name order give the report the

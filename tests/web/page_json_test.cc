@@ -1,6 +1,6 @@
 // The JSON the core posts to the page, read back by Python's json module:
-// the menu tells which items ask for the keyboard banks and which read the
-// folders afresh, and the dialog's texts arrive whole, whatever bytes the
+// the menu tells which items ask for the keyboard banks, which read the
+// folders afresh and which have a shortcut, and the dialog's texts arrive whole, whatever bytes the
 // bank file names hold.
 
 #include "web/page_json.h"
@@ -34,6 +34,10 @@ TEST(PageJsonTest, TheMenuSaysWhichItemsAskForTheKeyboardBanksOrReadTheFolders) 
   EXPECT_EQ(PythonReads(dir, MenuJson(app),
                         "' '.join(i['component'] for i in d['items'] if i['readsFolders'])"),
             "ReadInputFilesAgain");
+  EXPECT_EQ(PythonReads(dir, MenuJson(app),
+                        "' '.join(i['component'] + '=' + i['shortcut'] for i in d['items'] "
+                        "if i['shortcut'] is not None)"),
+            "ShowPatchDetails=F2");
   EXPECT_EQ(PythonReads(dir, MenuJson(app), "str(len(d['items'])) + d['title'][:8]"),
             std::to_string(kMenuItemCount) + "Dravelin");
 }

@@ -227,3 +227,36 @@ TEST(PagePaneTest, JsonTextsKeepEveryUtf16Unit) {
 
 }  // namespace
 }  // namespace dravelin
+
+namespace dravelin {
+namespace {
+
+// The details pane: its model is read-only, so no call of the page changes
+// its text, while the caret, the selection and the search move as in the
+// report's pane.
+TEST(PagePaneTest, AReadOnlyPaneRefusesEveryEditButMovesAndSelects) {
+  PagePane pane;
+  Fill(pane, {"\"Bank [001:Name      ]\"", "  * Volume    88    89"});
+  pane.model().set_read_only(true);
+  pane.View(40, 5, 5);
+  const auto edits = {
+      +[](PagePane& p) { p.Type("typed"); },      +[](PagePane& p) { p.Type("\n"); },
+      +[](PagePane& p) { p.Backspace(); },        +[](PagePane& p) { p.DeleteForward(); },
+      +[](PagePane& p) { p.DeleteSelection(); },  +[](PagePane& p) { p.Undo(); },
+  };
+  for (const auto edit : edits) {
+    for (const bool selected : {false, true}) {
+      pane.Click(1, 4, false);
+      if (selected) pane.Click(0, 3, true);
+      edit(pane);
+      EXPECT_EQ(pane.AllText(), u"\"Bank [001:Name      ]\"\n  * Volume    88    89");
+    }
+  }
+  EXPECT_TRUE(pane.Move("documentEnd", false));
+  EXPECT_EQ(pane.model().caret().line, 1u);
+  pane.SelectAll();
+  EXPECT_EQ(pane.SelectedText(), pane.AllText());
+}
+
+}  // namespace
+}  // namespace dravelin

@@ -38,6 +38,14 @@ class RecordingPage final : public PageBridge {
   void FileClosed(std::string_view name) override {
     events.push_back("closed " + std::string(name));
   }
+  std::string CaretLineText() override { return caret_line; }
+  void DetailsShown(std::string_view title, std::span<const std::string> lines) override {
+    std::string event = "details " + std::string(title);
+    for (const std::string& line : lines) event += " [" + line + "]";
+    events.push_back(event);
+  }
+
+  std::string caret_line;
 
   std::vector<std::string> events;
 };

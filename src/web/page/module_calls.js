@@ -20,6 +20,9 @@ mergeInto(LibraryManager.library, {
   dravelin_post_assignment_refused: function (text, size) {
     dravelinPost(DravelinProtocol.toPage.assignmentRefused(dravelinUtf16(text, size)));
   },
+  dravelin_post_details: function (title, size) {
+    dravelinPost(DravelinProtocol.toPage.details(dravelinUtf16(title, size)));
+  },
   dravelin_post_file_closed: function (name, size) {
     dravelinFileClosed(HEAPU8.slice(name, name + size));
   },

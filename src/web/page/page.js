@@ -19,6 +19,7 @@
   new DravelinPaneInput(pane);
   const findBar = new DravelinFindBar(pane, document.getElementById('FindBar'));
   const keyboardBanks = new DravelinKeyboardBanks(document.getElementById('KeyboardBanks'));
+  const details = new DravelinDetails(document.getElementById('PatchDetails'), post, pane);
   const statusLabel = document.getElementById('MsgLabel');
   const menuBar = dravelinMenuBar(document.getElementById('MainMenu1'), (id) => runItem(id),
                                   () => pane.focus());
@@ -57,7 +58,7 @@
     post(message);
   }
 
-  worker.onmessage = (event) => DravelinProtocol.dispatch(event.data, {
+  worker.onmessage = (event) => details.take(event.data) || DravelinProtocol.dispatch(event.data, {
     menu: (m) => {
       document.title = m.menu.title;
       document.getElementById('Caption').textContent = m.menu.title;
@@ -174,8 +175,8 @@
   // --- The automation interface ---------------------------------------------
 
   window.dravelin = {
-    // Also while the pane's model has not answered the user's input.
-    busy: () => busy() || pane.busy(),
+    // Also while a pane's model has not answered the user's input.
+    busy: () => busy() || pane.busy() || details.pane.busy(),
     // While the worker has not ended the page's last request (report files
     // may still be on their way after it has).
     working: () => !ready || pending > 0,

@@ -54,6 +54,9 @@ class DravelinPane {
     // While an input method composes, the browser edits the rows itself and
     // the pane does not paint over them.
     this.composing = false;
+    // The id of the caret's row, which the text box names as its active
+    // descendant: one of its own for each pane of the page.
+    this.caretRowId = 'PaneCaretRow';
 
     element.classList.add('pane');
     // The focus goes to the text box inside, not to the scrolling box.
@@ -245,7 +248,7 @@ class DravelinPane {
         div.textContent = text;
       }
       if (row === caretRow) {
-        div.id = 'PaneCaretRow';
+        div.id = this.caretRowId;
         caretRowBox = div;
         this.paintedCaret = { row, unit: view.caretUnit };
       }

@@ -5,7 +5,11 @@
 // boundary is src/web/page_protocol.h. Texts from the core (status, captions,
 // file names) arrive decoded as the pane decodes its lines. The pane's model
 // lives in the worker: the page sends it the user's input ("paneInput") and
-// paints the views it posts back ("paneView").
+// paints the views it posts back ("paneView"). Beside the report's pane
+// there is a second one, the details pane (its view in details.js): each
+// of the pane's messages ("paneInput", "paneQuery", "paneView",
+// "paneAnswer") is the report pane's unless it carries pane: 'details'
+// (onPane).
 'use strict';
 
 const DravelinProtocol = Object.freeze({
@@ -93,10 +97,11 @@ const DravelinProtocol = Object.freeze({
     // The window's title, drop-down menus and items, as the core describes
     // them: { title, dropDowns: [{ component, caption }], items: [{ id,
     // dropDown, component, caption, enabled, asksAssignment, readsFolders,
-    // archive }] }, where readsFolders says that the item's command reads
-    // the folders afresh (the page reads the chosen files again first), and
+    // archive, shortcut }] }, where readsFolders says that the item's command
+    // reads the folders afresh (the page reads the chosen files again first),
     // an item's archive is the name of the one .zip in which its report
-    // files download, or null when each file downloads alone.
+    // files download, or null when each file downloads alone, and its
+    // shortcut the key (KeyboardEvent.key) that clicks it, or null.
     menu: (menu) => [{ type: 'menu', menu }, []],
     // The keyboard banks dialog: { title, prompt, bankColumn,
     // keyboardColumn, banks: [name], choices: [name], chosen: [index in
@@ -123,7 +128,17 @@ const DravelinProtocol = Object.freeze({
     files: (files) => [{ type: 'files', files }, []],
     // A line for the browser's console (the core's own output, or an error).
     log: (text) => [{ type: 'log', text }, []],
+    // The details pane holds new details ("Show Patch Details"), named
+    // `title`: the page shows them beside the report.
+    details: (title) => [{ type: 'details', title }, []],
   }),
+
+  // A pane's message (as built above) for the pane named `pane`:
+  // 'details', or undefined for the report's.
+  onPane(pane, [message, transfer]) {
+    if (pane) message.pane = pane;
+    return [message, transfer];
+  },
 
   // Calls handlers[message.type](message). A message this file does not
   // declare, or one the receiver has no handler for, is a fault of one side,

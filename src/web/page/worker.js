@@ -81,12 +81,13 @@ function dravelinExportName(name) {
   return name.replace(/[A-Z]/g, (c) => '_' + c.toLowerCase());
 }
 
-function dravelinPostPaneView(answersInput) {
+// The view of the pane in use, posted for the pane named `pane`.
+function dravelinPostPaneView(answersInput, pane) {
   const json = UTF8ToString(Module._dravelin_pane_view_json(answersInput ? 1 : 0));
-  dravelinPost(DravelinProtocol.toPage.paneView(JSON.parse(json)));
+  dravelinPost(DravelinProtocol.onPane(pane, DravelinProtocol.toPage.paneView(JSON.parse(json))));
 }
 
-function dravelinPaneInput(calls) {
+function dravelinPaneInput(calls, pane) {
   // The page waits for the view: it is posted whatever the calls did.
   try {
     for (const [name, ...args] of calls) {
@@ -96,7 +97,7 @@ function dravelinPaneInput(calls) {
       dravelinCallExport('dravelin_pane_' + dravelinExportName(name), args);
     }
   } finally {
-    dravelinPostPaneView(true);
+    dravelinPostPaneView(true, pane);
   }
 }
 
@@ -109,7 +110,7 @@ function dravelinPaneQuery(m) {
     answer = JSON.parse(UTF8ToString(
         dravelinCallExport('dravelin_pane_query_' + dravelinExportName(m.what), m.args)));
   } finally {
-    dravelinPost(DravelinProtocol.toPage.paneAnswer(m.id, answer));
+    dravelinPost(DravelinProtocol.onPane(m.pane, DravelinProtocol.toPage.paneAnswer(m.id, answer)));
   }
 }
 
@@ -169,15 +170,21 @@ function dravelinRun(run) {
   }
 }
 
-// The pane's own requests, answered as protocol.js says.
+// The pane's own requests, answered as protocol.js says, each by the pane
+// it names.
 const dravelinPaneRequests = {
-  paneInput: (m) => dravelinPaneInput(m.calls),
+  paneInput: (m) => dravelinPaneInput(m.calls, m.pane),
   paneQuery: dravelinPaneQuery,
 };
 
 onmessage = function (event) {
   if (Object.hasOwn(dravelinPaneRequests, event.data.type)) {
-    dravelinRun(() => DravelinProtocol.dispatch(event.data, dravelinPaneRequests));
+    Module._dravelin_pane_use(event.data.pane === 'details' ? 1 : 0);
+    try {
+      dravelinRun(() => DravelinProtocol.dispatch(event.data, dravelinPaneRequests));
+    } finally {
+      Module._dravelin_pane_use(0);
+    }
     return;
   }
   dravelinRun(() => DravelinProtocol.dispatch(event.data, {
