@@ -26,24 +26,6 @@ constexpr std::array<std::pair<std::string_view, PaneMove>, 12> kPaneMoves = {{
     {"documentEnd", PaneMove::kDocumentEnd},
 }};
 
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 void AppendEscape(std::string& out, char16_t unit) {
   char escape[8];
   std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(unit));
@@ -95,12 +77,12 @@ void AppendJsonUtf16(std::string& json, std::u16string_view text) {
       AppendEscape(json, unit);
     } else if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
                text[i + 1] < 0xE000) {
-      AppendUtf8(json, 0x10000 + ((char32_t{unit} - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+      AppendUtf8(0x10000 + ((char32_t{unit} - 0xD800) << 10) + (text[i + 1] - 0xDC00), json);
       ++i;
     } else if (unit >= 0xD800 && unit < 0xE000) {
       AppendEscape(json, unit);  // a surrogate alone
     } else {
-      AppendUtf8(json, unit);
+      AppendUtf8(unit, json);
     }
   }
   json += '"';
