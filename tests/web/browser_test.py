@@ -737,15 +737,15 @@ def check_keyboard_banks(page, browser, args, binary, scratch, work):
 
 def details_line(page, row):
     """The text of row `row` in sight in the details pane (the rows are
-    wide enough there for a line of labels)."""
-    wait_until(lambda: page.js("return document.querySelectorAll("
-                               "'#DetailsMemo .pane-row').length") > row, 10)
-    return page.js("const rows = document.querySelectorAll('#DetailsMemo .pane-row');"
-                   "return rows.length > arguments[0] ? rows[arguments[0]].textContent : null",
-                   row)
+    wide enough there for a line of labels), once the details' view has been
+    painted: the rows stand empty until it arrives."""
+    text = ("const rows = document.querySelectorAll('#DetailsMemo .pane-row');"
+            "return rows.length > arguments[0] ? rows[arguments[0]].textContent : null")
+    wait_until(lambda: page.js(text, row), 10)
+    return page.js(text, row)
 
 
-def check_patch_details(page, browser):
+def check_patch_details(page, browser, axe_source):
     """"Show Patch Details" from the report's line at the caret: F2 opens the
     details beside the report with the focus in them, read-only and named for
     screen readers; Esc closes them and the focus is back in the report,
@@ -792,6 +792,9 @@ def check_patch_details(page, browser):
     browser.keys("x", ENTER)
     page.wait_idle()
     check(details_line(page, 0) == first, "the details were edited")
+    # At every size the details pass axe (the pane re-wraps as the window changes).
+    check_axe(page, browser, axe_source, "with the patch details")
+    page.wait_idle()
     browser.keys(TAB)
     check(page.js("return document.activeElement.id") == "PatchDetailsClose",
           "Tab from the details: %r" % page.js("return document.activeElement.id"))
@@ -1016,7 +1019,7 @@ def run(page, browser, args, binary, scratch, work, empty):
     check(shown == expected_statuses,
           "status texts:\n page  %r\n batch %r" % (shown, expected_statuses))
     check_keyboard_banks(page, browser, args, binary, scratch, work)
-    check_patch_details(page, browser)
+    check_patch_details(page, browser, args.axe_source)
 
     # The order in which the browser hands the files over never shows: the
     # Compare files handed over in reverse name order give the report the
