@@ -16,7 +16,7 @@ namespace {
 
 using params::DecodedPart;
 using params::FieldKind;
-using params::FieldSpec;
+using params::FieldLayout;
 
 constexpr std::size_t kLabelWidth = 32;
 constexpr std::size_t kValueWidth = 22;
@@ -44,13 +44,13 @@ int CountingDifferences(const params::Comparison& comparison) {
 }
 
 struct Row {
-  const FieldSpec* field = nullptr;
+  const FieldLayout* field = nullptr;
   std::string_view group;
   std::optional<std::uint32_t> first;
   std::optional<std::uint32_t> second;
 };
 
-std::string Shown(const FieldSpec& field, std::optional<std::uint32_t> raw) {
+std::string Shown(const FieldLayout& field, std::optional<std::uint32_t> raw) {
   if (!raw) return "-";
   std::string text = params::ShownValue(field, *raw);
   if (!params::InRange(field, *raw)) text += '!';
@@ -58,8 +58,10 @@ std::string Shown(const FieldSpec& field, std::optional<std::uint32_t> raw) {
 }
 
 void PadTo(std::string& line, std::size_t width) {
-  if (line.size() < width) line.resize(width, ' ');
-  else line += ' ';
+  if (line.size() < width)
+    line.resize(width, ' ');
+  else
+    line += ' ';
 }
 
 class DetailsWriter {
@@ -72,10 +74,11 @@ class DetailsWriter {
   void WritePart(const DecodedPart& first, const DecodedPart* second, bool same_layout,
                  const params::Comparison* comparison) {
     std::string heading = first.title;
-    if (two_) heading += " / " + (second != nullptr ? second->title : std::string("No effects dump"));
+    if (two_)
+      heading += " / " + (second != nullptr ? second->title : std::string("No effects dump"));
     lines_.push_back(heading);
     std::vector<Row> rows;
-    std::unordered_map<const FieldSpec*, std::size_t> row_of;
+    std::unordered_map<const FieldLayout*, std::size_t> row_of;
     for (const params::FieldGroup& group : first.groups) {
       for (const params::FieldValue& value : group.fields) {
         row_of.emplace(value.field, rows.size());
@@ -97,7 +100,7 @@ class DetailsWriter {
     // One table's fields in its order; each group where its first field is.
     if (same_layout) {
       std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
-        return std::less<const FieldSpec*>()(a.field, b.field);
+        return std::less<const FieldLayout*>()(a.field, b.field);
       });
     }
     std::vector<std::string_view> titles;
@@ -106,7 +109,7 @@ class DetailsWriter {
         titles.push_back(row.group);
       }
     }
-    std::unordered_set<const FieldSpec*> counted;
+    std::unordered_set<const FieldLayout*> counted;
     if (comparison != nullptr) {
       for (const params::FieldDifference& difference : comparison->differences) {
         if (difference.field->kind != FieldKind::kSpare) counted.insert(difference.field);
@@ -209,9 +212,9 @@ std::vector<std::string> PatchDetailsLines(std::span<const NamedPatch> patches) 
   const std::optional<EffectsData> b_effects = params::PatchEffects(*b.bank, *b.patch);
   if (a_effects || b_effects) {
     const params::Comparison effects = params::CompareEffects(a_effects, b_effects);
-    const bool same_layout = a_effects && b_effects &&
-                             params::EffectsConfiguration(*a_effects) ==
-                                 params::EffectsConfiguration(*b_effects);
+    const bool same_layout =
+        a_effects && b_effects &&
+        params::EffectsConfiguration(*a_effects) == params::EffectsConfiguration(*b_effects);
     if (a_effects) {
       const std::optional<DecodedPart> b_part =
           b_effects ? std::optional(params::DecodeEffects(*b_effects)) : std::nullopt;

@@ -64,7 +64,7 @@ constexpr std::string_view kDelay2Type = "34:7-34:6";
 constexpr std::string_view kPitch3Type = "43:5-43:4";
 constexpr std::string_view kOverdrivePitchType = "9:3-9:2";
 
-constexpr FieldSpec NameDigit(std::string_view name, int page, std::string_view address) {
+constexpr FieldLayout NameDigit(std::string_view name, int page, std::string_view address) {
   return AsSpare(
       Shown(EffectRow(kCommon, name, -1, 2, page, 0, 0, 95, 7, address), Display::kCharacter));
 }
@@ -72,7 +72,7 @@ constexpr FieldSpec NameDigit(std::string_view name, int page, std::string_view 
 // Ten characters that older software kept here (a name for the effects);
 // the format calls them deleted and has them sent as zero, but real banks
 // hold names in them.
-constexpr auto kCommonFields = std::to_array<FieldSpec>({
+constexpr auto kCommonFields = std::to_array<FieldLayout>({
     NameDigit("Deleted Name Digit 0", 0, "0:6-0:0"),
     NameDigit("Deleted Name Digit 1", 1, "1:5-0:7"),
     NameDigit("Deleted Name Digit 2", 2, "2:4-1:6"),
@@ -87,11 +87,11 @@ constexpr auto kCommonFields = std::to_array<FieldSpec>({
           kConfigurations),
 });
 // Unpacked byte 64 lies past the format's 64 bytes; real banks use it.
-constexpr auto kLastByte = std::to_array<FieldSpec>({Spare(kCommon, 8, "64:7-64:0")});
+constexpr auto kLastByte = std::to_array<FieldLayout>({Spare(kCommon, 8, "64:7-64:0")});
 
 // --- Configuration 0 and the sends it shares ---------------------------------
 
-constexpr auto kPitchSend1 = std::to_array<FieldSpec>({
+constexpr auto kPitchSend1 = std::to_array<FieldLayout>({
     Shown(EffectRow(kPitch1, "Send 1 Pitch Type", 0, 0, 0, 0, 0, 5, 3, kPitch1Type),
           Display::kChoice, kPitchTypes),
     When(EffectRow(kPitch1, "Send 1 Pitch Speed", 0, 0, 1, 1, 0, 99, 7, "10:3-9:5"), kPitch1Type,
@@ -118,7 +118,7 @@ constexpr auto kPitchSend1 = std::to_array<FieldSpec>({
 
 // Send 1's delay times and feedback in the three layouts its delay type
 // picks (mono, stereo, ping-pong): the same in configurations 0, 3 and 4.
-constexpr auto kDelaySend1Times = std::to_array<FieldSpec>({
+constexpr auto kDelaySend1Times = std::to_array<FieldLayout>({
     When(EffectRow(kDelay1, "Send 1 Delay 10ms", 0, 4, 1, 1, 0, 79, 7, "15:2-14:4"), kDelay1Type,
          kMono),
     When(EffectRow(kDelay1, "Send 1 Delay 10ms", 0, 4, 1, 1, 0, 39, 7, "15:2-14:4"), kDelay1Type,
@@ -148,19 +148,19 @@ constexpr auto kDelaySend1Times = std::to_array<FieldSpec>({
 });
 
 constexpr auto kDelaySend1 =
-    Concat(std::to_array<FieldSpec>({
+    Concat(std::to_array<FieldLayout>({
                Shown(EffectRow(kDelay1, "Send 1 Delay Type", 0, 4, 0, 0, 0, 2, 2, kDelay1Type),
                      Display::kChoice, kDelayTypes),
                EffectRow(kDelay1, "Send 1 Delay Input", 0, 4, 1, 0, -99, 198, 8, "14:3-13:4"),
            }),
            kDelaySend1Times,
-           std::to_array<FieldSpec>({
+           std::to_array<FieldLayout>({
                EffectRow(kDelay1, "Send 1 Delay Mix", 0, 5, 0, 1, 0, 99, 7, "19:5-18:7"),
            }));
 
 // Reverb send 1 from its input level to its high decay: the same in
 // configurations 0, 2, 3 and 4.
-constexpr auto kReverbSend1Body = std::to_array<FieldSpec>({
+constexpr auto kReverbSend1Body = std::to_array<FieldLayout>({
     EffectRow(kReverb1, "Send 1 Reverb Balance", 0, 3, 0, 2, -99, 198, 8, "21:4-20:5"),
     EffectRow(kReverb1, "Send 1 Reverb Input Level", 0, 3, 0, 3, 0, 99, 7, "22:3-21:5"),
     EffectRow(kReverb1, "Send 1 Reverb Prdly 10ms", 0, 3, 1, 1, 0, 29, 5, "23:0-22:4"),
@@ -175,17 +175,17 @@ constexpr auto kReverbSend1Body = std::to_array<FieldSpec>({
 });
 
 constexpr auto kReverbSend1 =
-    Concat(std::to_array<FieldSpec>({
+    Concat(std::to_array<FieldLayout>({
                EffectRow(kReverb1, "Send 1 Reverb Type", 0, 3, 1, 0, 0, 6, 4, "20:1-19:6"),
                EffectRow(kReverb1, "Send 1 Reverb Input 1", 0, 3, 0, 0, 0, 1, 1, "20:2"),
                EffectRow(kReverb1, "Send 1 Reverb Input 2", 0, 3, 0, 1, 0, 2, 2, "20:4-20:3"),
            }),
            kReverbSend1Body,
-           std::to_array<FieldSpec>({
+           std::to_array<FieldLayout>({
                EffectRow(kReverb1, "Send 1 Reverb Mix", 0, 5, 0, 2, 0, 99, 7, "30:5-29:7"),
            }));
 
-constexpr auto kPitchSend2 = std::to_array<FieldSpec>({
+constexpr auto kPitchSend2 = std::to_array<FieldLayout>({
     Shown(EffectRow(kPitch2, "Send 2 Pitch Type", 1, 0, 0, 0, 0, 5, 3, kPitch2Type),
           Display::kChoice, kPitchTypes),
     When(EffectRow(kPitch2, "Send 2 Pitch Speed", 1, 0, 1, 1, 0, 99, 7, "31:7-31:1"), kPitch2Type,
@@ -210,7 +210,7 @@ constexpr auto kPitchSend2 = std::to_array<FieldSpec>({
     EffectRow(kPitch2, "Send 2 Pitch Mix", 1, 5, 0, 0, 0, 99, 7, "34:5-33:7"),
 });
 
-constexpr auto kDelaySend2 = std::to_array<FieldSpec>({
+constexpr auto kDelaySend2 = std::to_array<FieldLayout>({
     Shown(EffectRow(kDelay2, "Send 2 Delay Type", 1, 4, 0, 0, 0, 2, 2, kDelay2Type),
           Display::kChoice, kDelayTypes),
     EffectRow(kDelay2, "Send 2 Delay Input", 1, 4, 1, 0, -99, 198, 8, "35:7-35:0"),
@@ -243,14 +243,14 @@ constexpr auto kDelaySend2 = std::to_array<FieldSpec>({
     EffectRow(kDelay2, "Send 2 Delay Mix", 1, 5, 0, 1, 0, 99, 7, "41:1-40:3"),
 });
 
-constexpr auto kReverbSend2 = std::to_array<FieldSpec>({
+constexpr auto kReverbSend2 = std::to_array<FieldLayout>({
     EffectRow(kReverb2, "Send 2 Reverb Input 1", 1, 3, 0, 0, 0, 1, 1, "41:2"),
     EffectRow(kReverb2, "Send 2 Reverb Input 2", 1, 3, 0, 1, 0, 2, 2, "41:4-41:3"),
     EffectRow(kReverb2, "Send 2 Reverb Balance", 1, 3, 0, 2, -99, 198, 8, "42:4-41:5"),
     EffectRow(kReverb2, "Send 2 Reverb Input Level", 1, 3, 0, 3, 0, 99, 7, "43:3-42:5"),
 });
 
-constexpr auto kPitchSend3 = std::to_array<FieldSpec>({
+constexpr auto kPitchSend3 = std::to_array<FieldLayout>({
     Shown(EffectRow(kPitch3, "Send 3 Pitch Type", 2, 0, 0, 0, 0, 2, 2, kPitch3Type),
           Display::kChoice, kShortPitchTypes),
     When(EffectRow(kPitch3, "Send 3 Pitch Speed", 2, 0, 1, 1, 0, 99, 7, "44:4-43:6"), kPitch3Type,
@@ -272,7 +272,7 @@ constexpr auto kPitchSend3 = std::to_array<FieldSpec>({
     EffectRow(kPitch3, "Send 3 Pitch Mix", 2, 5, 0, 0, 0, 99, 7, "47:2-46:4"),
 });
 
-constexpr auto kDelaySend3 = std::to_array<FieldSpec>({
+constexpr auto kDelaySend3 = std::to_array<FieldLayout>({
     EffectRow(kDelay3, "Send 3 Delay Input", 2, 4, 0, 0, -99, 198, 8, "48:2-47:3"),
     EffectRow(kDelay3, "Send 3 Delay 10ms", 2, 4, 0, 1, 0, 79, 7, "49:1-48:3"),
     EffectRow(kDelay3, "Send 3 Delay 1ms", 2, 4, 0, 2, 0, 9, 4, "49:5-49:2"),
@@ -280,28 +280,28 @@ constexpr auto kDelaySend3 = std::to_array<FieldSpec>({
     EffectRow(kDelay3, "Send 3 Delay Mix", 2, 5, 0, 1, 0, 99, 7, "51:3-50:5"),
 });
 
-constexpr auto kReverbSend3 = std::to_array<FieldSpec>({
+constexpr auto kReverbSend3 = std::to_array<FieldLayout>({
     EffectRow(kReverb3, "Send 3 Reverb Input 1", 2, 3, 0, 0, 0, 1, 1, "51:4"),
     EffectRow(kReverb3, "Send 3 Reverb Input 2", 2, 3, 0, 1, 0, 2, 2, "51:6-51:5"),
     EffectRow(kReverb3, "Send 3 Reverb Balance", 2, 3, 0, 2, -99, 198, 8, "52:6-51:7"),
     EffectRow(kReverb3, "Send 3 Reverb Input Level", 2, 3, 0, 3, 0, 99, 7, "53:5-52:7"),
 });
 
-constexpr auto kDelaySend4 = std::to_array<FieldSpec>({
+constexpr auto kDelaySend4 = std::to_array<FieldLayout>({
     EffectRow(kDelay4, "Send 4 Delay 10ms", 3, 4, 0, 1, 0, 79, 7, "54:4-53:6"),
     EffectRow(kDelay4, "Send 4 Delay 1ms", 3, 4, 0, 2, 0, 9, 4, "55:0-54:5"),
     EffectRow(kDelay4, "Send 4 Delay Feedback", 3, 4, 0, 3, 0, 99, 7, "55:7-55:1"),
     EffectRow(kDelay4, "Send 4 Delay Mix", 3, 5, 0, 0, 0, 99, 7, "56:6-56:0"),
 });
 
-constexpr auto kReverbSend4 = std::to_array<FieldSpec>({
+constexpr auto kReverbSend4 = std::to_array<FieldLayout>({
     EffectRow(kReverb4, "Send 4 Reverb Balance", 3, 3, 0, 0, -99, 198, 8, "57:6-56:7"),
     EffectRow(kReverb4, "Send 4 Reverb Input Level", 3, 3, 0, 2, 0, 99, 7, "58:5-57:7"),
 });
 
 // The two MIDI modulation routes; configuration 4 has fewer destinations.
 constexpr auto Modulation(int destinations) {
-  return std::to_array<FieldSpec>({
+  return std::to_array<FieldLayout>({
       EffectRow(kModulation, "MIDImod Source 1", -1, 1, 0, 0, 0, 10, 4, "59:1-58:6"),
       EffectRow(kModulation, "MIDImod Destination 1", -1, 1, 0, 1, 0, destinations, 6, "59:7-59:2"),
       EffectRow(kModulation, "MIDImod Level 1", -1, 1, 0, 2, -99, 198, 8, "60:7-60:0"),
@@ -322,7 +322,7 @@ constexpr auto kConfiguration0 =
 
 // --- Configuration 1 -----------------------------------------------------------
 
-constexpr auto kConfiguration1Sends = std::to_array<FieldSpec>({
+constexpr auto kConfiguration1Sends = std::to_array<FieldLayout>({
     EffectRow(kDelay1, "Send 1 Delay 10ms", 0, 4, 0, 1, 0, 119, 7, "10:0-9:2"),
     EffectRow(kDelay1, "Send 1 Delay 1ms", 0, 4, 0, 2, 0, 9, 4, "10:4-10:1"),
     EffectRow(kDelay1, "Send 1 Delay Feedback", 0, 4, 0, 3, 0, 99, 7, "11:3-10:5"),
@@ -370,7 +370,7 @@ constexpr auto kConfiguration1 = Concat(kCommonFields, kConfiguration1Sends,
 
 // --- Configuration 2 -----------------------------------------------------------
 
-constexpr auto kConfiguration2Sends = std::to_array<FieldSpec>({
+constexpr auto kConfiguration2Sends = std::to_array<FieldLayout>({
     Spare(kLezlie1, 3, "9:4-9:2"),
     EffectRow(kLezlie1, "Send 1 Lezlie Speed", 0, 0, 0, 1, 0, 1, 7, "10:3-9:5"),
     EffectRow(kLezlie1, "Send 1 Lezlie Motor", 0, 0, 0, 0, 0, 1, 1, "10:4"),
@@ -393,7 +393,7 @@ constexpr auto kConfiguration2 = Concat(kCommonFields, kConfiguration2Sends, kFo
 
 // --- Configuration 3 -----------------------------------------------------------
 
-constexpr auto kEqualizer3 = std::to_array<FieldSpec>({
+constexpr auto kEqualizer3 = std::to_array<FieldLayout>({
     Spare(kEqualizer, 2, "43:5-43:4"),
     EffectRow(kEqualizer, "Low EQ Frequency", -1, 6, 0, 0, 0, 5, 3, "44:0-43:6"),
     Spare(kEqualizer, 5, "44:5-44:1"),
@@ -410,7 +410,7 @@ constexpr auto kConfiguration3 =
 
 // --- Configuration 4 -----------------------------------------------------------
 
-constexpr auto kConfiguration4Pitch = std::to_array<FieldSpec>({
+constexpr auto kConfiguration4Pitch = std::to_array<FieldLayout>({
     Shown(EffectRow(kPitch1, "Send 1 Pitch Type", 0, 0, 0, 0, 0, 2, 2, kOverdrivePitchType),
           Display::kChoice, kShortPitchTypes),
     Spare(kPitch1, 1, "9:4"),
@@ -436,7 +436,7 @@ constexpr auto kConfiguration4Pitch = std::to_array<FieldSpec>({
     EffectRow(kPitch1, "Send 1 Pitch Mix", 0, 5, 0, 2, 0, 99, 7, "13:1-12:3"),
 });
 
-constexpr auto kConfiguration4Lezlie = std::to_array<FieldSpec>({
+constexpr auto kConfiguration4Lezlie = std::to_array<FieldLayout>({
     EffectRow(kLezlie1, "Send 1 Lezlie Input 1", 0, 0, 2, 0, 0, 1, 1, "41:3"),
     EffectRow(kLezlie1, "Send 1 Lezlie Input 2", 0, 0, 2, 1, 0, 8, 4, "40:6-40:3"),
     EffectRow(kLezlie1, "Send 1 Lezlie Input Balance", 0, 0, 2, 2, -99, 198, 8, "42:4-41:5"),
@@ -448,29 +448,29 @@ constexpr auto kConfiguration4Lezlie = std::to_array<FieldSpec>({
 });
 
 constexpr auto kConfiguration4Delay = Concat(
-    std::to_array<FieldSpec>({
+    std::to_array<FieldLayout>({
         Shown(EffectRow(kDelay1, "Send 1 Delay Type", 0, 4, 0, 0, 0, 2, 2, kDelay1Type),
               Display::kChoice, kDelayTypes),
         EffectRow(kDelay1, "Send 1 Delay Input Balance", 0, 4, 0, 2, -99, 198, 8, "14:3-13:4"),
         EffectRow(kDelay1, "Send 1 Delay Input 2", 0, 4, 0, 1, 0, 5, 3, "36:2-36:0"),
     }),
     kDelaySend1Times,
-    std::to_array<FieldSpec>({
+    std::to_array<FieldLayout>({
         EffectRow(kDelay1, "Send 1 Delay Mix", 0, 5, 0, 3, 0, 99, 7, "19:5-18:7"),
     }));
 
 constexpr auto kConfiguration4Reverb =
-    Concat(std::to_array<FieldSpec>({
+    Concat(std::to_array<FieldLayout>({
                EffectRow(kReverb1, "Send 1 Reverb Type", 0, 3, 1, 0, 0, 6, 4, "20:1-19:6"),
                EffectRow(kReverb1, "Send 1 Reverb Input 1", 0, 3, 0, 0, 0, 1, 1, "20:2"),
                EffectRow(kReverb1, "Send 1 Reverb Input 2", 0, 3, 0, 1, 0, 5, 3, "31:0-30:6"),
            }),
            kReverbSend1Body,
-           std::to_array<FieldSpec>({
+           std::to_array<FieldLayout>({
                EffectRow(kReverb1, "Send 1 Reverb Mix", 0, 5, 1, 0, 0, 99, 7, "30:5-29:7"),
            }));
 
-constexpr auto kConfiguration4Rest = std::to_array<FieldSpec>({
+constexpr auto kConfiguration4Rest = std::to_array<FieldLayout>({
     EffectRow(kOverdrive1, "Send 1 Overdrive Type", 0, 6, 0, 0, 0, 1, 1, "44:5"),
     EffectRow(kOverdrive1, "Send 1 Overdrive Balance", 0, 6, 1, 2, -99, 198, 8, "48:2-47:3"),
     EffectRow(kOverdrive1, "Send 1 Overdrive Threshold", 0, 6, 0, 2, 0, 99, 7, "50:4-49:6"),
@@ -516,13 +516,13 @@ static_assert(kCommonFields[kConfigurationField].name == "Configuration");
 
 }  // namespace
 
-const FieldSpec& EffectsConfigurationField() { return kCommonFields[kConfigurationField]; }
+const FieldLayout& EffectsConfigurationField() { return kCommonFields[kConfigurationField]; }
 
 unsigned EffectsConfiguration(const EffectsData& data) {
   return ReadBits(data, EffectsConfigurationField().bits);
 }
 
-std::span<const FieldSpec> EffectsFields(unsigned configuration) {
+std::span<const FieldLayout> EffectsFields(unsigned configuration) {
   switch (configuration) {
     case 0:
       return kConfiguration0;

@@ -8,7 +8,7 @@
 #include <span>
 
 #include "banks/effects_dump.h"
-#include "params/field_spec.h"
+#include "params/field_layout.h"
 
 namespace dravelin::params {
 
@@ -16,7 +16,7 @@ namespace dravelin::params {
 inline constexpr unsigned kEffectsConfigurations = 5;
 
 // The "Configuration" field, in every configuration's table.
-const FieldSpec& EffectsConfigurationField();
+const FieldLayout& EffectsConfigurationField();
 
 // The configuration the data use (0 to 15).
 unsigned EffectsConfiguration(const EffectsData& data);
@@ -32,7 +32,7 @@ unsigned EffectsConfiguration(const EffectsData& data);
 // does not place; they are spares too, and its "Send 1 overdrive mix" is
 // left out: the format gives it the bits of "Send 1 lezlie mix". A
 // configuration past 4 gives the common part and the rest as spares.
-std::span<const FieldSpec> EffectsFields(unsigned configuration);
+std::span<const FieldLayout> EffectsFields(unsigned configuration);
 
 }  // namespace dravelin::params
 

@@ -9,17 +9,17 @@ namespace dravelin::params {
 namespace {
 
 // The group a field is shown in: a drum's fields by drum.
-std::string GroupTitle(const FieldSpec& field) {
+std::string GroupTitle(const FieldLayout& field) {
   if (field.instance != 0) return "Drum " + std::to_string(field.instance);
   return std::string(field.group);
 }
 
 // The fields of `fields` that apply to `bytes`, grouped by GroupTitle in
 // the order of each group's first field.
-std::vector<FieldGroup> Grouped(std::span<const FieldSpec> fields,
+std::vector<FieldGroup> Grouped(std::span<const FieldLayout> fields,
                                 std::span<const std::uint8_t> bytes) {
   std::vector<FieldGroup> groups;
-  for (const FieldSpec& field : fields) {
+  for (const FieldLayout& field : fields) {
     if (!FieldApplies(bytes, field)) continue;
     std::string title = GroupTitle(field);
     auto group = std::find_if(groups.begin(), groups.end(),
@@ -39,10 +39,10 @@ const char* KindName(SoundKind kind) { return kind == SoundKind::kDrum ? "Drum" 
 
 // Differences between the applying fields of two byte strings laid out by
 // the same table.
-void CompareFields(std::span<const FieldSpec> fields, std::span<const std::uint8_t> a,
+void CompareFields(std::span<const FieldLayout> fields, std::span<const std::uint8_t> a,
                    std::span<const std::uint8_t> b, PartKind part, int sound,
                    std::vector<FieldDifference>* differences) {
-  for (const FieldSpec& field : fields) {
+  for (const FieldLayout& field : fields) {
     const bool in_a = FieldApplies(a, field);
     const bool in_b = FieldApplies(b, field);
     if (!in_a && !in_b) continue;
@@ -113,18 +113,18 @@ const std::vector<std::uint32_t>& DisabledSoundVector() {
 
 std::vector<std::uint32_t> SoundParameterVector(const SoundBlock& sound) {
   if (!IsSoundEnabled(sound)) return DisabledSoundVector();
-  const std::span<const FieldSpec> fields = SoundFields(KindOfSound(sound));
+  const std::span<const FieldLayout> fields = SoundFields(KindOfSound(sound));
   std::vector<std::uint32_t> vector;
   vector.reserve(fields.size());
-  for (const FieldSpec& field : fields) vector.push_back(ReadBits(sound, field.bits));
+  for (const FieldLayout& field : fields) vector.push_back(ReadBits(sound, field.bits));
   return vector;
 }
 
 std::vector<std::uint32_t> EffectsParameterVector(const EffectsData& effects) {
-  const std::span<const FieldSpec> fields = EffectsFields(EffectsConfiguration(effects));
+  const std::span<const FieldLayout> fields = EffectsFields(EffectsConfiguration(effects));
   std::vector<std::uint32_t> vector;
   vector.reserve(fields.size());
-  for (const FieldSpec& field : fields) {
+  for (const FieldLayout& field : fields) {
     vector.push_back(FieldApplies(effects, field) ? ReadBits(effects, field.bits) : 0);
   }
   return vector;
@@ -159,14 +159,14 @@ Comparison CompareSounds(const SoundBlock& a, const SoundBlock& b, int slot) {
   if (a_enabled != b_enabled) {
     // Named after the enabled sound's layout; both values are shown the
     // same way whatever the kind.
-    const FieldSpec& enable = SoundEnableField(a_enabled ? a_kind : b_kind);
+    const FieldLayout& enable = SoundEnableField(a_enabled ? a_kind : b_kind);
     comparison.differences.push_back(
         {PartKind::kSound, slot, &enable, std::uint32_t{a_enabled}, std::uint32_t{b_enabled}});
     return comparison;
   }
   if (a_kind != b_kind) {
     comparison.comparable = false;
-    const FieldSpec& mode = SoundFields(a_kind).front();
+    const FieldLayout& mode = SoundFields(a_kind).front();
     comparison.differences.push_back(
         {PartKind::kSound, slot, &mode, ReadBits(a, mode.bits), ReadBits(b, mode.bits)});
     return comparison;

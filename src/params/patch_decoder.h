@@ -15,14 +15,14 @@
 #include "banks/bank.h"
 #include "banks/effects_dump.h"
 #include "banks/patch.h"
-#include "params/field_spec.h"
+#include "params/field_layout.h"
 #include "params/sound_fields.h"
 
 namespace dravelin::params {
 
 // One field and its raw value.
 struct FieldValue {
-  const FieldSpec* field = nullptr;
+  const FieldLayout* field = nullptr;
   std::uint32_t raw = 0;
 
   std::string label() const { return FieldLabel(*field); }
@@ -89,7 +89,7 @@ std::vector<std::uint32_t> EffectsParameterVector(const EffectsData& effects);
 struct FieldDifference {
   PartKind part = PartKind::kCommon;
   int sound = -1;  // 0 to 3 when part is kSound
-  const FieldSpec* field = nullptr;
+  const FieldLayout* field = nullptr;
   std::optional<std::uint32_t> first;
   std::optional<std::uint32_t> second;
 };

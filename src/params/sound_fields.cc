@@ -46,7 +46,7 @@ constexpr std::array<std::string_view, 4> kRoms = {"QS+", "QS", "Reserved (2)", 
 constexpr unsigned kCommonBits = 8 * kProgramCommonSize;
 constexpr unsigned kSoundBits = 8 * kSoundBlockSize;
 
-constexpr auto kCommonFields = std::to_array<FieldSpec>({
+constexpr auto kCommonFields = std::to_array<FieldLayout>({
     AsSpare(Row(kCommon, "Program Spare", -1, -1, -1, 0, 0, 7, "0:6-0:0")),
     AsSpare(Row(kCommon, "Program Spare", -1, -1, -1, 0, 0, 1, "0:7")),
     Shown(Row(kName, "Name Digit 0", 8, 0, 0, 0, 95, 7, "1:6-1:0"), Display::kCharacter),
@@ -63,7 +63,7 @@ constexpr auto kCommonFields = std::to_array<FieldSpec>({
 });
 static_assert(table::TilesExactly<kCommonBits>(kCommonFields));
 
-constexpr auto kKeyboardFields = std::to_array<FieldSpec>({
+constexpr auto kKeyboardFields = std::to_array<FieldLayout>({
     Shown(Row(kMode, "Keyboard / Drum Mode", 16, 0, 0, 0, 1, 1, "0:0"), Display::kChoice, kModes),
     Row(kSample, "Sample Group", 0, 0, 0, 0, 47, 6, "0:6-0:1"),
     Row(kSample, "Sample Number", 0, 0, 2, 0, 127, 7, "1:5-0:7"),
@@ -191,7 +191,7 @@ static_assert(kKeyboardFields.size() == 122);
 static_assert(table::TilesExactly<kSoundBits>(kKeyboardFields));
 
 // The parameters of drum 1; drum n's lie 64 (n - 1) bits further on.
-constexpr auto kDrumOneFields = std::to_array<FieldSpec>({
+constexpr auto kDrumOneFields = std::to_array<FieldLayout>({
     Row(kSample, "Sample Group", 0, 0, 0, 0, 15, 4, "1:3-1:0"),
     Row(kSample, "Sample Number", 0, 0, 2, 0, 127, 7, "2:2-1:4"),
     Row(kLevel, "Volume", 1, 0, 0, 0, 31, 5, "2:7-2:3"),
@@ -212,11 +212,11 @@ constexpr auto kDrumOneFields = std::to_array<FieldSpec>({
 constexpr unsigned kDrums = 10;
 constexpr unsigned kDrumBits = 64;
 
-constexpr auto kDrumHead = std::to_array<FieldSpec>({
+constexpr auto kDrumHead = std::to_array<FieldLayout>({
     Shown(Row(kMode, "Keyboard / Drum Mode", 9, 0, 0, 0, 1, 1, "0:0"), Display::kChoice, kModes),
     Spare(kCommon, 7, "0:7-0:1"),
 });
-constexpr auto kDrumTail = std::to_array<FieldSpec>({
+constexpr auto kDrumTail = std::to_array<FieldLayout>({
     Shown(Row(kMode, "Enable", 9, 0, 3, 0, 1, 1, "81:0"), Display::kChoice, kOffOn),
     Spare(kCommon, 7, "81:7-81:1"),
     // Reached from the pages of functions 0 to 6 and 8: it picks the drum
@@ -226,10 +226,10 @@ constexpr auto kDrumTail = std::to_array<FieldSpec>({
 });
 
 constexpr auto MakeDrums() {
-  std::array<FieldSpec, kDrums * kDrumOneFields.size()> drums{};
+  std::array<FieldLayout, kDrums * kDrumOneFields.size()> drums{};
   std::size_t at = 0;
   for (unsigned drum = 0; drum < kDrums; ++drum) {
-    for (const FieldSpec& field : kDrumOneFields) {
+    for (const FieldLayout& field : kDrumOneFields) {
       drums[at++] = Moved(field, drum * kDrumBits, static_cast<std::uint8_t>(drum + 1));
     }
   }
@@ -251,14 +251,14 @@ SoundKind KindOfSound(const SoundBlock& sound) {
   return sound[0] & 1u ? SoundKind::kDrum : SoundKind::kKeyboard;
 }
 
-std::span<const FieldSpec> ProgramCommonFields() { return kCommonFields; }
+std::span<const FieldLayout> ProgramCommonFields() { return kCommonFields; }
 
-std::span<const FieldSpec> SoundFields(SoundKind kind) {
+std::span<const FieldLayout> SoundFields(SoundKind kind) {
   if (kind == SoundKind::kDrum) return kDrumFields;
   return kKeyboardFields;
 }
 
-const FieldSpec& SoundEnableField(SoundKind kind) {
+const FieldLayout& SoundEnableField(SoundKind kind) {
   if (kind == SoundKind::kDrum) return kDrumFields[kDrumEnable];
   return kKeyboardFields[kKeyboardEnable];
 }

@@ -9,7 +9,7 @@
 #include <span>
 
 #include "banks/patch.h"
-#include "params/field_spec.h"
+#include "params/field_layout.h"
 
 namespace dravelin::params {
 
@@ -21,17 +21,17 @@ SoundKind KindOfSound(const SoundBlock& sound);
 // The fields of the common part, over Patch::common (kProgramCommonSize
 // bytes): two spares, the ten name characters and the ROM identifier. They
 // cover its 80 bits once each.
-std::span<const FieldSpec> ProgramCommonFields();
+std::span<const FieldLayout> ProgramCommonFields();
 
 // The fields of a sound of `kind`, over its kSoundBlockSize bytes, in the
 // format's order. Each table covers all 680 bits once: the keyboard sound
 // with 122 parameters; the drum sound with its mode, ten drums of 15
 // parameters and a spare bit each, its enable bit and drum number, and the
 // spare bits the format leaves unused (0:7-0:1, 81:7-81:1, 84:7-82:4).
-std::span<const FieldSpec> SoundFields(SoundKind kind);
+std::span<const FieldLayout> SoundFields(SoundKind kind);
 
 // The "Enable" field of a sound of `kind`.
-const FieldSpec& SoundEnableField(SoundKind kind);
+const FieldLayout& SoundEnableField(SoundKind kind);
 
 // Whether the sound plays. A disabled sound's other bits are left-over
 // data: they say nothing about the patch.

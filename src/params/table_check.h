@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "params/field_spec.h"
+#include "params/field_layout.h"
 
 namespace dravelin::params::table {
 
@@ -18,9 +18,9 @@ namespace dravelin::params::table {
 // `fields` and no field reaches past them. For tables without conditional
 // fields.
 template <std::size_t kBits, std::size_t kFields>
-constexpr bool TilesExactly(const std::array<FieldSpec, kFields>& fields) {
+constexpr bool TilesExactly(const std::array<FieldLayout, kFields>& fields) {
   std::array<int, kBits> owners{};
-  for (const FieldSpec& field : fields) {
+  for (const FieldLayout& field : fields) {
     if (field.when.selector.width != 0 || field.bits.end() > kBits) return false;
     for (unsigned bit = field.bits.first; bit < field.bits.end(); ++bit) ++owners[bit];
   }
@@ -29,8 +29,8 @@ constexpr bool TilesExactly(const std::array<FieldSpec, kFields>& fields) {
 
 // The fields of all parts, end to end.
 template <std::size_t... kSizes>
-constexpr auto Concat(const std::array<FieldSpec, kSizes>&... parts) {
-  std::array<FieldSpec, (kSizes + ...)> all{};
+constexpr auto Concat(const std::array<FieldLayout, kSizes>&... parts) {
+  std::array<FieldLayout, (kSizes + ...)> all{};
   std::size_t at = 0;
   ((std::copy(parts.begin(), parts.end(), all.begin() + static_cast<std::ptrdiff_t>(at)),
     at += kSizes),
@@ -43,9 +43,9 @@ template <unsigned kFirst, unsigned kEnd>
 constexpr auto SpareRun(std::string_view group) {
   static_assert(kFirst < kEnd);
   constexpr std::size_t kPieces = (kEnd - 1) / 8 - kFirst / 8 + 1;
-  std::array<FieldSpec, kPieces> spares{};
+  std::array<FieldLayout, kPieces> spares{};
   unsigned bit = kFirst;
-  for (FieldSpec& spare : spares) {
+  for (FieldLayout& spare : spares) {
     const unsigned next = std::min(kEnd, (bit / 8 + 1) * 8);
     spare =
         SpareBits(group, {static_cast<std::uint16_t>(bit), static_cast<std::uint8_t>(next - bit)});
@@ -56,9 +56,9 @@ constexpr auto SpareRun(std::string_view group) {
 
 // The fields with the condition that `selector` holds one of `values`.
 template <std::size_t kSize>
-constexpr auto WhenAll(std::array<FieldSpec, kSize> fields, std::string_view selector,
+constexpr auto WhenAll(std::array<FieldLayout, kSize> fields, std::string_view selector,
                        std::uint32_t values) {
-  for (FieldSpec& field : fields) field = When(field, selector, values);
+  for (FieldLayout& field : fields) field = When(field, selector, values);
   return fields;
 }
 

@@ -15,7 +15,7 @@ namespace {
 std::vector<std::uint32_t> EffectsKey(const EffectsData& effects) {
   const unsigned configuration = params::EffectsConfiguration(effects);
   std::vector<std::uint32_t> key = params::EffectsParameterVector(effects);
-  const std::span<const params::FieldSpec> fields = params::EffectsFields(configuration);
+  const std::span<const params::FieldLayout> fields = params::EffectsFields(configuration);
   for (std::size_t k = 0; k < fields.size(); ++k) {
     if (fields[k].kind == params::FieldKind::kSpare) key[k] = 0;
   }

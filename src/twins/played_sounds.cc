@@ -7,13 +7,13 @@
 #include <utility>
 
 #include "compare/sound_block_table.h"
-#include "params/field_spec.h"
+#include "params/field_layout.h"
 
 namespace dravelin {
 namespace {
 
 using params::FieldKind;
-using params::FieldSpec;
+using params::FieldLayout;
 using params::SoundKind;
 
 // Where a kind's parameter fields lie.
@@ -32,7 +32,7 @@ void SetBits(SoundBlock& mask, params::BitRange bits) {
 KindMasks MakeMasks(SoundKind kind) {
   KindMasks masks;
   std::size_t dealt = 0;
-  for (const FieldSpec& field : params::SoundFields(kind)) {
+  for (const FieldLayout& field : params::SoundFields(kind)) {
     if (field.kind == FieldKind::kSpare) continue;
     SetBits(masks.parameters, field.bits);
     SetBits(masks.chunks[dealt++ % PlayedSounds::kChunks], field.bits);

@@ -44,8 +44,8 @@ Bank MakeBank(std::string name, std::vector<Patch> patches, std::string file_nam
   return bank;
 }
 
-const params::FieldSpec& FieldNamed(std::string_view name) {
-  for (const params::FieldSpec& field : params::SoundFields(SoundKind::kKeyboard)) {
+const params::FieldLayout& FieldNamed(std::string_view name) {
+  for (const params::FieldLayout& field : params::SoundFields(SoundKind::kKeyboard)) {
     if (field.name == name) return field;
   }
   ADD_FAILURE() << "no field " << name;
@@ -152,10 +152,10 @@ TEST(PatchLookupTest, ResolvesLabelsCompareFirstUnlessMarkedBase) {
     EXPECT_EQ(base, test.base);
   }
   // What LabelOf writes names the same patch again.
-  for (const NamedPatch& named :
-       {NamedPatch{&compare_set[0], &compare_set[0].patches[0], false},
-        NamedPatch{&base_set[0], &base_set[0].patches[0], true}}) {
-    const std::vector<NamedPatch> again = FindLabelledPatches(LabelOf(named), compare_set, base_set);
+  for (const NamedPatch& named : {NamedPatch{&compare_set[0], &compare_set[0].patches[0], false},
+                                  NamedPatch{&base_set[0], &base_set[0].patches[0], true}}) {
+    const std::vector<NamedPatch> again =
+        FindLabelledPatches(LabelOf(named), compare_set, base_set);
     ASSERT_EQ(again.size(), 1u);
     EXPECT_EQ(again[0].patch, named.patch);
   }
@@ -220,10 +220,12 @@ TEST(PatchDetailsTest, PairsSoundsInTheOrderThatDiffersLeast) {
   for (const Case& test : cases) {
     SCOPED_TRACE(test.what);
     Patch second = first;
-    for (std::size_t k = 0; k < kSoundsPerPatch; ++k) second.sounds[k] = first.sounds[test.order[k]];
+    for (std::size_t k = 0; k < kSoundsPerPatch; ++k)
+      second.sounds[k] = first.sounds[test.order[k]];
     // One parameter changed on the way: the best order still wins.
-    const params::FieldSpec& volume = FieldNamed("Volume");
-    sysex::SetRawField(second.sounds[0], volume, params::ReadBits(second.sounds[0], volume.bits) ^ 1u);
+    const params::FieldLayout& volume = FieldNamed("Volume");
+    sysex::SetRawField(second.sounds[0], volume,
+                       params::ReadBits(second.sounds[0], volume.bits) ^ 1u);
     EXPECT_EQ(SideBySideSlots(first, second), test.expected);
   }
   // All alike: slot for slot.
@@ -248,13 +250,15 @@ TEST(PatchDetailsTest, MarksWhatDiffersAndWhatNeverCounts) {
   Patch& second = bank.patches[1];
   // Sound 1 plays another volume; sound 2 is switched off on the second
   // side; sound 3 is switched off on both, with other left-over data.
-  const params::FieldSpec& volume = FieldNamed("Volume");
-  const params::FieldSpec& enable = params::SoundEnableField(SoundKind::kKeyboard);
-  sysex::SetRawField(second.sounds[1], volume, params::ReadBits(second.sounds[1], volume.bits) ^ 1u);
+  const params::FieldLayout& volume = FieldNamed("Volume");
+  const params::FieldLayout& enable = params::SoundEnableField(SoundKind::kKeyboard);
+  sysex::SetRawField(second.sounds[1], volume,
+                     params::ReadBits(second.sounds[1], volume.bits) ^ 1u);
   sysex::SetRawField(second.sounds[2], enable, 0);
   sysex::SetRawField(bank.patches[0].sounds[3], enable, 0);
   sysex::SetRawField(second.sounds[3], enable, 0);
-  sysex::SetRawField(second.sounds[3], volume, params::ReadBits(second.sounds[3], volume.bits) ^ 1u);
+  sysex::SetRawField(second.sounds[3], volume,
+                     params::ReadBits(second.sounds[3], volume.bits) ^ 1u);
 
   const NamedPatch pair[] = {{&bank, &bank.patches[0], false}, {&bank, &bank.patches[1], true}};
   const std::vector<std::string> lines = PatchDetailsLines(pair);
@@ -275,8 +279,8 @@ TEST(PatchDetailsTest, MarksWhatDiffersAndWhatNeverCounts) {
   EXPECT_EQ(one[0], "\"Bank [003:Lead      ]\"");
   EXPECT_TRUE(Marked(one, '*').empty());
   EXPECT_TRUE(Marked(one, '~').empty());
-  const std::size_t volumes = static_cast<std::size_t>(std::count_if(
-      one.begin(), one.end(), [&](const std::string& line) {
+  const std::size_t volumes =
+      static_cast<std::size_t>(std::count_if(one.begin(), one.end(), [&](const std::string& line) {
         return line.find(params::FieldLabel(volume)) != std::string::npos;
       }));
   EXPECT_EQ(volumes, kSoundsPerPatch);

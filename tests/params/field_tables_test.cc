@@ -70,9 +70,9 @@ TEST(BitAddressTest, ReadsBitsAcrossBytes) {
 }
 
 // The distinct selectors of a table's conditional fields.
-std::vector<BitRange> Selectors(std::span<const FieldSpec> fields) {
+std::vector<BitRange> Selectors(std::span<const FieldLayout> fields) {
   std::vector<BitRange> selectors;
-  for (const FieldSpec& field : fields) {
+  for (const FieldLayout& field : fields) {
     const BitRange s = field.when.selector;
     if (s.width != 0 && std::find(selectors.begin(), selectors.end(), s) == selectors.end()) {
       selectors.push_back(s);
@@ -83,13 +83,13 @@ std::vector<BitRange> Selectors(std::span<const FieldSpec> fields) {
 
 // Calls `check` with data holding every combination of selector values.
 template <typename Check>
-void ForEachLayout(std::span<const FieldSpec> fields, EffectsData base, Check check) {
+void ForEachLayout(std::span<const FieldLayout> fields, EffectsData base, Check check) {
   const std::vector<BitRange> selectors = Selectors(fields);
   std::vector<std::uint32_t> values(selectors.size(), 0);
   for (;;) {
     EffectsData data = base;
     for (std::size_t i = 0; i < selectors.size(); ++i) {
-      FieldSpec selector;
+      FieldLayout selector;
       selector.bits = selectors[i];
       sysex::SetRawField(data, selector, values[i]);
     }
@@ -111,7 +111,7 @@ TEST(EffectsFieldsTest, EveryLayoutCoversEveryBitOnce) {
       ++layouts;
       std::array<int, 8 * kEffectsDataSize> owners{};
       std::set<std::string> labels;
-      for (const FieldSpec& field : fields) {
+      for (const FieldLayout& field : fields) {
         if (!FieldApplies(data, field)) continue;
         ASSERT_LE(field.bits.end(), owners.size()) << FieldLabel(field);
         for (unsigned bit = field.bits.first; bit < field.bits.end(); ++bit) ++owners[bit];
@@ -133,7 +133,7 @@ TEST(EffectsFieldsTest, SelectorsAreFieldsThatAlwaysApply) {
   for (unsigned configuration = 0; configuration < kEffectsConfigurations; ++configuration) {
     const auto fields = EffectsFields(configuration);
     for (const BitRange& selector : Selectors(fields)) {
-      const bool found = std::any_of(fields.begin(), fields.end(), [&](const FieldSpec& f) {
+      const bool found = std::any_of(fields.begin(), fields.end(), [&](const FieldLayout& f) {
         return f.bits == selector && f.when.selector.width == 0 && f.kind == FieldKind::kParameter;
       });
       EXPECT_TRUE(found) << "configuration " << configuration << ", selector "
@@ -145,7 +145,7 @@ TEST(EffectsFieldsTest, SelectorsAreFieldsThatAlwaysApply) {
 TEST(SoundFieldsTest, LabelsAreUnique) {
   for (SoundKind kind : {SoundKind::kKeyboard, SoundKind::kDrum}) {
     std::set<std::string> labels;
-    for (const FieldSpec& field : SoundFields(kind)) {
+    for (const FieldLayout& field : SoundFields(kind)) {
       EXPECT_TRUE(labels.insert(FieldLabel(field)).second) << FieldLabel(field);
     }
   }

@@ -241,7 +241,7 @@ bool Departs(const std::string& section, const FormatRow& row, const char* colum
 }
 
 // Whether `field` may be what `row` describes as to its condition.
-bool ConditionFits(const FieldSpec& field, const FormatRow& row) {
+bool ConditionFits(const FieldLayout& field, const FormatRow& row) {
   if (field.when.selector.width == 0) return true;
   if (!row.when) return false;
   return field.when.selector == row.when->selector &&
@@ -258,9 +258,9 @@ class FormatAgreementTest : public ::testing::Test {
 
   // Checks the rows of `section` against `fields`; returns the parameter
   // fields that some row matched.
-  std::set<const FieldSpec*> Check(const std::string& section, std::span<const FieldSpec> fields,
-                                   int drum = 0) {
-    std::set<const FieldSpec*> matched;
+  std::set<const FieldLayout*> Check(const std::string& section,
+                                     std::span<const FieldLayout> fields, int drum = 0) {
+    std::set<const FieldLayout*> matched;
     const auto& rows = sections_.at(section);
     EXPECT_FALSE(rows.empty()) << section;
     for (const FormatRow& row : rows) {
@@ -274,8 +274,8 @@ class FormatAgreementTest : public ::testing::Test {
         CheckSpare(row, fields);
         continue;
       }
-      const FieldSpec* found = nullptr;
-      for (const FieldSpec& field : fields) {
+      const FieldLayout* found = nullptr;
+      for (const FieldLayout& field : fields) {
         if (field.bits == row.range && ConditionFits(field, row) &&
             (drum == 0 || field.instance == 0 || field.instance == drum) &&
             Normalized(FieldLabel(field)) == Normalized(row.name)) {
@@ -304,9 +304,9 @@ class FormatAgreementTest : public ::testing::Test {
   }
 
   // A spare row: the fields on its bits are spares within it, covering it.
-  void CheckSpare(const FormatRow& row, std::span<const FieldSpec> fields) {
+  void CheckSpare(const FormatRow& row, std::span<const FieldLayout> fields) {
     unsigned covered = 0;
-    for (const FieldSpec& field : fields) {
+    for (const FieldLayout& field : fields) {
       const bool overlaps =
           field.bits.first < row.range.end() && row.range.first < field.bits.end();
       if (!overlaps || !ConditionFits(field, row)) continue;
@@ -322,9 +322,9 @@ class FormatAgreementTest : public ::testing::Test {
   }
 
   // "Drum n parameters": drum n's fields fill exactly those bits.
-  void CheckDrum(const FormatRow& row, std::span<const FieldSpec> fields) {
+  void CheckDrum(const FormatRow& row, std::span<const FieldLayout> fields) {
     unsigned covered = 0;
-    for (const FieldSpec& field : fields) {
+    for (const FieldLayout& field : fields) {
       if (field.instance != row.drum) continue;
       EXPECT_TRUE(field.bits.first >= row.range.first && field.bits.end() <= row.range.end())
           << FieldLabel(field);
@@ -333,9 +333,9 @@ class FormatAgreementTest : public ::testing::Test {
     EXPECT_EQ(covered, row.range.width) << "drum " << row.drum;
   }
 
-  static void ExpectAllMatched(std::span<const FieldSpec> fields,
-                               const std::set<const FieldSpec*>& matched) {
-    for (const FieldSpec& field : fields) {
+  static void ExpectAllMatched(std::span<const FieldLayout> fields,
+                               const std::set<const FieldLayout*>& matched) {
+    for (const FieldLayout& field : fields) {
       if (field.kind != FieldKind::kParameter || field.instance > 1) continue;
       EXPECT_TRUE(matched.count(&field)) << FieldLabel(field) << " is not in the format";
     }
@@ -362,8 +362,8 @@ TEST_F(FormatAgreementTest, EffectsConfigurations) {
   for (unsigned configuration = 0; configuration < kEffectsConfigurations; ++configuration) {
     SCOPED_TRACE("configuration " + std::to_string(configuration));
     const auto fields = EffectsFields(configuration);
-    std::set<const FieldSpec*> matched = Check("effects", fields);
-    const std::set<const FieldSpec*> own =
+    std::set<const FieldLayout*> matched = Check("effects", fields);
+    const std::set<const FieldLayout*> own =
         Check("configuration " + std::to_string(configuration), fields);
     matched.insert(own.begin(), own.end());
     ExpectAllMatched(fields, matched);

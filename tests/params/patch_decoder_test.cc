@@ -58,7 +58,7 @@ TEST(ShownValueTest, ShowsValuesAsTheKeyboardDoes) {
       {Display::kSevenBitSigned, 0, 6, 7, 64, "-64", false},
   };
   for (const Case& c : kCases) {
-    FieldSpec field;
+    FieldLayout field;
     field.display = c.display;
     field.offset = static_cast<std::int16_t>(c.offset);
     field.limit = static_cast<std::uint16_t>(c.limit);
@@ -71,27 +71,27 @@ TEST(ShownValueTest, ShowsValuesAsTheKeyboardDoes) {
 }
 
 TEST(ShownValueTest, LabelsNameDrumsAndSpares) {
-  FieldSpec drum;
+  FieldLayout drum;
   drum.name = "Sample Group";
   drum.instance = 7;
   EXPECT_EQ(FieldLabel(drum), "Drum 7 Sample Group");
-  const FieldSpec spare = table::Spare("Common", 20, "84:7-82:4");
+  const FieldLayout spare = table::Spare("Common", 20, "84:7-82:4");
   EXPECT_EQ(FieldLabel(spare), "Spare 84:7-82:4");
   EXPECT_TRUE(InRange(spare, 0xFFFFF));
 }
 
-const FieldSpec& Field(std::span<const FieldSpec> fields, std::string_view label) {
-  for (const FieldSpec& field : fields) {
+const FieldLayout& Field(std::span<const FieldLayout> fields, std::string_view label) {
+  for (const FieldLayout& field : fields) {
     if (FieldLabel(field) == label) return field;
   }
   ADD_FAILURE() << "no field " << label;
   return fields.front();
 }
 
-const FieldSpec& KeyboardField(std::string_view label) {
+const FieldLayout& KeyboardField(std::string_view label) {
   return Field(SoundFields(SoundKind::kKeyboard), label);
 }
-const FieldSpec& DrumField(std::string_view label) {
+const FieldLayout& DrumField(std::string_view label) {
   return Field(SoundFields(SoundKind::kDrum), label);
 }
 
@@ -100,7 +100,7 @@ SoundBlock Keyboard(std::uint32_t seed) {
 }
 SoundBlock Drum(std::uint32_t seed) { return sysex::MakeSoundOfKind(SoundKind::kDrum, seed); }
 
-SoundBlock With(SoundBlock sound, const FieldSpec& field, int value) {
+SoundBlock With(SoundBlock sound, const FieldLayout& field, int value) {
   sysex::SetFieldValue(sound, field, value);
   return sound;
 }
@@ -145,7 +145,7 @@ TEST(DecodePatchTest, GivesEveryPartGroupedByEditPage) {
     EXPECT_EQ(part.enabled, part.title.find("Disabled") == std::string::npos);
     // Each group once, each field of the part once.
     std::set<std::string> titles;
-    std::set<const FieldSpec*> fields;
+    std::set<const FieldLayout*> fields;
     for (const FieldGroup& group : part.groups) {
       EXPECT_TRUE(titles.insert(group.title).second) << group.title;
       for (const FieldValue& value : group.fields) {

@@ -20,7 +20,7 @@ namespace {
 
 // The raw values written into a field: both ends of its documented range,
 // the first value past it and the largest its bits hold.
-std::vector<std::uint32_t> ValuesFor(const FieldSpec& field) {
+std::vector<std::uint32_t> ValuesFor(const FieldLayout& field) {
   const std::uint32_t largest = (1u << field.bits.width) - 1;
   std::vector<std::uint32_t> values = {0, largest};
   if (field.kind == FieldKind::kParameter) {
@@ -39,8 +39,8 @@ Bank ReadBack(const std::string& bytes) {
 }
 
 // `actual` is `expected` with `written` read as `raw`.
-void ExpectSameBut(const DecodedPart& actual, const DecodedPart& expected, const FieldSpec& written,
-                   std::uint32_t raw) {
+void ExpectSameBut(const DecodedPart& actual, const DecodedPart& expected,
+                   const FieldLayout& written, std::uint32_t raw) {
   EXPECT_EQ(actual.title, expected.title);
   std::vector<FieldValue> got;
   std::vector<FieldValue> want;
@@ -64,7 +64,7 @@ void ExpectSameBut(const DecodedPart& actual, const DecodedPart& expected, const
 
 struct SoundCase {
   SoundKind kind;
-  const FieldSpec* field;
+  const FieldLayout* field;
   std::uint32_t raw;
   SoundBlock expected;
   int slot;
@@ -75,7 +75,7 @@ TEST(RoundTripTest, EverySoundFieldComesBackAsWritten) {
   sysex::SyxBuilder file;
   int program = 0;
   for (SoundKind kind : {SoundKind::kKeyboard, SoundKind::kDrum}) {
-    for (const FieldSpec& field : SoundFields(kind)) {
+    for (const FieldLayout& field : SoundFields(kind)) {
       for (std::uint32_t raw : ValuesFor(field)) {
         const auto seed = static_cast<std::uint32_t>(program);
         SoundBlock sound = sysex::MakeSoundOfKind(kind, seed);
@@ -135,8 +135,8 @@ TEST(RoundTripTest, FieldsSetByShownValueShowIt) {
   for (const Case& c : kCases) {
     SCOPED_TRACE(std::string(c.label) + " " + std::to_string(c.value));
     SoundBlock sound = sysex::MakeSoundOfKind(c.kind, 3);
-    const FieldSpec* field = nullptr;
-    for (const FieldSpec& f : SoundFields(c.kind)) {
+    const FieldLayout* field = nullptr;
+    for (const FieldLayout& f : SoundFields(c.kind)) {
       if (FieldLabel(f) == c.label) field = &f;
     }
     ASSERT_NE(field, nullptr);
@@ -157,7 +157,7 @@ TEST(RoundTripTest, FieldsSetByShownValueShowIt) {
 }
 
 struct EffectsCase {
-  const FieldSpec* field;
+  const FieldLayout* field;
   std::uint32_t raw;
   EffectsData expected;
 };
@@ -166,14 +166,14 @@ TEST(RoundTripTest, EveryEffectsFieldComesBackAsWritten) {
   std::vector<EffectsCase> cases;
   sysex::SyxBuilder file;
   for (unsigned configuration = 0; configuration < kEffectsConfigurations; ++configuration) {
-    for (const FieldSpec& field : EffectsFields(configuration)) {
+    for (const FieldLayout& field : EffectsFields(configuration)) {
       for (std::uint32_t raw : ValuesFor(field)) {
         const auto program = static_cast<std::uint8_t>(cases.size() % 128);
         EffectsData data = sysex::MakeEffectsOfConfiguration(
             configuration, static_cast<std::uint32_t>(cases.size()));
         if (field.when.selector.width != 0) {
           // Pick the field's layout: the lowest type value that selects it.
-          FieldSpec selector;
+          FieldLayout selector;
           selector.bits = field.when.selector;
           sysex::SetRawField(data, selector,
                              static_cast<std::uint32_t>(__builtin_ctz(field.when.values)));

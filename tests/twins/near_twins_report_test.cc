@@ -24,9 +24,9 @@ namespace {
 using params::SoundKind;
 using testing::ReportFixture;
 
-const params::FieldSpec& FieldNamed(std::span<const params::FieldSpec> fields,
+const params::FieldLayout& FieldNamed(std::span<const params::FieldLayout> fields,
                                     std::string_view name) {
-  for (const params::FieldSpec& field : fields) {
+  for (const params::FieldLayout& field : fields) {
     if (field.name == name) return field;
   }
   ADD_FAILURE() << "no field " << name;
@@ -81,7 +81,7 @@ class NearTwinsReportTest : public ::testing::Test {
     effects_ = sysex::MakeEffectsOfConfiguration(2, 8);
     changed_effects_ = effects_;
     effects_field_ = &FieldNamed(params::EffectsFields(2), "Configuration");
-    for (const params::FieldSpec& field : params::EffectsFields(2)) {
+    for (const params::FieldLayout& field : params::EffectsFields(2)) {
       if (field.kind == params::FieldKind::kParameter && field.when.selector.width == 0 &&
           field.name != "Configuration" && field.limit > 1) {
         effects_field_ = &field;
@@ -120,7 +120,7 @@ class NearTwinsReportTest : public ::testing::Test {
   BankSet base_set_;
   EffectsData effects_{};
   EffectsData changed_effects_{};
-  const params::FieldSpec* effects_field_ = nullptr;
+  const params::FieldLayout* effects_field_ = nullptr;
 };
 
 TEST_F(NearTwinsReportTest, ListsEachPairOfGroupsWithItsDifferences) {

@@ -25,7 +25,7 @@ namespace dravelin {
 namespace {
 
 using params::FieldKind;
-using params::FieldSpec;
+using params::FieldLayout;
 using params::SoundKind;
 using Rng = std::mt19937;
 
@@ -39,9 +39,9 @@ int Uniform(Rng& rng, int low, int high) {
 
 // Parameters an edit may change: not the mode (which makes another kind)
 // nor the enable bit.
-std::vector<const FieldSpec*> EditableFields(SoundKind kind) {
-  std::vector<const FieldSpec*> fields;
-  for (const FieldSpec& field : params::SoundFields(kind)) {
+std::vector<const FieldLayout*> EditableFields(SoundKind kind) {
+  std::vector<const FieldLayout*> fields;
+  for (const FieldLayout& field : params::SoundFields(kind)) {
     if (field.kind == FieldKind::kSpare || field.name == "Enable" || field.bits.first == 0) {
       continue;
     }
@@ -50,9 +50,9 @@ std::vector<const FieldSpec*> EditableFields(SoundKind kind) {
   return fields;
 }
 
-std::vector<const FieldSpec*> SpareFields(SoundKind kind) {
-  std::vector<const FieldSpec*> fields;
-  for (const FieldSpec& field : params::SoundFields(kind)) {
+std::vector<const FieldLayout*> SpareFields(SoundKind kind) {
+  std::vector<const FieldLayout*> fields;
+  for (const FieldLayout& field : params::SoundFields(kind)) {
     if (field.kind == FieldKind::kSpare) fields.push_back(&field);
   }
   return fields;
@@ -60,10 +60,10 @@ std::vector<const FieldSpec*> SpareFields(SoundKind kind) {
 
 // `sound` with `count` different parameters changed.
 SoundBlock Edited(Rng& rng, SoundBlock sound, int count) {
-  std::vector<const FieldSpec*> fields = EditableFields(params::KindOfSound(sound));
+  std::vector<const FieldLayout*> fields = EditableFields(params::KindOfSound(sound));
   std::shuffle(fields.begin(), fields.end(), rng);
   for (int k = 0; k < count; ++k) {
-    const FieldSpec& field = *fields[static_cast<std::size_t>(k)];
+    const FieldLayout& field = *fields[static_cast<std::size_t>(k)];
     const std::uint32_t raw = params::ReadBits(sound, field.bits);
     const std::uint32_t flip = 1u << Uniform(rng, 0, field.bits.width - 1);
     sysex::SetRawField(sound, field, raw ^ flip);
@@ -74,9 +74,9 @@ SoundBlock Edited(Rng& rng, SoundBlock sound, int count) {
 // `sound` with other spare bits: it plays the same. Keyboard sounds have
 // none, and stay as they are.
 SoundBlock OtherSpares(Rng& rng, SoundBlock sound) {
-  const std::vector<const FieldSpec*> spares = SpareFields(params::KindOfSound(sound));
+  const std::vector<const FieldLayout*> spares = SpareFields(params::KindOfSound(sound));
   if (spares.empty()) return sound;
-  const FieldSpec& spare = *spares[static_cast<std::size_t>(Uniform(
+  const FieldLayout& spare = *spares[static_cast<std::size_t>(Uniform(
       rng, 0, static_cast<int>(spares.size()) - 1))];
   sysex::SetRawField(sound, spare, params::ReadBits(sound, spare.bits) ^ 1u);
   return sound;

@@ -23,7 +23,7 @@ class Values {
 };
 
 // A value the field documents.
-std::uint32_t InRangeValue(const params::FieldSpec& field, Values& values) {
+std::uint32_t InRangeValue(const params::FieldLayout& field, Values& values) {
   if (field.kind == params::FieldKind::kSpare) return 0;
   if (field.display == params::Display::kSevenBitSigned) {
     return RawForValue(field, static_cast<int>(values.UpTo(2u * field.limit)) - field.limit);
@@ -31,16 +31,16 @@ std::uint32_t InRangeValue(const params::FieldSpec& field, Values& values) {
   return values.UpTo(field.limit);
 }
 
-void FillFields(std::span<std::uint8_t> bytes, std::span<const params::FieldSpec> fields,
+void FillFields(std::span<std::uint8_t> bytes, std::span<const params::FieldLayout> fields,
                 Values& values) {
-  for (const params::FieldSpec& field : fields) {
+  for (const params::FieldLayout& field : fields) {
     if (params::FieldApplies(bytes, field)) SetRawField(bytes, field, InRangeValue(field, values));
   }
 }
 
 }  // namespace
 
-void SetRawField(std::span<std::uint8_t> bytes, const params::FieldSpec& field, std::uint32_t raw) {
+void SetRawField(std::span<std::uint8_t> bytes, const params::FieldLayout& field, std::uint32_t raw) {
   for (unsigned i = 0; i < field.bits.width; ++i) {
     const unsigned bit = field.bits.first + i;
     const auto mask = static_cast<std::uint8_t>(1u << (bit % 8));
@@ -52,7 +52,7 @@ void SetRawField(std::span<std::uint8_t> bytes, const params::FieldSpec& field, 
   }
 }
 
-std::uint32_t RawForValue(const params::FieldSpec& field, int value) {
+std::uint32_t RawForValue(const params::FieldLayout& field, int value) {
   switch (field.display) {
     case params::Display::kNumber:
       return static_cast<std::uint32_t>(value - field.offset);
@@ -66,7 +66,7 @@ std::uint32_t RawForValue(const params::FieldSpec& field, int value) {
   return static_cast<std::uint32_t>(value);
 }
 
-void SetFieldValue(std::span<std::uint8_t> bytes, const params::FieldSpec& field, int value) {
+void SetFieldValue(std::span<std::uint8_t> bytes, const params::FieldLayout& field, int value) {
   SetRawField(bytes, field, RawForValue(field, value));
 }
 
@@ -84,7 +84,7 @@ EffectsData MakeEffectsOfConfiguration(unsigned configuration, std::uint32_t see
   EffectsData data{};
   SetRawField(data, params::EffectsConfigurationField(), configuration);
   Values values(seed);
-  for (const params::FieldSpec& field : params::EffectsFields(configuration)) {
+  for (const params::FieldLayout& field : params::EffectsFields(configuration)) {
     if (field.bits == params::EffectsConfigurationField().bits) continue;
     if (params::FieldApplies(data, field)) SetRawField(data, field, InRangeValue(field, values));
   }

@@ -10,7 +10,7 @@
 
 #include "banks/effects_dump.h"
 #include "banks/patch.h"
-#include "params/field_spec.h"
+#include "params/field_layout.h"
 #include "params/sound_fields.h"
 
 namespace dravelin::sysex {
@@ -19,15 +19,15 @@ namespace dravelin::sysex {
 // its address counts from), one bit at a time; no other bit changes. Any
 // raw value the field's width holds can be written, past the documented
 // range too.
-void SetRawField(std::span<std::uint8_t> bytes, const params::FieldSpec& field, std::uint32_t raw);
+void SetRawField(std::span<std::uint8_t> bytes, const params::FieldLayout& field, std::uint32_t raw);
 
 // The raw value that the keyboard shows as `value`: value - offset for a
 // number, 7-bit two's complement for a signed field, the value itself for
 // the rest (a choice's index, a note number, a character code).
-std::uint32_t RawForValue(const params::FieldSpec& field, int value);
+std::uint32_t RawForValue(const params::FieldLayout& field, int value);
 
 // SetRawField with RawForValue(field, value).
-void SetFieldValue(std::span<std::uint8_t> bytes, const params::FieldSpec& field, int value);
+void SetFieldValue(std::span<std::uint8_t> bytes, const params::FieldLayout& field, int value);
 
 // An enabled sound of `kind`: every other field that applies set to a value
 // within its documented range derived from `seed`, spares zero.

@@ -1,4 +1,4 @@
-#include "params/field_spec.h"
+#include "params/field_layout.h"
 
 #include <algorithm>
 
@@ -40,13 +40,13 @@ std::uint32_t ReadBits(std::span<const std::uint8_t> bytes, BitRange bits) {
   return value;
 }
 
-bool FieldApplies(std::span<const std::uint8_t> bytes, const FieldSpec& field) {
+bool FieldApplies(std::span<const std::uint8_t> bytes, const FieldLayout& field) {
   if (field.when.selector.width == 0) return true;
   const std::uint32_t selected = ReadBits(bytes, field.when.selector);
   return selected < 32 && (field.when.values >> selected) & 1u;
 }
 
-std::string FieldLabel(const FieldSpec& field) {
+std::string FieldLabel(const FieldLayout& field) {
   std::string label;
   if (field.instance != 0) label = "Drum " + std::to_string(field.instance) + " ";
   label += field.name;
@@ -54,7 +54,7 @@ std::string FieldLabel(const FieldSpec& field) {
   return label;
 }
 
-bool InRange(const FieldSpec& field, std::uint32_t raw) {
+bool InRange(const FieldLayout& field, std::uint32_t raw) {
   if (field.kind == FieldKind::kSpare) return true;
   if (field.display == Display::kSevenBitSigned) {
     const int value = SignExtended(raw, field.bits.width);
@@ -63,7 +63,7 @@ bool InRange(const FieldSpec& field, std::uint32_t raw) {
   return raw <= field.limit;
 }
 
-std::string ShownValue(const FieldSpec& field, std::uint32_t raw) {
+std::string ShownValue(const FieldLayout& field, std::uint32_t raw) {
   switch (field.display) {
     case Display::kNumber:
       return std::to_string(static_cast<long long>(raw) + field.offset);

@@ -3,8 +3,8 @@
 // how the keyboard shows its value. The tables of every field (sound_fields.h,
 // effects_fields.h) are built from these at compile time.
 
-#ifndef DRAVELIN_PARAMS_FIELD_SPEC_H_
-#define DRAVELIN_PARAMS_FIELD_SPEC_H_
+#ifndef DRAVELIN_PARAMS_FIELD_LAYOUT_H_
+#define DRAVELIN_PARAMS_FIELD_LAYOUT_H_
 
 #include <cstddef>
 #include <cstdint>
@@ -64,7 +64,7 @@ struct Condition {
   std::uint32_t values = 0;
 };
 
-struct FieldSpec {
+struct FieldLayout {
   // As the edit pages and the format call it; drums' fields without their
   // "Drum n" (see instance). FieldLabel gives the whole label.
   std::string_view name;
@@ -90,19 +90,19 @@ struct FieldSpec {
 };
 
 // Whether `field` applies to `bytes` (its condition holds).
-bool FieldApplies(std::span<const std::uint8_t> bytes, const FieldSpec& field);
+bool FieldApplies(std::span<const std::uint8_t> bytes, const FieldLayout& field);
 
 // The field's name as a user reads it: "Drum 3 Sample Group" for a drum's
 // field, "Spare 81:7-81:1" for a spare, the name otherwise.
-std::string FieldLabel(const FieldSpec& field);
+std::string FieldLabel(const FieldLayout& field);
 
 // Whether `raw` lies within the documented range. Spare fields have none and
 // are always in range.
-bool InRange(const FieldSpec& field, std::uint32_t raw);
+bool InRange(const FieldLayout& field, std::uint32_t raw);
 
 // The value as the keyboard shows it (see Display). Values past the
 // documented range are shown the same way, never clamped.
-std::string ShownValue(const FieldSpec& field, std::uint32_t raw);
+std::string ShownValue(const FieldLayout& field, std::uint32_t raw);
 
 // --- Building tables ---------------------------------------------------------
 
@@ -111,16 +111,16 @@ namespace table {
 // A row as the format writes it: name, direct-editing function, page, pot,
 // offset, limit, bits and address. The bit count must agree with the
 // address, or the table does not compile.
-constexpr FieldSpec Row(std::string_view group, std::string_view name, int function, int page,
-                        int pot, int offset, int limit, int bits, std::string_view address);
+constexpr FieldLayout Row(std::string_view group, std::string_view name, int function, int page,
+                          int pot, int offset, int limit, int bits, std::string_view address);
 // An effects row: the send (0 to 3, -1 for "x") comes before the function.
-constexpr FieldSpec EffectRow(std::string_view group, std::string_view name, int send, int function,
-                              int page, int pot, int offset, int limit, int bits,
-                              std::string_view address);
+constexpr FieldLayout EffectRow(std::string_view group, std::string_view name, int send,
+                                int function, int page, int pot, int offset, int limit, int bits,
+                                std::string_view address);
 // Bits no edit page shows; they have no range (limit 0).
-constexpr FieldSpec Spare(std::string_view group, int bits, std::string_view address);
-constexpr FieldSpec SpareBits(std::string_view group, BitRange bits) {
-  FieldSpec field;
+constexpr FieldLayout Spare(std::string_view group, int bits, std::string_view address);
+constexpr FieldLayout SpareBits(std::string_view group, BitRange bits) {
+  FieldLayout field;
   field.name = "Spare";
   field.group = group;
   field.bits = bits;
@@ -128,23 +128,23 @@ constexpr FieldSpec SpareBits(std::string_view group, BitRange bits) {
   return field;
 }
 
-constexpr FieldSpec Shown(FieldSpec field, Display display,
-                          std::span<const std::string_view> choices = {}) {
+constexpr FieldLayout Shown(FieldLayout field, Display display,
+                            std::span<const std::string_view> choices = {}) {
   field.display = display;
   field.choices = choices;
   return field;
 }
-constexpr FieldSpec AsSpare(FieldSpec field) {
+constexpr FieldLayout AsSpare(FieldLayout field) {
   field.kind = FieldKind::kSpare;
   return field;
 }
-constexpr FieldSpec When(FieldSpec field, std::string_view selector, std::uint32_t values) {
+constexpr FieldLayout When(FieldLayout field, std::string_view selector, std::uint32_t values) {
   field.when = {ParseBitAddress(selector), values};
   return field;
 }
 // The same field moved by `bits` bits, for the next of a run of equal
 // blocks (the ten drums), numbered `instance`.
-constexpr FieldSpec Moved(FieldSpec field, unsigned bits, std::uint8_t instance) {
+constexpr FieldLayout Moved(FieldLayout field, unsigned bits, std::uint8_t instance) {
   field.bits.first = static_cast<std::uint16_t>(field.bits.first + bits);
   field.instance = instance;
   return field;
@@ -203,9 +203,9 @@ constexpr BitRange ParseBitAddress(std::string_view text) {
 
 namespace table {
 
-constexpr FieldSpec Row(std::string_view group, std::string_view name, int function, int page,
-                        int pot, int offset, int limit, int bits, std::string_view address) {
-  FieldSpec field;
+constexpr FieldLayout Row(std::string_view group, std::string_view name, int function, int page,
+                          int pot, int offset, int limit, int bits, std::string_view address) {
+  FieldLayout field;
   field.name = name;
   field.group = group;
   field.bits = ParseBitAddress(address);
@@ -219,16 +219,16 @@ constexpr FieldSpec Row(std::string_view group, std::string_view name, int funct
   return field;
 }
 
-constexpr FieldSpec EffectRow(std::string_view group, std::string_view name, int send, int function,
-                              int page, int pot, int offset, int limit, int bits,
-                              std::string_view address) {
-  FieldSpec field = Row(group, name, function, page, pot, offset, limit, bits, address);
+constexpr FieldLayout EffectRow(std::string_view group, std::string_view name, int send,
+                                int function, int page, int pot, int offset, int limit, int bits,
+                                std::string_view address) {
+  FieldLayout field = Row(group, name, function, page, pot, offset, limit, bits, address);
   field.send = static_cast<std::int8_t>(send);
   return field;
 }
 
-constexpr FieldSpec Spare(std::string_view group, int bits, std::string_view address) {
-  const FieldSpec field = SpareBits(group, ParseBitAddress(address));
+constexpr FieldLayout Spare(std::string_view group, int bits, std::string_view address) {
+  const FieldLayout field = SpareBits(group, ParseBitAddress(address));
   internal::Require(field.bits.width != 0 && field.bits.width == bits);
   return field;
 }
@@ -237,4 +237,4 @@ constexpr FieldSpec Spare(std::string_view group, int bits, std::string_view add
 
 }  // namespace dravelin::params
 
-#endif  // DRAVELIN_PARAMS_FIELD_SPEC_H_
+#endif  // DRAVELIN_PARAMS_FIELD_LAYOUT_H_
