@@ -3,11 +3,13 @@
 //
 // Lines live in blocks (a small first one, then kBlockBytes each; a longer
 // line gets a block of its own). A block holds its lines' bytes one after
-// another, without separators, from its start, and where each line starts
-// (4 bytes a line) from its end, so that a line costs its bytes and 4 more.
-// Appending never moves stored bytes, so growing costs no copy and leaves at
-// most the unused middle of the last block, and a line's view stays valid
-// until Clear. Where the system offers it, the large blocks are backed by
+// another from its start, each followed by CR LF, and where each line starts
+// (4 bytes a line) from its end, so that a line costs its bytes and 6 more.
+// The blocks' text, one block after another, is thus every line as a report
+// file holds it (the stream), and a report file written beside the store can
+// borrow its bytes instead of copying them (ShareTail). Appending never moves
+// stored bytes, so growing costs no copy and leaves at most the unused middle
+// of the last block, and a line's view stays valid until Clear. Where the system offers it, the large blocks are backed by
 // huge pages: a long report then costs a few hundred page faults instead of
 // one for every 4 KiB, which is most of the time of filling fresh memory.
 
@@ -24,6 +26,7 @@
 #include <vector>
 
 #include "base/line_decoding.h"
+#include "base/shared_bytes.h"
 
 namespace dravelin {
 
@@ -79,20 +82,33 @@ class LineStore {
   // The heap memory the store holds.
   std::size_t MemoryBytes() const;
 
+  // --- The stream: every line followed by CR LF ---
+
+  std::size_t stream_bytes() const { return text_bytes_ + kLineEndBytes * lines_; }
+
+  // When the stream ends with exactly `bytes`, appends to `shared` the
+  // pieces of the store that hold them, one for each block they span, and
+  // returns true; otherwise returns false and changes nothing. The pieces
+  // stay valid after Clear and after the store is gone. Compares the bytes
+  // once; throws std::bad_alloc, changing nothing, when `shared` cannot grow.
+  bool ShareTail(std::string_view bytes, std::vector<SharedBytes>* shared) const;
+
  private:
   // Lines are grouped by 64 for a flag that says whether any line of the
   // group holds a byte above 0x7F; only such lines need decoding to count
   // their characters.
   static constexpr std::size_t kGroupShift = 6;
   static constexpr std::size_t kSlotBytes = sizeof(std::uint32_t);
+  static constexpr std::size_t kLineEndBytes = 2;  // CR LF
 
   struct FreeBytes {
     void operator()(char* bytes) const;
   };
   struct Block {
-    std::unique_ptr<char[], FreeBytes> bytes;
+    // Shared with the report files that borrow the block's bytes.
+    std::shared_ptr<char> bytes;
     std::size_t capacity = 0;
-    std::size_t used = 0;  // bytes of text from the start
+    std::size_t used = 0;  // bytes of text from the start, line ends included
     std::size_t first_line = 0;
     std::size_t lines = 0;  // start slots from the end
 
@@ -101,7 +117,10 @@ class LineStore {
       std::memcpy(&start, bytes.get() + capacity - (k + 1) * kSlotBytes, kSlotBytes);
       return start;
     }
-    std::size_t End(std::size_t k) const { return k + 1 < lines ? Start(k + 1) : used; }
+    // Where line k's bytes end, before its line end.
+    std::size_t End(std::size_t k) const {
+      return (k + 1 < lines ? Start(k + 1) : used) - kLineEndBytes;
+    }
   };
 
   std::size_t BlockOf(std::size_t line) const;

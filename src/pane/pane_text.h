@@ -196,6 +196,14 @@ class PaneText {
   // The heap memory the text holds, with its undo history and row index.
   std::size_t MemoryBytes() const;
 
+  // When the program's lines, each followed by CR LF, end with exactly
+  // `bytes`, lends their memory to `shared` (LineStore::ShareTail): a report
+  // file written beside the pane need not hold its bytes twice. The user's
+  // edits play no part.
+  bool ShareOutputTail(std::string_view bytes, std::vector<SharedBytes>* shared) const {
+    return output_.ShareTail(bytes, shared);
+  }
+
  private:
   enum class Source : std::uint8_t { kOutput, kEdits };
 

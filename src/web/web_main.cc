@@ -55,6 +55,9 @@ class WorkerBridge final : public dravelin::PageBridge {
   void FileClosed(std::string_view name) override {
     dravelin_post_file_closed(name.data(), name.size());
   }
+  bool SharePaneTail(std::string_view bytes, std::vector<dravelin::SharedBytes>* shared) override {
+    return dravelin::WorkerPane().model().text().ShareOutputTail(bytes, shared);
+  }
   std::string CaretLineText() override {
     const dravelin::PaneModel& pane = dravelin::WorkerPane().model();
     return std::string(pane.text().Line(pane.caret().line));
@@ -132,9 +135,10 @@ EMSCRIPTEN_KEEPALIVE int dravelin_confirm_assignment(const int* chosen, std::siz
 EMSCRIPTEN_KEEPALIVE void dravelin_hand_over_files() {
   for (const dravelin::ClosedReportFile& file : core->files.TakeClosedFiles()) {
     std::vector<std::uint32_t> pieces;
-    for (const std::string& part : file.parts) {
-      pieces.push_back(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(part.data())));
-      pieces.push_back(static_cast<std::uint32_t>(part.size()));
+    for (const dravelin::SharedBytes& part : file.parts) {
+      pieces.push_back(
+          static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(part.bytes.data())));
+      pieces.push_back(static_cast<std::uint32_t>(part.bytes.size()));
     }
     const std::u16string shown = Shown(file.name);
     dravelin_post_file_bytes(file.name.data(), file.name.size(), shown.data(), shown.size(),

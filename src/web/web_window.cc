@@ -54,16 +54,23 @@ class PageReportFile final : public ReportFile {
   }
 
   bool Write(const char* data, std::size_t size) override {
+    if (size == 0) return true;
+    std::vector<SharedBytes> borrowed;
+    if (files_.page_.SharePaneTail(std::string_view(data, size), &borrowed)) {
+      EndOwnPart();
+      for (SharedBytes& piece : borrowed) Add(std::move(piece));
+      return true;
+    }
     while (size > 0) {
-      if (file_.parts.empty() || file_.parts.back().size() == WebReportFileSystem::kPartBytes) {
-        file_.parts.emplace_back();
+      if (own_ == nullptr || own_->size() == WebReportFileSystem::kPartBytes) {
+        EndOwnPart();
+        own_ = std::make_shared<std::string>();
         // A file that has filled a part is a large one: its next parts are
         // made at their full size at once, not grown by copying.
-        if (file_.parts.size() > 1) file_.parts.back().reserve(WebReportFileSystem::kPartBytes);
+        if (own_parts_ > 0) own_->reserve(WebReportFileSystem::kPartBytes);
       }
-      std::string& part = file_.parts.back();
-      const std::size_t taken = std::min(size, WebReportFileSystem::kPartBytes - part.size());
-      part.append(data, taken);
+      const std::size_t taken = std::min(size, WebReportFileSystem::kPartBytes - own_->size());
+      own_->append(data, taken);
       data += taken;
       size -= taken;
     }
@@ -71,14 +78,38 @@ class PageReportFile final : public ReportFile {
   }
 
   bool Close() override {
+    EndOwnPart();
     files_.page_.FileClosed(file_.name);
     files_.closed_.push_back(std::move(file_));
     return true;
   }
 
  private:
+  // Adds the part being filled, if any, to the file's parts.
+  void EndOwnPart() {
+    if (own_ == nullptr) return;
+    const std::string_view bytes = *own_;
+    if (own_->size() == WebReportFileSystem::kPartBytes) ++own_parts_;
+    Add({std::shared_ptr<const char>(own_, own_->data()), bytes});
+    own_.reset();
+  }
+  // Adds a piece, joined to the last where it continues it in one memory.
+  void Add(SharedBytes piece) {
+    if (piece.bytes.empty()) return;
+    if (!file_.parts.empty()) {
+      SharedBytes& last = file_.parts.back();
+      if (last.owner == piece.owner && last.bytes.data() + last.bytes.size() == piece.bytes.data()) {
+        last.bytes = std::string_view(last.bytes.data(), last.bytes.size() + piece.bytes.size());
+        return;
+      }
+    }
+    file_.parts.push_back(std::move(piece));
+  }
+
   WebReportFileSystem& files_;
   ClosedReportFile file_;
+  std::shared_ptr<std::string> own_;  // the part being filled
+  std::size_t own_parts_ = 0;         // parts filled so far
 };
 
 std::unique_ptr<ReportFile> WebReportFileSystem::Create(const std::filesystem::path& path) {

@@ -21,6 +21,7 @@
 
 #include "app/menu_item_id.h"
 #include "app/window_operations.h"
+#include "base/shared_bytes.h"
 #include "report/report_file.h"
 #include "report/text_block.h"
 
@@ -50,6 +51,12 @@ class PageBridge {
   // closed; its bytes follow after the command
   // (WebReportFileSystem::TakeClosedFiles).
   virtual void FileClosed(std::string_view name) = 0;
+  // When the pane's lines, each followed by CR LF, end with exactly `bytes`
+  // (as a report file's bytes do when just written beside the pane),
+  // appends to `shared` the pane's memory that holds them and returns true;
+  // else returns false and changes nothing. A report file so holds no copy
+  // of what the pane holds. May throw std::bad_alloc.
+  virtual bool SharePaneTail(std::string_view bytes, std::vector<SharedBytes>* shared) = 0;
   // The bytes of the pane's line that holds the caret, as the pane holds it.
   virtual std::string CaretLineText() = 0;
   // Lines to show in a view of their own beside the pane, named `title`
@@ -98,23 +105,25 @@ class WebWindow final : public WindowOperations {
 };
 
 // A report file as the page receives it: its name and its bytes, in pieces
-// to be joined in order. The name is the file's path below the folder that
+// to be joined in order (its own, or the pane's where the pane holds them). The name is the file's path below the folder that
 // receives the reports, folders joined by '/' ("compare.txt", "New/a.syx");
 // a file in a folder beside it, by its path below their common folder
 // ("New Banks/New Sounds 1.syx"); any other file by its file name alone.
 struct ClosedReportFile {
   std::string name;
-  std::vector<std::string> parts;
+  std::vector<SharedBytes> parts;
 };
 
 // Report files kept in the worker's memory until the command has ended, so
 // that writing them costs the report no message and no copy out of the
-// module; the page then saves or downloads each. Creating a file never
-// fails.
+// module; the page then saves or downloads each. Bytes the pane holds as
+// they are written (a report shown and written at once) are borrowed from
+// the pane rather than copied, so a report is held once. Creating a file
+// never fails.
 class WebReportFileSystem final : public ReportFileSystem {
  public:
-  // Bytes are kept in pieces of this size, so that a large file never has
-  // to be moved to grow.
+  // Bytes of its own a file keeps in parts of this size, so that a large
+  // file never has to be moved to grow.
   static constexpr std::size_t kPartBytes = 8 << 20;
 
   // Names files below `report_folder` (see ClosedReportFile).

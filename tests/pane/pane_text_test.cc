@@ -274,6 +274,81 @@ TEST(PaneTextTest, BatchesAppendAsTheirLinesOneByOne) {
   }
 }
 
+// The program's lines, each followed by CR LF, are lent as a report file
+// holds them: any tail of them, from the pane's own memory, and nothing
+// when the bytes asked for differ anywhere.
+TEST(PaneTextTest, TheOutputsTailIsLentFromThePanesMemory) {
+  std::mt19937 random(5);
+  auto pick = [&](std::size_t n) { return static_cast<std::size_t>(random() % n); };
+  PaneText text;
+  std::string stream;  // what a report file of the program's lines holds
+  for (int batch = 0; batch < 40; ++batch) {
+    std::string bytes;
+    std::vector<std::size_t> ends;
+    const std::string separator = batch % 2 == 0 ? "\r\n" : "";
+    for (std::size_t n = 1 + pick(3000); n > 0; --n) {
+      std::string line = pick(5) == 0 ? "f\xC3\xBCr " : "";
+      line += std::string(batch == 17 && n == 1 ? LineStore::kBlockBytes + 9 : pick(120),
+                          static_cast<char>('a' + pick(26)));
+      bytes += line;
+      ends.push_back(bytes.size());
+      bytes += separator;
+      stream += line + "\r\n";
+    }
+    text.AppendLines(bytes, ends, separator.size());
+    // The user's typing is no part of the program's lines.
+    if (batch == 3) text.Insert(text.All().to, "typed");
+  }
+  ASSERT_GT(text.MemoryBytes(), 3 * LineStore::kBlockBytes) << "several blocks";
+
+  struct Case {
+    const char* name;
+    std::size_t size;        // of the stream's tail asked for
+    std::ptrdiff_t changed;  // the byte changed in it, or -1
+    bool lent;
+  };
+  const std::size_t all = stream.size();
+  const Case kCases[] = {
+      {"nothing", 0, -1, true},
+      {"the last line end", 2, -1, true},
+      {"from inside the last line", 5, -1, true},
+      {"within the last block", 1000, -1, true},
+      {"across blocks, the long line's among them", all / 2, -1, true},
+      {"everything", all, -1, true},
+      {"more than everything", all + 1, -1, false},
+      {"everything, its first byte changed", all, 0, false},
+      {"across blocks, a middle byte changed", all / 2, static_cast<std::ptrdiff_t>(all / 4),
+       false},
+      {"within a block, the last byte changed", 1000, 999, false},
+  };
+  std::vector<SharedBytes> lent;
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    std::string asked = stream.substr(all - std::min(c.size, all));
+    if (c.size > all) asked.insert(0, "x");
+    if (c.changed >= 0) asked[static_cast<std::size_t>(c.changed)] ^= 1;
+    const std::size_t before = lent.size();
+    const bool result = text.ShareOutputTail(asked, &lent);
+    if (!c.lent) {
+      EXPECT_FALSE(result);
+      EXPECT_EQ(lent.size(), before) << "a refusal lends nothing";
+      continue;
+    }
+    ASSERT_TRUE(result);
+    std::string joined;
+    for (std::size_t i = before; i < lent.size(); ++i) joined += lent[i].bytes;
+    EXPECT_EQ(joined, asked);
+  }
+  // The whole stream starts at the first line, in the pane's own memory.
+  std::vector<SharedBytes> whole;
+  ASSERT_TRUE(text.ShareOutputTail(stream, &whole));
+  EXPECT_EQ(whole.front().bytes.data(), text.Line(0).data());
+  text.Clear();
+  std::string joined;
+  for (const SharedBytes& piece : whole) joined += piece.bytes;
+  EXPECT_EQ(joined, stream) << "lent bytes outlive the pane's text";
+}
+
 TEST(PaneTextTest, ABatchThatRunsOutOfMemoryKeepsTheWholeLinesItTook) {
 #if defined(DRAVELIN_SANITIZED)
   GTEST_SKIP() << "the sanitizer stops the program at an impossible allocation";

@@ -1,6 +1,7 @@
 #include "web/web_window.h"
 
 #include <algorithm>
+#include <set>
 #include <span>
 #include <string>
 #include <vector>
@@ -8,6 +9,8 @@
 #include "app/application.h"
 #include "app/menu_table.h"
 #include "gtest/gtest.h"
+#include "pane/line_store.h"
+#include "report/report_channel.h"
 
 namespace dravelin {
 namespace {
@@ -28,8 +31,15 @@ class RecordingPage final : public PageBridge {
     }
     EXPECT_EQ(ends.back(), bytes.size()) << "the last line ends the bytes";
     events.push_back(event);
+    pane_lines.AppendLines(bytes, ends, separator);
   }
-  void PaneCleared() override { events.push_back("clear"); }
+  void PaneCleared() override {
+    events.push_back("clear");
+    pane_lines.Clear();
+  }
+  bool SharePaneTail(std::string_view bytes, std::vector<SharedBytes>* shared) override {
+    return pane_lines.ShareTail(bytes, shared);
+  }
   void StatusShown(std::string_view text) override { events.push_back("status " + std::string(text)); }
   void ItemChanged(MenuItemId item, std::string_view caption, bool enabled) override {
     events.push_back("item " + std::string(MenuItemOf(item).component) + " " +
@@ -48,6 +58,7 @@ class RecordingPage final : public PageBridge {
   std::string caret_line;
 
   std::vector<std::string> events;
+  LineStore pane_lines;  // the lines as the page's pane would hold them
 };
 
 // Lines, a block's ended lines (a CR inside a line is the line's own; the
@@ -138,9 +149,9 @@ TEST(WebReportFileSystemTest, ClosedFilesAreKeptWholeUntilTakenAndNamedBelowTheR
   ASSERT_EQ(closed.size(), 2u);
   auto joined = [](const ClosedReportFile& file) {
     std::string all;
-    for (const std::string& part : file.parts) {
-      EXPECT_LE(part.size(), WebReportFileSystem::kPartBytes);
-      all += part;
+    for (const SharedBytes& part : file.parts) {
+      EXPECT_LE(part.bytes.size(), WebReportFileSystem::kPartBytes);
+      all += part.bytes;
     }
     return all;
   };
@@ -168,6 +179,87 @@ TEST(WebReportFileSystemTest, ClosedFilesAreKeptWholeUntilTakenAndNamedBelowTheR
     const std::vector<ClosedReportFile> one = files.TakeClosedFiles();
     ASSERT_EQ(one.size(), 1u);
     EXPECT_EQ(one[0].name, name) << path;
+  }
+}
+
+std::string Joined(const ClosedReportFile& file) {
+  std::string all;
+  for (const SharedBytes& part : file.parts) all += part.bytes;
+  return all;
+}
+
+// A report shown and written at once is held once: the file borrows what
+// the pane holds. Whatever the pane holds, the file's bytes are the bytes
+// written, and they outlive the pane's.
+TEST(WebReportFileSystemTest, AReportFileBorrowsTheBytesThePaneHolds) {
+  enum class Borrowed { kAll, kNone, kAllButOneFlush };
+  struct Case {
+    const char* name;
+    bool screen_display;
+    bool pane_line_between;  // a line shown but not written, mid-report
+    Borrowed borrowed;
+  };
+  const Case kCases[] = {
+      {"shown and written", true, false, Borrowed::kAll},
+      {"written only", false, false, Borrowed::kNone},
+      // Only the bytes flushed around the pane's own line are copied.
+      {"a pane-only line between", true, true, Borrowed::kAllButOneFlush},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    RecordingPage page;
+    WebWindow window(page);
+    WebReportFileSystem files(page, "/work/Compare");
+    ReportChannel channel(window, files, "/work");
+    channel.set_screen_display(c.screen_display);
+    window.AppendPaneLine("before the report");
+    ASSERT_EQ(channel.OpenReportFile(ReportFileName("compare.txt")), kAllIsOk);
+    std::string expected;
+    // Enough lines for several flushes and several of the pane's blocks.
+    for (int i = 0; i < 200'000; ++i) {
+      const std::string line = "line " + std::to_string(i) + (i % 7 == 0 ? " caf\xE9" : "");
+      if (i % 1000 == 0) {
+        TextBlock block;
+        block.Put(line);
+        block.EndLine();
+        block.Put("block end");
+        block.EndLine();
+        channel.WriteReportBlock(block);
+        expected += line + "\r\nblock end\r\n";
+      } else {
+        channel.WriteReportLine(line);
+        expected += line + "\r\n";
+      }
+      if (c.pane_line_between && i == 100'000) channel.WritePaneLine("shown only");
+    }
+    ASSERT_EQ(channel.CloseReportFile(), kAllIsOk);
+    std::vector<ClosedReportFile> closed = files.TakeClosedFiles();
+    ASSERT_EQ(closed.size(), 1u);
+    EXPECT_EQ(Joined(closed[0]), expected);
+
+    // A borrowed part starts where one of the pane's lines starts.
+    std::set<const char*> pane_line_starts;
+    for (std::size_t i = 0; i < page.pane_lines.size(); ++i) {
+      pane_line_starts.insert(page.pane_lines.Line(i).data());
+    }
+    std::size_t borrowed = 0;
+    for (const SharedBytes& part : closed[0].parts) {
+      if (pane_line_starts.contains(part.bytes.data())) borrowed += part.bytes.size();
+    }
+    switch (c.borrowed) {
+      case Borrowed::kAll:
+        EXPECT_EQ(borrowed, expected.size());
+        break;
+      case Borrowed::kNone:
+        EXPECT_EQ(borrowed, 0u);
+        break;
+      case Borrowed::kAllButOneFlush:
+        EXPECT_LT(borrowed, expected.size());
+        EXPECT_GT(borrowed, expected.size() - (300u << 10));
+        break;
+    }
+    window.ClearPane();
+    EXPECT_EQ(Joined(closed[0]), expected) << "the file outlives the pane's lines";
   }
 }
 
