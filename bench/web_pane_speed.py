@@ -17,6 +17,8 @@ folder, then measures, in one run:
     browser showing a blank page, once for the page idle with the folder
     loaded, and after the first report (the pane holding it): at once, and
     once the page has let go of the report's file, handed over as a download.
+  - that the last run's report file, read back in the page, is byte for
+    byte the batch program's.
 
 The goals and the limits are in bench/web_pane_baseline.json. Goals: the
 median at most 3 times the batch program's time, the first click at most 6
@@ -25,7 +27,7 @@ most 3 times the report's bytes above the blank page. Limits: per engine,
 what the page holds today with room for a shared machine; a change that goes
 beyond them made the page slower or larger. Prints every figure, each goal
 and limit with its verdict, and the load average (the runs share the
-machine). Exits 1 when a limit is exceeded or the pane is incomplete, and
+machine). Exits 1 when a limit is exceeded, the pane is incomplete or the file differs, and
 with --require-goals also when a goal is missed. Without the bank folder it
 says so and exits 0.
 
@@ -43,6 +45,7 @@ import subprocess
 import sys
 import tempfile
 import time
+import zlib
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests",
                                 "web"))
@@ -121,15 +124,36 @@ def settled_memory(browser, seconds=3):
     return memory(browser)
 
 
-def run_report(browser, page, report_lines, report_bytes):
+# The CRC-32 of the one download caught, as zlib computes it.
+DOWNLOAD_CRC_SCRIPT = """
+    const done = arguments[arguments.length - 1];
+    window.caughtDownloads[0].blob.arrayBuffer().then((buffer) => {
+      const bytes = new Uint8Array(buffer);
+      const table = new Uint32Array(256);
+      for (let n = 0; n < 256; n++) {
+        let c = n;
+        for (let k = 0; k < 8; k++) c = c & 1 ? 0xEDB88320 ^ (c >>> 1) : c >>> 1;
+        table[n] = c;
+      }
+      let crc = 0xFFFFFFFF;
+      for (let i = 0; i < bytes.length; i++) crc = table[(crc ^ bytes[i]) & 0xFF] ^ (crc >>> 8);
+      done((crc ^ 0xFFFFFFFF) >>> 0);
+    });"""
+
+
+def run_report(browser, page, report_lines, report):
     """One report; returns (click to whole pane, report end to whole pane,
-    click to the file handed over), in seconds."""
+    click to the file handed over), in seconds. With window.keepDownloads
+    true it also checks the file's bytes against the batch program's."""
     total, tail, handed, lines, status = browser.js_async(RUN_SCRIPT, report_lines)
     if lines != report_lines:
         raise RuntimeError("the pane holds %d lines, the report %d (%s)"
                            % (lines, report_lines, status))
+    if page.js("return window.keepDownloads !== false"):
+        if browser.js_async(DOWNLOAD_CRC_SCRIPT) != zlib.crc32(report):
+            raise RuntimeError("the page's report file differs from the batch program's")
     caught = page.js("return window.caughtDownloads.splice(0).map(d => [d.name, d.size])")
-    if caught != [["compare.txt", report_bytes]]:
+    if caught != [["compare.txt", len(report)]]:
         raise RuntimeError("the report was not handed over whole: %r" % caught)
     return total / 1000, tail / 1000, handed / 1000
 
@@ -189,8 +213,12 @@ def main():
             page.js("window.keepDownloads = false")
             page.choose_folder("Compare", compare)
             idle = settled_memory(browser)
-            for _ in range(args.runs):
-                runs.append(run_report(browser, page, report_lines, len(report)))
+            for run in range(args.runs):
+                # The last run's file is kept and read back: byte for byte
+                # the batch program's.
+                if run == args.runs - 1:
+                    page.js("window.keepDownloads = true")
+                runs.append(run_report(browser, page, report_lines, report))
                 if len(runs) == 1:
                     # At once, and once the page has let go of the report's
                     # file (it holds a download's bytes for 10 s).
