@@ -37,6 +37,7 @@
 
 #include "banks/bank_directory.h"
 #include "collection/banks_worth_keeping.h"
+#include "collection/new_sound_banks.h"
 #include "collection/patch_catalogue.h"
 #include "collection/sound_groups_report.h"
 #include "compare/against_base_report.h"
@@ -286,10 +287,16 @@ void BM_Report(benchmark::State& state, Report report, bool literal) {
 
 // --- The reports over the whole collection -----------------------------------
 
-enum class Collection { kSoundGroups, kBanksWorthKeeping, kPatchCatalogue, kNearTwins };
-constexpr Collection kCollectionReports[] = {Collection::kSoundGroups,
-                                             Collection::kBanksWorthKeeping,
-                                             Collection::kPatchCatalogue, Collection::kNearTwins};
+enum class Collection {
+  kSoundGroups,
+  kBanksWorthKeeping,
+  kPatchCatalogue,
+  kNearTwins,
+  kNewSoundBanks
+};
+constexpr Collection kCollectionReports[] = {
+    Collection::kSoundGroups, Collection::kBanksWorthKeeping, Collection::kPatchCatalogue,
+    Collection::kNearTwins, Collection::kNewSoundBanks};
 
 ReportInfo InfoOf(Collection report) {
   switch (report) {
@@ -299,9 +306,18 @@ ReportInfo InfoOf(Collection report) {
       return {"banks_worth_keeping", "Print Banks Worth Keeping", kBanksWorthKeepingReportFile};
     case Collection::kNearTwins:
       return {"near_twins", "Print Near Twins", kNearTwinsReportFile};
+    case Collection::kNewSoundBanks:
+      return {"new_sound_banks", "Build Banks of New Sounds", {}};
     default:
       return {"patch_catalogue", "Create Patch Catalogue", kPatchCatalogueFile};
   }
+}
+
+// The file whose copy the report is held against: its report file, or the
+// first of the new banks.
+ReportFileName CopiedFileOf(Collection report) {
+  if (report == Collection::kNewSoundBanks) return NewBankFileName(1, "syx");
+  return ReportFileName(std::string(InfoOf(report).file));
 }
 
 MessageCode WriteReport(ReportChannel& channel, const BankSet& compare_set, const BankSet& base_set,
@@ -313,6 +329,10 @@ MessageCode WriteReport(ReportChannel& channel, const BankSet& compare_set, cons
       return WriteBanksWorthKeepingReport(channel, compare_set, base_set);
     case Collection::kNearTwins:
       return WriteNearTwinsReport(channel, compare_set, base_set);
+    case Collection::kNewSoundBanks: {
+      NewSoundBanks built;
+      return WriteNewSoundBanks(channel, compare_set, base_set, &built);
+    }
     default:
       return WritePatchCatalogue(channel, compare_set, base_set);
   }
@@ -399,7 +419,7 @@ void BM_CollectionReport(benchmark::State& state, Collection report) {
   ReportChannel channel(fixture.pane, fixture.files, fixture.dir.path());
   channel.set_screen_display(false);
   const ReportInfo info = InfoOf(report);
-  const std::filesystem::path path = channel.ReportFilePath(ReportFileName(std::string(info.file)));
+  const std::filesystem::path path = channel.ReportFilePath(CopiedFileOf(report));
   for (auto _ : state) {
     const Clock::time_point start = Clock::now();
     const MessageCode code = WriteReport(channel, corpus.compare_set, corpus.base_set, report);
