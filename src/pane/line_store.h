@@ -9,9 +9,10 @@
 // file holds it (the stream), and a report file written beside the store can
 // borrow its bytes instead of copying them (ShareTail). Appending never moves
 // stored bytes, so growing costs no copy and leaves at most the unused middle
-// of the last block, and a line's view stays valid until Clear. Where the system offers it, the large blocks are backed by
-// huge pages: a long report then costs a few hundred page faults instead of
-// one for every 4 KiB, which is most of the time of filling fresh memory.
+// of the last block, and a line's view stays valid until Clear. Where the
+// system offers it, the large blocks are backed by huge pages: a long report
+// then costs a few hundred page faults instead of one for every 4 KiB, which
+// is most of the time of filling fresh memory.
 
 #ifndef DRAVELIN_PANE_LINE_STORE_H_
 #define DRAVELIN_PANE_LINE_STORE_H_

@@ -98,7 +98,8 @@ class PageReportFile final : public ReportFile {
     if (piece.bytes.empty()) return;
     if (!file_.parts.empty()) {
       SharedBytes& last = file_.parts.back();
-      if (last.owner == piece.owner && last.bytes.data() + last.bytes.size() == piece.bytes.data()) {
+      if (last.owner == piece.owner &&
+          last.bytes.data() + last.bytes.size() == piece.bytes.data()) {
         last.bytes = std::string_view(last.bytes.data(), last.bytes.size() + piece.bytes.size());
         return;
       }

@@ -105,10 +105,11 @@ class WebWindow final : public WindowOperations {
 };
 
 // A report file as the page receives it: its name and its bytes, in pieces
-// to be joined in order (its own, or the pane's where the pane holds them). The name is the file's path below the folder that
-// receives the reports, folders joined by '/' ("compare.txt", "New/a.syx");
-// a file in a folder beside it, by its path below their common folder
-// ("New Banks/New Sounds 1.syx"); any other file by its file name alone.
+// to be joined in order (its own, or the pane's where the pane holds them).
+// The name is the file's path below the folder that receives the reports,
+// folders joined by '/' ("compare.txt", "New/a.syx"); a file in a folder
+// beside it, by its path below their common folder ("New Banks/New Sounds
+// 1.syx"); any other file by its file name alone.
 struct ClosedReportFile {
   std::string name;
   std::vector<SharedBytes> parts;
